@@ -1,0 +1,38 @@
+#include "shell/Dialogs.h"
+
+#include "shell/Text.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace dorva::gui {
+namespace {
+
+class RealDialogs final : public Dialogs {
+public:
+    void Message(QWidget* parent, const QString& text) override {
+        QMessageBox::information(parent, kAppTitle, text, QMessageBox::Ok);
+    }
+    QString SaveFileName(QWidget* parent, const QString& caption, const QString& preset,
+                         const QString& filter) override {
+        // An existing file is a fine choice without asking: the log is appended to, never replaced.
+        return QFileDialog::getSaveFileName(parent, caption, preset, filter, nullptr,
+                                            QFileDialog::DontConfirmOverwrite);
+    }
+};
+
+Dialogs*& Installed() {
+    static Dialogs* installed = nullptr;
+    return installed;
+}
+
+} // namespace
+
+Dialogs& CurrentDialogs() {
+    static RealDialogs real;
+    return Installed() ? *Installed() : real;
+}
+
+void SetDialogs(Dialogs* dialogs) { Installed() = dialogs; }
+
+} // namespace dorva::gui

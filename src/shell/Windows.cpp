@@ -1,0 +1,22 @@
+#include "shell/Windows.h"
+
+#include <vector>
+
+namespace dorva::gui {
+namespace {
+std::vector<std::function<void()>>& Destroyers() {
+    static std::vector<std::function<void()>> destroyers;
+    return destroyers;
+}
+} // namespace
+
+void detail::RegisterWindowDestroyer(std::function<void()> destroy) { Destroyers().push_back(std::move(destroy)); }
+
+void DestroyAllWindows() {
+    // Newest first, so that a window is gone before the windows it was opened from.
+    for (auto it = Destroyers().rbegin(); it != Destroyers().rend(); ++it) {
+        (*it)();
+    }
+}
+
+} // namespace dorva::gui

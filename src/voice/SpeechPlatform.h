@@ -1,0 +1,66 @@
+#pragma once
+// The operations the program calls on the platform's speech service. Every operation that can fail
+// returns 0 on success or the platform's error number.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace dorva::voice {
+
+// Event interest of the recognition context that makes it deliver audio-level events.
+inline constexpr int kAudioLevelInterest = 65536;
+
+// Error numbers of this program's own platform when a piece of the speech service is missing.
+inline constexpr long kErrNoVoiceEngine = 1001;
+inline constexpr long kErrNoRecognizer = 1002;
+inline constexpr long kErrNoAudioServer = 1003;
+inline constexpr long kErrNoAcousticModel = 1004;
+inline constexpr long kErrGrammarFile = 1005;
+
+// What a recognition hands the program: the matched top-level rule's name and the semantic property
+// values that the grammar attaches to the phrase (properties 0, 1, 2 as text).
+struct RecoResult {
+    std::string ruleName;
+    std::vector<std::string> properties;
+    std::string phrase; // the words heard, for diagnostics only
+};
+
+class Voice {
+public:
+    virtual ~Voice() = default;
+    // Returns at once; texts handed over while one is playing queue behind it. Flags: 1 asynchronous,
+    // 9 asynchronous with speech markup (such as a spell element). The stream number is not used.
+    virtual long Speak(const std::string& text, int flags) = 0;
+};
+
+class RecoGrammar {
+public:
+    virtual ~RecoGrammar() = default;
+    virtual long DictationSetState(int state) = 0;                        // 0: inactive
+    virtual long CmdLoadFromFile(const std::string& path, int loadOption) = 0; // 1: dynamic
+    virtual long CmdSetRuleIdState(int ruleId, int state) = 0;             // 0, 1: all rules active
+};
+
+class RecoContext {
+public:
+    virtual ~RecoContext() = default;
+    virtual long CreateGrammar(int grammarId, std::unique_ptr<RecoGrammar>& grammar) = 0;
+    virtual int EventInterests() const = 0;
+    virtual void SetEventInterests(int interests) = 0;
+
+    // Events, always delivered on the user-interface thread between the program's other events.
+    std::function<void(const RecoResult&)> onRecognition;
+    std::function<void(const RecoResult&)> onFalseRecognition;
+    std::function<void(int level)> onAudioLevel; // 0 to 100, only while the audio-level interest is set
+};
+
+class SpeechPlatform {
+public:
+    virtual ~SpeechPlatform() = default;
+    virtual long CreateVoice(std::unique_ptr<Voice>& voice) = 0;
+    virtual long CreateSharedRecoContext(std::unique_ptr<RecoContext>& context) = 0;
+};
+
+} // namespace dorva::voice

@@ -1,0 +1,139 @@
+#include "data/Announce.h"
+#include "voice/SpeechState.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+
+using namespace dorva::data;
+namespace voice = dorva::voice;
+
+namespace {
+
+class RecordingVoice : public voice::Voice {
+public:
+    std::vector<std::pair<std::string, int>> spoken;
+    long Speak(const std::string& text, int flags) override {
+        spoken.emplace_back(text, flags);
+        return 1;
+    }
+};
+
+class FakeWindow : public ActivationWindowChannel {
+public:
+    bool visible = false;
+    int visibilityAsked = 0;
+    std::string text = "hint";
+    bool IsVisible() override {
+        ++visibilityAsked;
+        return visible;
+    }
+    void SetText(const std::string& t) override { text = t; }
+};
+
+class Channels : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetAnnounce();
+        voice::ResetSpeechState();
+        auto v = std::make_unique<RecordingVoice>();
+        voice_ = v.get();
+        voice::gVoice = std::move(v);
+        SetActivationWindowChannel(&window_);
+        SetLogClock([] { return std::string("05/12/2026 21:40:00"); });
+        dir_ = std::filesystem::temp_directory_path() / ("dorva-announce-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir_);
+        gLogFileName = (dir_ / "log.txt").string();
+    }
+    void TearDown() override {
+        SetActivationWindowChannel(nullptr);
+        ResetAnnounce();
+        voice::ResetSpeechState();
+        std::filesystem::remove_all(dir_);
+    }
+    std::string LogContent() const {
+        std::ifstream in(gLogFileName, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    RecordingVoice* voice_ = nullptr;
+    FakeWindow window_;
+    std::filesystem::path dir_;
+};
+
+TEST_F(Channels, SpeechNeedsBothTheWishAndTheVoice) {
+    struct Case {
+        int speak, available;
+        bool spoken;
+    };
+    for (const Case c : {Case{0, 0, false}, Case{1, 0, false}, Case{0, 1, false}, Case{1, 1, true}}) {
+        voice_->spoken.clear();
+        gLastSpokenText = "earlier";
+        gSpeak = c.speak;
+        gVoiceAvailable = c.available;
+        SpeakText("x", kSpeakAsync);
+        EXPECT_EQ(voice_->spoken.size(), c.spoken ? 1u : 0u);
+        EXPECT_EQ(gLastSpokenText, c.spoken ? "x" : "earlier");
+    }
+}
+
+TEST_F(Channels, SpokenTextsQueueInOrderAndTheLastIsRemembered) {
+    gSpeak = 1;
+    gVoiceAvailable = 1;
+    SpeakText("first", kSpeakAsync);
+    SpeakText("<spell>A</spell>", kSpeakAsyncMarkup);
+    ASSERT_EQ(voice_->spoken.size(), 2u);
+    EXPECT_EQ(voice_->spoken[0], std::make_pair(std::string("first"), 1));
+    EXPECT_EQ(voice_->spoken[1], std::make_pair(std::string("<spell>A</spell>"), 9));
+    EXPECT_EQ(gLastSpokenText, "<spell>A</spell>");
+}
+
+TEST_F(Channels, ActivationWindowTakesTextsOnlyWhileVisible) {
+    ShowInActivationWindow("lost");
+    EXPECT_EQ(window_.text, "hint");
+    EXPECT_EQ(window_.visibilityAsked, 1);
+    window_.visible = true;
+    ShowInActivationWindow("a\rb");
+    EXPECT_EQ(window_.text, "a\rb");
+}
+
+TEST_F(Channels, ActivationTextReplacesEachCarriageReturnWithTwoBlanks) {
+    ShowActivationText("a\r\nb");
+    EXPECT_EQ(window_.text, "a  \nb");
+    ShowActivationText("4-6-7\r2-3-7 (x2 DR=5/5)\r\r");
+    EXPECT_EQ(window_.text, "4-6-7  2-3-7 (x2 DR=5/5)    ");
+}
+
+TEST(LogCutting, KeepsInnerLinesAndDropsTheClosingCarriageReturns) {
+    struct Case {
+        const char* entry;
+        const char* logged;
+    };
+    for (const Case c : {Case{"(S? removed)", "(S? removed)"}, Case{"a\rb\r\r", "a\rb"}, Case{"line\r\r", "line"},
+                         Case{"one\r", "one\r"}, Case{"\rx", "\rx"}, Case{"", ""},
+                         Case{"a\r\nb\rc\r\r", "a\r\nb\rc"}}) {
+        EXPECT_EQ(CutLogEntry(c.entry), c.logged) << c.entry;
+    }
+}
+
+TEST_F(Channels, LogLinesCarryTheStampAndEndInCarriageReturnLineFeed) {
+    EXPECT_TRUE(WriteLogEntry("(S? removed)"));
+    EXPECT_TRUE(WriteLogEntry("Squad\r\r"));
+    EXPECT_EQ(LogContent(), "05/12/2026 21:40:00: (S? removed)\r\n05/12/2026 21:40:00: Squad\r\n");
+}
+
+TEST_F(Channels, AnUnwritableLogIsReportedOncePerFile) {
+    std::vector<std::string> reports;
+    SetLogFailureHandler([&](const std::string& path) { reports.push_back(path); });
+    gLogFileName = (dir_ / "no-such-folder" / "log.txt").string();
+    EXPECT_FALSE(WriteLogEntry("a"));
+    EXPECT_FALSE(WriteLogEntry("b"));
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0], gLogFileName);
+    gLogFileName = (dir_ / "other-missing" / "log.txt").string();
+    EXPECT_FALSE(WriteLogEntry("c"));
+    EXPECT_EQ(reports.size(), 2u);
+}
+
+} // namespace
