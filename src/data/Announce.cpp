@@ -43,10 +43,14 @@ void SpeakText(const std::string& text, int flags) {
     }
 }
 
-void ShowInActivationWindow(const std::string& text) {
+bool ActivationWindowVisible() {
     ActivationWindowChannel* window = State().window;
-    if (window && window->IsVisible()) {
-        window->SetText(text);
+    return window && window->IsVisible();
+}
+
+void ShowInActivationWindow(const std::string& text) {
+    if (ActivationWindowVisible()) {
+        State().window->SetText(text);
     }
 }
 

@@ -27,6 +27,9 @@ public:
 };
 void SetActivationWindowChannel(ActivationWindowChannel* channel);
 
+// Whether the VASL activation window is visible (asking creates it hidden when it does not exist).
+bool ActivationWindowVisible();
+
 void SpeakText(const std::string& text, int flags);
 void ShowInActivationWindow(const std::string& text);
 void ShowActivationText(const std::string& text);
