@@ -14,6 +14,7 @@
 namespace dorva::data {
 
 // --- On the bytes of a nationality file (what the fuzzers drive) ---
+// Pass the bytes as a std::string_view: a std::string argument chooses the file overload below.
 
 // The first byte of the data of the first variant of section code whose date is not earlier than
 // gameDate, or -1. Sets tag to positions 3 and 4 of the file.
@@ -37,6 +38,10 @@ std::int32_t FindNationalitySection(const std::string& nationality, const std::s
                                     std::int32_t gameDate); // also sets gSdfTag
 void ReadSquadSection(const std::string& nationality, std::int32_t position);
 void ReadNationalityTable(const std::string& nationality, std::int32_t position, ListTable& table);
+// A literal names a nationality, not the bytes of a file.
+inline void ReadNationalityTable(const char* nationality, std::int32_t position, ListTable& table) {
+    ReadNationalityTable(std::string(nationality), position, table);
+}
 
 // Reads every scenario table of the nationality for the game date (YYYYMM), in the order squads,
 // notes, leaders, support weapons, AFVs, guns inside, guns outside, SPGs, and sets gSPGTableFound.

@@ -17,6 +17,7 @@
 namespace dorva::data {
 
 // --- On the bytes of a table file (what the fuzzers drive) ---
+// Pass the bytes as a std::string_view: a std::string argument chooses the file overload below.
 
 // The position of the first byte of the data of the first section whose code equals code
 // (case-sensitive), or nullopt when the file has no such section.
@@ -33,6 +34,10 @@ void ReadGridSection(std::string_view bytes, std::int32_t position, GridTable& t
 // --- On the file (each call opens, reads and closes it) ---
 
 std::int32_t FindTableSection(const std::string& path, const std::string& code);
+// Literals name a file and a code, not the bytes of a file.
+inline std::int32_t FindTableSection(const char* path, const char* code) {
+    return FindTableSection(std::string(path), std::string(code));
+}
 void ReadA1Table(const std::string& path, std::int32_t position);
 void ReadA5Table(const std::string& path, std::int32_t position);
 void ReadHRTable(const std::string& path, std::int32_t position);
