@@ -33,6 +33,8 @@ Dialogs& CurrentDialogs() {
     return Installed() ? *Installed() : real;
 }
 
-void SetDialogs(Dialogs* dialogs) { Installed() = dialogs; }
+void SetDialogs(Dialogs* dialogs) {
+    Installed() = dialogs;
+}
 
 } // namespace dorva::gui

@@ -10,12 +10,18 @@ namespace dorva::gui {
 inline QString ToQt(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
-inline std::string FromQt(const QString& text) { return text.toLatin1().toStdString(); }
+inline std::string FromQt(const QString& text) {
+    return text.toLatin1().toStdString();
+}
 
 // 15 twips make one pixel at 96 dots per inch; Qt scales further on high-density screens.
 inline constexpr int kTwipsPerPixel = 15;
-inline constexpr int Twips(int twips) { return twips / kTwipsPerPixel; }
-inline constexpr int ToTwips(int pixels) { return pixels * kTwipsPerPixel; }
+inline constexpr int Twips(int twips) {
+    return twips / kTwipsPerPixel;
+}
+inline constexpr int ToTwips(int pixels) {
+    return pixels * kTwipsPerPixel;
+}
 
 inline const QString kAppTitle = QStringLiteral("DORVA II");
 

@@ -10,7 +10,19 @@ std::vector<std::function<void()>>& Destroyers() {
 }
 } // namespace
 
-void detail::RegisterWindowDestroyer(std::function<void()> destroy) { Destroyers().push_back(std::move(destroy)); }
+void detail::RegisterWindowDestroyer(std::function<void()> destroy) {
+    Destroyers().push_back(std::move(destroy));
+}
+
+void ShowWindow(QWidget& window) {
+    if (window.isMinimized()) {
+        window.showNormal();
+    } else {
+        window.show();
+    }
+    window.raise();
+    window.activateWindow();
+}
 
 void DestroyAllWindows() {
     // Newest first, so that a window is gone before the windows it was opened from.

@@ -3,6 +3,7 @@
 // (windows that unload on close set Qt::WA_DeleteOnClose) or the program ends.
 
 #include <QPointer>
+#include <QWidget>
 #include <functional>
 
 namespace dorva::gui {
@@ -31,12 +32,24 @@ template <class W> W& Window() {
 }
 
 // The window when it exists, else nullptr; never creates it.
-template <class W> W* ExistingWindow() { return WindowSlot<W>().data(); }
+template <class W> W* ExistingWindow() {
+    return WindowSlot<W>().data();
+}
 
 // Whether the window exists and is visible; never creates it.
 template <class W> bool IsWindowVisible() {
     W* w = ExistingWindow<W>();
     return w && w->isVisible();
+}
+
+// Brings a modeless window up: shows it (restored when minimised), raises and activates it.
+void ShowWindow(QWidget& window);
+
+// Shows the window (created on first use) and brings it to the front.
+template <class W> W& ShowWindow() {
+    W& w = Window<W>();
+    ShowWindow(w);
+    return w;
 }
 
 // Destroys every window that exists (at the end of the program, and between tests).

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+namespace dorva {
+
+// The table viewer: a rule table's listing, filled by the activation screen, with a dice button.
+class Form3 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Form3(QWidget* parent = nullptr);
+
+    QLabel* Label1;        // the listing, fixed pitch; the caller sets it and the window title
+    QLabel* Label2;        // the latest "Roll DR" result
+    QPushButton* Command1; // "OK"
+    QPushButton* Command2; // "Roll DR"
+
+    void Command1_Click();
+    void Command2_Click();
+};
+
+} // namespace dorva
