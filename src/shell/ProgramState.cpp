@@ -1,5 +1,6 @@
 #include "shell/ProgramState.h"
 
+#include "activation/ActivationState.h"
 #include "data/Announce.h"
 #include "data/Dice.h"
 #include "data/ScenarioTables.h"
@@ -16,6 +17,7 @@ void ResetProgramState() {
     data::ResetAnnounce();
     setup::ResetParams();
     voice::ResetSpeechState();
+    activation::ResetActivationState();
 }
 
 } // namespace dorva

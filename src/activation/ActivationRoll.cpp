@@ -1,0 +1,128 @@
+#include "activation/ActivationRoll.h"
+
+#include "activation/ActivationState.h"
+#include "activation/UnitDetermination.h"
+#include "data/Announce.h"
+#include "data/Dice.h"
+#include "data/TableStore.h"
+#include "setup/Params.h"
+
+namespace dorva::activation {
+
+std::int16_t TotalModifiers() {
+    int total = 0;
+    for (int i = kAdjVpo; i <= kTerrain; ++i) {
+        total += data::gModifierTable[static_cast<std::size_t>(i)];
+    }
+    return static_cast<std::int16_t>(total);
+}
+
+std::int16_t CheckModifier(bool checked) {
+    return checked ? std::int16_t{-1} : std::int16_t{0};
+}
+std::int16_t HeightModifier(int position) {
+    return static_cast<std::int16_t>(-position);
+}
+std::int16_t TerrainModifier(int position) {
+    return static_cast<std::int16_t>(position);
+}
+
+std::string ModifiersText(int total) {
+    return (total >= 0 ? " " : "") + std::to_string(total);
+}
+
+Outcome DecideOutcome(int acDie, int finalDR, int acNumber) {
+    if (acDie == 6) {
+        return Outcome::AutomaticallyRemoved;
+    }
+    if (acDie == 1) {
+        return Outcome::AutomaticallyActivated;
+    }
+    return finalDR <= acNumber ? Outcome::Activated : Outcome::Removed;
+}
+
+std::string ResultText(Outcome outcome) {
+    switch (outcome) {
+    case Outcome::AutomaticallyRemoved:
+        return kAutomaticallyRemoved;
+    case Outcome::AutomaticallyActivated:
+        return kAutomaticallyActivated;
+    case Outcome::Activated:
+        return kActivated;
+    case Outcome::Removed:
+        break;
+    }
+    return kRemoved;
+}
+
+Rgb ResultColour(Outcome outcome) {
+    switch (outcome) {
+    case Outcome::AutomaticallyRemoved:
+        return {255, 0, 0};
+    case Outcome::AutomaticallyActivated:
+        return {0, 0, 255};
+    default:
+        return {0, 0, 0};
+    }
+}
+
+std::string VaslText(Outcome outcome) {
+    switch (outcome) {
+    case Outcome::AutomaticallyRemoved:
+    case Outcome::Removed:
+        return kRemovedShort;
+    default:
+        return gTempDisplayUnits;
+    }
+}
+
+std::string LogText(Outcome outcome) {
+    switch (outcome) {
+    case Outcome::AutomaticallyRemoved:
+        return kAutomaticallyRemoved;
+    case Outcome::Removed:
+        return kRemovedShort;
+    default:
+        return gTempDisplayUnits;
+    }
+}
+
+Outcome RollActivation() {
+    const int die = data::RollDice(1, 6, data::kRecord);
+    acDieRoll = die;
+    finalDieRoll = static_cast<std::int16_t>(TotalModifiers() + die);
+    // The units are determined on every roll, so their dice count in the statistics also when the
+    // counter is removed.
+    gTempDisplayUnits = DisplayActivatedUnits();
+    return DecideOutcome(die, finalDieRoll, setup::gACNumber);
+}
+
+void AnnounceActivation(Outcome outcome, const std::string& resultLine) {
+    if (data::ActivationWindowVisible()) {
+        data::ShowActivationText(VaslText(outcome));
+    }
+    if (data::gKeepLogFile == 1) {
+        data::WriteLogEntry(LogText(outcome));
+    }
+    data::SpeakText(resultLine, data::kSpeakAsync);
+}
+
+std::optional<Outcome> Reevaluate() {
+    if (!acDieRoll || *acDieRoll == 1 || *acDieRoll == 6) {
+        return std::nullopt;
+    }
+    return DecideOutcome(*acDieRoll, TotalModifiers() + *acDieRoll, setup::gACNumber);
+}
+
+std::string ManualActivation() {
+    const std::string units = DisplayActivatedUnits();
+    if (data::ActivationWindowVisible()) {
+        data::ShowActivationText(units);
+    }
+    if (data::gKeepLogFile == 1) {
+        data::WriteLogEntry(units);
+    }
+    return units;
+}
+
+} // namespace dorva::activation
