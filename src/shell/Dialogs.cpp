@@ -2,10 +2,16 @@
 
 #include "shell/Text.h"
 
+#include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 
 namespace dorva::gui {
+
+int Dialogs::Exec(QDialog& dialog) {
+    return dialog.exec();
+}
+
 namespace {
 
 class RealDialogs final : public Dialogs {

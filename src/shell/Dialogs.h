@@ -3,6 +3,7 @@
 
 #include <QString>
 
+class QDialog;
 class QWidget;
 
 namespace dorva::gui {
@@ -15,6 +16,9 @@ public:
     // A modal file dialog; returns the chosen path, or an empty text when the player cancels.
     virtual QString SaveFileName(QWidget* parent, const QString& caption, const QString& preset,
                                  const QString& filter) = 0;
+    // Shows a window modally and returns when it is closed, with its result (QDialog::exec). Tests
+    // replace it so that they never wait on a modal window.
+    virtual int Exec(QDialog& dialog);
 };
 
 // The dialogs in use: the real ones unless a test installed its own (pass nullptr to restore).

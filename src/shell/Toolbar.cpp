@@ -1,9 +1,15 @@
 #include "shell/Toolbar.h"
 
 #include "data/SupportFolder.h"
+#include "shell/AboutBox.h"
+#include "shell/Dialogs.h"
 #include "shell/Lifecycle.h"
+#include "shell/Pictures.h"
 #include "shell/Text.h"
+#include "shell/VaslWindow.h"
 #include "shell/Windows.h"
+#include "voice/SpeechState.h"
+#include "voice/WhatCanISayWindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -12,6 +18,7 @@
 #include <QLayout>
 #include <QLocale>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTime>
 #include <QTimer>
@@ -24,7 +31,7 @@ QPushButton* PictureButton(QWidget* parent, const char* name, int left, const QS
     auto* button = new QPushButton(parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(Twips(left), Twips(120), Twips(800), Twips(800));
-    button->setIcon(QIcon(picture));
+    button->setIcon(gui::PictureIcon(picture));
     button->setIconSize(QSize(48, 48));
     // Picture buttons take no keyboard focus, as the menus' access keys do the keyboard's work.
     button->setFocusPolicy(Qt::NoFocus);
@@ -173,7 +180,9 @@ void Form4::mneExit_Click() {
     gui::EndProgram(0);
 }
 
-void Form4::mneVASLActivationWindow_Click() {}
+void Form4::mneVASLActivationWindow_Click() {
+    gui::ShowWindow<Form8>();
+}
 void Form4::mneMiniControls_Click() {}
 void Form4::mneSetUp_Click() {}
 void Form4::mneActivation_Click() {}
@@ -186,8 +195,15 @@ void Form4::mneRandom_Click() {}
 void Form4::mneDRStats_Click() {}
 // The suspect-locations screen is not part of the program yet (its item is disabled).
 void Form4::mneLocations_Click() {}
-void Form4::mneAbout_Click() {}
-void Form4::mneWhatCanISay_Click() {}
+void Form4::mneAbout_Click() {
+    gui::CurrentDialogs().Exec(gui::Window<frmAbout>());
+}
+
+void Form4::mneWhatCanISay_Click() {
+    Form7& list = gui::Window<Form7>();
+    list.Text1->setPlainText(gui::ToQt(voice::gWhatCanISayText));
+    gui::ShowWindow(list);
+}
 
 void Form4::Timer1_Timer() {
     const QLocale locale = QLocale::system();
