@@ -1,9 +1,11 @@
 #include "shell/Toolbar.h"
 
+#include "activation/ActivationScreen.h"
 #include "data/SupportFolder.h"
 #include "shell/AboutBox.h"
 #include "shell/Dialogs.h"
 #include "shell/Lifecycle.h"
+#include "shell/MiniControls.h"
 #include "shell/Pictures.h"
 #include "shell/Text.h"
 #include "shell/VaslWindow.h"
@@ -183,9 +185,13 @@ void Form4::mneExit_Click() {
 void Form4::mneVASLActivationWindow_Click() {
     gui::ShowWindow<Form8>();
 }
-void Form4::mneMiniControls_Click() {}
+void Form4::mneMiniControls_Click() {
+    gui::ShowWindow<Form12>();
+}
 void Form4::mneSetUp_Click() {}
-void Form4::mneActivation_Click() {}
+void Form4::mneActivation_Click() {
+    gui::ShowWindow<Form2>();
+}
 // The actions screen is not part of the program yet (its item is disabled).
 void Form4::mneActions_Click() {}
 // The close combat screen is not part of the program yet (its item is disabled).
