@@ -7,7 +7,9 @@
 #include "data/Dice.h"
 #include "data/ScenarioTables.h"
 #include "setup/Params.h"
+#include "shell/TableViewer.h"
 #include "shell/Text.h"
+#include "shell/Windows.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -436,9 +438,12 @@ void Form2::ShowAFV(const data::ListTable& whichTable, const QString& theCaption
 }
 
 void Form2::ShowListing(const QString& theCaption, const std::string& listing) {
-    // The table viewer arrives with the shell; until then the listing has nowhere to go.
-    (void)theCaption;
-    (void)listing;
+    Form3& viewer = gui::Window<Form3>();
+    viewer.setWindowTitle(theCaption);
+    viewer.Label1->setText(DisplayText(listing));
+    viewer.show();
+    viewer.raise();
+    viewer.activateWindow();
 }
 
 } // namespace dorva
