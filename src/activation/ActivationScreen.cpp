@@ -170,9 +170,17 @@ void Form2::Form_Load() {
     data::SeedRandomGenerator();
     activation::acDieRoll.reset();
 
+    // Filling a list selects nothing by itself; each list then takes its selection, and its change
+    // handling runs also where the selection equals the one the filling left.
+    const auto fill = [](QComboBox* list, const QStringList& entries) {
+        const QSignalBlocker blocker(list);
+        list->clear();
+        list->addItems(entries);
+        list->setCurrentIndex(-1);
+    };
+
     // The AC list follows gACNumber; while the screen is not shown its selection leaves it alone.
-    Combo1->clear();
-    Combo1->addItems({QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")});
+    fill(Combo1, {QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")});
     Combo1->setCurrentIndex(0);
     Combo1->setCurrentIndex(setup::gACNumber - 2);
 
@@ -183,31 +191,22 @@ void Form2::Form_Load() {
     AutoClearCB->setChecked(activation::gAutoClear);
     AutoClearCB_Click();
 
-    AttitudeDL->clear();
-    AttitudeDL->addItems({QStringLiteral("Hold Attitude"), QStringLiteral("Advance Attitude")});
+    fill(AttitudeDL, {QStringLiteral("Hold Attitude"), QStringLiteral("Advance Attitude")});
     AttitudeDL->setCurrentIndex(setup::gAttitude);
-    AttitudeDL_Click();
 
-    HeightDL->clear();
-    HeightDL->addItems({QStringLiteral("Same level"), QStringLiteral("One Level"),
-                        QStringLiteral("Two Levels"), QStringLiteral("Three Levels"),
-                        QStringLiteral("Four Levels")});
+    fill(HeightDL, {QStringLiteral("Same level"), QStringLiteral("One Level"), QStringLiteral("Two Levels"),
+                    QStringLiteral("Three Levels"), QStringLiteral("Four Levels")});
     HeightDL->setCurrentIndex(0);
-    TerrainDL->clear();
-    TerrainDL->addItems({QStringLiteral("Open"), QStringLiteral("Village (19-49 buildings)"),
-                         QStringLiteral("City (=>50 buildings)")});
+    fill(TerrainDL, {QStringLiteral("Open"), QStringLiteral("Village (19-49 buildings)"),
+                     QStringLiteral("City (=>50 buildings)")});
     TerrainDL->setCurrentIndex(0);
-    // The three boxes start unchecked; the table must equal the controls from the start.
+    // The three boxes start unchecked; the modifier table equals the controls from the start.
     AdjVpoCB_Click();
     StoneBuildingCB_Click();
     UnitsNearByCB_Click();
-    HeightDL_Click();
-    TerrainDL_Click();
 
-    SpecialForcesDL->clear();
-    SpecialForcesDL->addItems(kClassEntries);
+    fill(SpecialForcesDL, kClassEntries);
     SpecialForcesDL->setCurrentIndex(activation::kAllUnitClasses);
-    SpecialForcesDL_Click();
 }
 
 bool Form2::event(QEvent* event) {
