@@ -17,7 +17,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QTest>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -475,6 +477,37 @@ TEST_F(ActivationScreen, TablesMenuShowsListingsInTheTableViewer) {
     // The viewer does not block the screen: its dice button works beside it.
     gui::ExistingWindow<Form3>()->Command2_Click();
     EXPECT_TRUE(gui::ExistingWindow<Form3>()->Label2->text().startsWith("DR = "));
+}
+
+} // namespace
+} // namespace dorva
+
+namespace dorva {
+namespace {
+
+TEST_F(ActivationScreen, ARightClickOnTheUnitTextShowsItsHelp) {
+    Form2& form = ShownForm();
+    const QPoint inside(5, 5);
+    QMouseEvent release(QEvent::MouseButtonRelease, inside, form.Label1->mapToGlobal(inside), Qt::RightButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(form.Label1, &release);
+    bool shown = false;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        shown = shown || (widget->isVisible() && QString(widget->metaObject()->className()) == "QWhatsThat");
+    }
+    EXPECT_TRUE(shown);
+}
+
+TEST_F(ActivationScreen, AltARollsTheActivationDie) {
+    Form2& form = ShownForm();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    ScriptedDice dice{6, 3, 4, 1, 1, 4, 4};
+    QTest::keyClick(&form, Qt::Key_A, Qt::AltModifier);
+    // An access key presses the button the way a click does, released a moment later.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form.Label8->text().isEmpty(); }, 2000));
+    EXPECT_EQ(form.Label8->text(), "6");
+    EXPECT_EQ(form.Label11->text(), "Suspect Counter Automatically Removed");
 }
 
 } // namespace
