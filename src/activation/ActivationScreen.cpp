@@ -36,7 +36,10 @@ template <class W> W* Place(W* widget, const char* name, int left, int top, int 
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
                   int height) {
-    return Place(new QLabel(caption, parent), name, left, top, width, height);
+    QLabel* label = Place(new QLabel(caption, parent), name, left, top, width, height);
+    // Table texts are shown as written, also where one looks like markup.
+    label->setTextFormat(Qt::PlainText);
+    return label;
 }
 
 // The roll displays stand out in a bold 12-point sans-serif.
