@@ -33,7 +33,8 @@ asan: deps
 
 # The readers' fuzz targets (clang, libFuzzer), each for a bounded time.
 fuzz: deps
-	@CXX=clang++-14 cmake -S fuzz -B $(FUZZ_BUILD) -G Ninja >/dev/null
+	@CXX=clang++-14 cmake -S fuzz -B $(FUZZ_BUILD) -G Ninja \
+	  -DDORVA_SUPPORT_BUILT=$(abspath $(BUILD))/bin/DORVA_Support >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@$(FUZZ_BUILD)/run-fuzzers $(FUZZ_SECONDS)
 
