@@ -1,0 +1,507 @@
+// Independent reading: files the project has never seen, generated from the layout rules alone, are
+// dumped by the real dorva-datac and compared with what a reader written here, apart from the
+// program's readers, makes of them.
+#include <nlohmann/json.hpp>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <random>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+namespace {
+
+constexpr char kSectionByte = '\x1f';
+constexpr char kFieldByte = '\x1e';
+constexpr char kVariantByte = '\x1d';
+
+// --- Generation from the layout rules ---
+
+class Generator {
+public:
+    explicit Generator(unsigned seed) : random_(seed) {}
+
+    int Between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+    bool Chance(int percent) { return Between(1, 100) <= percent; }
+
+    // A text of any single-byte character except the three separators; often empty or with blanks.
+    std::string Text() {
+        if (Chance(15)) {
+            return std::string();
+        }
+        std::string text;
+        const int length = Between(1, 14);
+        for (int i = 0; i < length; ++i) {
+            int c = 0;
+            switch (Between(0, 3)) {
+            case 0:
+                c = ' ';
+                break;
+            case 1:
+                c = Between(0xA0, 0xFF);
+                break;
+            case 2:
+                c = Between(1, 28);
+                break; // control bytes below the separators
+            default:
+                c = Between(32, 126);
+                break;
+            }
+            text += static_cast<char>(c);
+        }
+        return text;
+    }
+
+    // A count right-aligned in width characters, padded with zeros or, now and then, blanks.
+    std::string Count(int value, int width) {
+        std::string digits = std::to_string(value);
+        const char pad = Chance(30) ? ' ' : '0';
+        return std::string(static_cast<std::size_t>(width) - digits.size(), pad) + digits;
+    }
+
+    std::string Fields(int n) {
+        std::string out;
+        for (int i = 0; i < n; ++i) {
+            out += Text() + kFieldByte;
+        }
+        return out;
+    }
+
+    // Another letter case of a code with letters ("Ad" -> "AD", "ad", "aD"); the code itself when it
+    // has none.
+    std::string LookAlike(const std::string& code) {
+        std::string other = code;
+        for (int attempt = 0; attempt < 8 && other == code; ++attempt) {
+            for (char& c : other) {
+                if (std::isalpha(static_cast<unsigned char>(c)) && Chance(60)) {
+                    c = std::islower(static_cast<unsigned char>(c)) ? static_cast<char>(std::toupper(c))
+                                                                    : static_cast<char>(std::tolower(c));
+                }
+            }
+        }
+        return other;
+    }
+
+    template <class T> void Shuffle(std::vector<T>& items) {
+        std::shuffle(items.begin(), items.end(), random_);
+    }
+
+    // Now and then the file is cut short somewhere after its header.
+    std::string MaybeTruncated(std::string bytes, std::size_t keep) {
+        if (bytes.size() > keep && Chance(20)) {
+            bytes.resize(
+                static_cast<std::size_t>(Between(static_cast<int>(keep), static_cast<int>(bytes.size()))));
+        }
+        return bytes;
+    }
+
+private:
+    std::mt19937 random_;
+};
+
+const std::array<std::string, 14> kListCodes = {"A1", "A5", "HR", "4A", "4B", "4C", "3A",
+                                                "3B", "3C", "3D", "3E", "CC", "Ad", "Hd"};
+const std::array<std::string, 2> kGridCodes = {"IF", "9E"};
+const std::array<std::string, 7> kTextCodes = {"01", "03", "04", "06", "5I", "5O", "6A"};
+
+std::string GenerateTableFile(Generator& g) {
+    std::vector<std::string> sections;
+    const auto list = [&](const std::string& code) {
+        const int n = g.Chance(15) ? 0 : g.Between(1, 12);
+        sections.push_back(kSectionByte + code + g.Count(n, 2) + g.Fields(n));
+    };
+    const auto grid = [&](const std::string& code) {
+        const int rows = g.Between(0, 6);
+        const int columns = g.Between(0, 5);
+        sections.push_back(kSectionByte + code + g.Count(rows, 2) + g.Count(columns, 2) +
+                           g.Fields(rows * columns));
+    };
+    for (const std::string& code : kListCodes) {
+        if (g.Chance(85)) {
+            list(code);
+        }
+        if (g.Chance(20)) {
+            list(code); // a duplicate: the program reads the first in file order
+        }
+        if (g.Chance(20)) {
+            list(g.LookAlike(code));
+        }
+    }
+    for (const std::string& code : kGridCodes) {
+        if (g.Chance(85)) {
+            grid(code);
+        }
+        if (g.Chance(20)) {
+            grid(code);
+        }
+        if (g.Chance(20)) {
+            grid(g.LookAlike(code));
+        }
+    }
+    g.Shuffle(sections);
+    std::string bytes = g.Chance(10) ? std::string(1, kSectionByte) + "A" : "DV";
+    for (const std::string& s : sections) {
+        bytes += s;
+    }
+    return g.MaybeTruncated(bytes, 2);
+}
+
+std::string GenerateNationalityFile(Generator& g) {
+    static const int kDates[] = {193912, 194112, 194206, 194312, 194412, 194512, 194612, 194701, 194912};
+    std::vector<std::string> sections;
+    const auto variants = [&](const std::string& code, bool squads) {
+        std::string out = kSectionByte + code;
+        int first = g.Between(0, 5);
+        const int count = g.Between(1, 3);
+        for (int v = 0; v < count && first < 9; ++v, first += g.Between(1, 2)) {
+            if (v > 0) {
+                out += kVariantByte;
+            }
+            out += std::to_string(kDates[first]);
+            if (!squads) {
+                const int n = g.Chance(15) ? 0 : g.Between(1, 10);
+                out += g.Count(n, 3) + g.Fields(n);
+                continue;
+            }
+            const int n = g.Between(0, 8);
+            out += g.Count(n, 3);
+            for (int i = 0; i < n; ++i) {
+                out += "E12CG"[g.Between(0, 4)];
+                out += g.Chance(20) ? '1' : '0';
+                out += g.Text() + kFieldByte + g.Text() + kFieldByte;
+            }
+            const int m = g.Between(0, 3);
+            out += std::to_string(m);
+            for (int j = 0; j < m; ++j) {
+                const int modifier = g.Between(-9, 12);
+                std::string text = std::to_string(modifier);
+                out += std::to_string(kDates[g.Between(0, 4)]) + std::to_string(kDates[g.Between(4, 8)]) +
+                       (text.size() < 2 ? " " + text : text);
+            }
+        }
+        sections.push_back(out);
+    };
+    const auto section = [&](const std::string& code) {
+        const bool squads = code == "02";
+        if (g.Chance(85)) {
+            variants(code, squads);
+        }
+        if (g.Chance(20)) {
+            variants(code, squads);
+        }
+        if (g.Chance(20)) {
+            variants(g.LookAlike(code), squads);
+        }
+    };
+    section("02");
+    for (const std::string& code : kTextCodes) {
+        section(code);
+    }
+    g.Shuffle(sections);
+    std::string bytes = "SD" + std::string(1, static_cast<char>(g.Between(0x30, 0x39))) +
+                        static_cast<char>(g.Between(0x41, 0x5A));
+    for (const std::string& s : sections) {
+        bytes += s;
+    }
+    return g.MaybeTruncated(bytes, 4);
+}
+
+// --- The independent reader ---
+
+std::string Utf8(const std::string& latin1) {
+    std::string out;
+    for (const unsigned char c : latin1) {
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+// Reads bytes from a position onwards, never past the end.
+struct Reader {
+    const std::string& bytes;
+    std::size_t at; // index of the next byte
+
+    std::string Take(std::size_t n) {
+        std::string out = at < bytes.size() ? bytes.substr(at, n) : std::string();
+        at = std::min(bytes.size(), at + n);
+        return out;
+    }
+    // blanks, a sign, digits; anything else ends the number
+    int Number(std::size_t width) {
+        const std::string text = Take(width);
+        std::size_t i = text.find_first_not_of(' ');
+        if (i == std::string::npos) {
+            return 0;
+        }
+        int sign = 1;
+        if (text[i] == '-' || text[i] == '+') {
+            sign = text[i] == '-' ? -1 : 1;
+            ++i;
+        }
+        int value = 0;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+            value = value * 10 + (text[i++] - '0');
+        }
+        return sign * value;
+    }
+    bool More() const { return at < bytes.size(); }
+    std::string Field() {
+        const std::size_t end = bytes.find(kFieldByte, at);
+        const std::string out =
+            bytes.substr(std::min(at, bytes.size()), end == std::string::npos ? std::string::npos : end - at);
+        at = end == std::string::npos ? bytes.size() : end + 1;
+        return out;
+    }
+};
+
+// Index of the first byte of the data of the first section with this code, after a header of
+// headerLength bytes.
+std::optional<std::size_t> SectionData(const std::string& bytes, const std::string& code,
+                                       std::size_t headerLength) {
+    std::size_t at = headerLength;
+    while (at < bytes.size()) {
+        const std::size_t marker = bytes.find(kSectionByte, at);
+        if (marker == std::string::npos) {
+            return std::nullopt;
+        }
+        if (bytes.compare(marker + 1, 2, code) == 0 && marker + 3 <= bytes.size()) {
+            return marker + 3;
+        }
+        at = marker + 3; // the code after a marker is never itself searched
+    }
+    return std::nullopt;
+}
+
+json ExpectedTableDump(const std::string& bytes) {
+    json out = json::object();
+    for (const std::string& code : kListCodes) {
+        const bool alwaysThere = code == "A1" || code == "A5" || code == "HR";
+        const std::optional<std::size_t> data = SectionData(bytes, code, 2);
+        Reader r{bytes, data.value_or(bytes.size())};
+        const int n = data ? std::max(0, r.Number(2)) : 0;
+        if (n == 0) {
+            out[code] = alwaysThere ? json::array({""}) : json(nullptr);
+            continue;
+        }
+        json entries = json::array({""});
+        for (int k = 1; k <= n; ++k) {
+            entries.push_back(r.More() ? Utf8(r.Field()) : std::string());
+        }
+        out[code] = entries;
+    }
+    for (const std::string& code : kGridCodes) {
+        const std::optional<std::size_t> data = SectionData(bytes, code, 2);
+        if (!data) {
+            out[code] = nullptr;
+            continue;
+        }
+        Reader r{bytes, *data};
+        const int rows = std::max(0, r.Number(2));
+        const int columns = std::max(0, r.Number(2));
+        json grid = json::array();
+        for (int row = 0; row <= rows; ++row) {
+            json cells = json::array();
+            for (int column = 0; column <= columns; ++column) {
+                cells.push_back(row < rows && column < columns && r.More() ? Utf8(r.Field()) : std::string());
+            }
+            grid.push_back(cells);
+        }
+        out[code] = grid;
+    }
+    return out;
+}
+
+// Index of the data of the first variant of the first section with this code that is dated no
+// earlier than the game date; a later section marker ends the variants of a section.
+std::optional<std::size_t> VariantData(const std::string& bytes, const std::string& code, int gameDate) {
+    const std::optional<std::size_t> first = SectionData(bytes, code, 4);
+    if (!first) {
+        return std::nullopt;
+    }
+    Reader r{bytes, *first};
+    if (r.Number(6) >= gameDate) {
+        return r.at;
+    }
+    while (r.More()) {
+        const char c = bytes[r.at++];
+        if (c == kSectionByte) {
+            return std::nullopt;
+        }
+        if (c == kVariantByte && r.Number(6) >= gameDate) {
+            return r.at;
+        }
+    }
+    return std::nullopt;
+}
+
+json ExpectedNationalityDump(const std::string& bytes, int gameDate) {
+    json out = json::object();
+    out["tag"] = Utf8(bytes.size() > 2 ? bytes.substr(2, 2) : std::string());
+    json squads = json::array();
+    json periods = json::array({json::array({0, 0, 0})});
+    if (const std::optional<std::size_t> data = VariantData(bytes, "02", gameDate)) {
+        Reader r{bytes, *data};
+        const int n = std::max(0, r.Number(3));
+        squads.push_back(json::array({"", "", "", "", ""}));
+        for (int i = 1; i <= n; ++i) {
+            if (!r.More()) {
+                squads.push_back(json::array({"", "", "", "", ""}));
+                continue;
+            }
+            const std::string cls = r.Take(1);
+            const std::string special = r.Take(1);
+            const std::string first = r.Field();
+            const std::string second = r.Field();
+            squads.push_back(json::array({"", Utf8(first), Utf8(second), Utf8(special), Utf8(cls)}));
+        }
+        const int m = std::max(0, r.Number(1));
+        for (int j = 1; j <= m; ++j) {
+            if (!r.More()) {
+                periods.push_back(json::array({0, 0, 0}));
+                continue;
+            }
+            const int from = r.Number(6);
+            const int to = r.Number(6);
+            const int modifier = r.Number(2);
+            periods.push_back(json::array({from, to, modifier}));
+        }
+    } else {
+        for (int i = 0; i <= 15; ++i) {
+            squads.push_back(json::array({"", "(Squad)", "(Half squad)", "0", "1"}));
+        }
+    }
+    out["squads"] = squads;
+    out["periods"] = periods;
+    for (const std::string& code : kTextCodes) {
+        const std::optional<std::size_t> data = VariantData(bytes, code, gameDate);
+        if (!data) {
+            out[code] = json::array({"Table not found", ""});
+            continue;
+        }
+        Reader r{bytes, *data};
+        const int n = std::max(0, r.Number(3));
+        json entries = json::array({""});
+        for (int k = 1; k <= n; ++k) {
+            entries.push_back(r.More() ? Utf8(r.Field()) : std::string());
+        }
+        out[code] = entries;
+    }
+    return out;
+}
+
+// --- Running the real binary ---
+
+class IndependentReading : public ::testing::Test {
+protected:
+    IndependentReading() {
+        folder = fs::temp_directory_path() / ("dorva-independent-" + std::to_string(::getpid()));
+        fs::create_directories(folder);
+    }
+    ~IndependentReading() override { fs::remove_all(folder); }
+
+    fs::path Write(const std::string& name, const std::string& bytes) {
+        const fs::path file = folder / name;
+        std::ofstream(file, std::ios::binary) << bytes;
+        return file;
+    }
+
+    static json Dump(const std::string& arguments) {
+        const std::string command = std::string(DORVA_DATAC) + " dump " + arguments;
+        FILE* pipe = ::popen(command.c_str(), "r");
+        std::string output;
+        char buffer[4096];
+        for (std::size_t n; pipe && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+            output.append(buffer, n);
+        }
+        const int status = pipe ? ::pclose(pipe) : -1;
+        EXPECT_EQ(status, 0) << command;
+        return json::parse(output, nullptr, false);
+    }
+
+    fs::path folder;
+};
+
+TEST_F(IndependentReading, TableFilesReadAsTheLayoutSays) {
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        Generator g(seed);
+        const std::string bytes = GenerateTableFile(g);
+        const fs::path file = Write("gen" + std::to_string(seed) + ".sco", bytes);
+        const json dumped = Dump(file.string());
+        const json expected = ExpectedTableDump(bytes);
+        for (const auto& [code, table] : expected.items()) {
+            EXPECT_EQ(dumped[code], table) << "seed " << seed << ", table " << code;
+        }
+        EXPECT_EQ(dumped.size(), 16u) << "seed " << seed;
+    }
+}
+
+TEST_F(IndependentReading, NationalityFilesReadAsTheLayoutSays) {
+    const int dates[] = {193801, 194206, 194312, 194612, 194701};
+    for (unsigned seed = 1; seed <= 30; ++seed) {
+        Generator g(1000 + seed);
+        const std::string bytes = GenerateNationalityFile(g);
+        const fs::path file = Write("Gen" + std::to_string(seed) + ".sdf", bytes);
+        for (int pick = 0; pick < 2; ++pick) {
+            const int date = dates[g.Between(0, 4)];
+            const json dumped = Dump("--date " + std::to_string(date) + " " + file.string());
+            const json expected = ExpectedNationalityDump(bytes, date);
+            for (const auto& [key, value] : expected.items()) {
+                EXPECT_EQ(dumped[key], value) << "seed " << seed << ", date " << date << ", " << key;
+            }
+            EXPECT_EQ(dumped.size(), expected.size()) << "seed " << seed;
+        }
+    }
+}
+
+// The generators must reach the cases that matter, or the comparison above proves little.
+TEST(IndependentReadingCoverage, GeneratedFilesHoldTheInterestingCases) {
+    int duplicates = 0, lookAlikes = 0, blanks = 0, empties = 0, truncated = 0, laterVariants = 0,
+        notFound = 0;
+    for (unsigned seed = 1; seed <= 30; ++seed) {
+        Generator g(1000 + seed);
+        const std::string bytes = GenerateNationalityFile(g);
+        laterVariants += bytes.find(kVariantByte) != std::string::npos;
+        notFound += ExpectedNationalityDump(bytes, 194701)["6A"][0] == "Table not found";
+    }
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        Generator g(seed);
+        const std::string bytes = GenerateTableFile(g);
+        int markers = 0;
+        for (const std::string& code : kListCodes) {
+            const std::size_t first = bytes.find(kSectionByte + code);
+            duplicates +=
+                first != std::string::npos && bytes.find(kSectionByte + code, first + 1) != std::string::npos;
+        }
+        lookAlikes += bytes.find(std::string(1, kSectionByte) + "AD") != std::string::npos ||
+                      bytes.find(std::string(1, kSectionByte) + "hd") != std::string::npos;
+        for (const char c : bytes) {
+            markers += c == kSectionByte;
+        }
+        blanks += bytes.find(std::string(1, kSectionByte) + "A1 ") != std::string::npos;
+        empties += bytes.find(std::string(2, kFieldByte)) != std::string::npos;
+        truncated += bytes.back() != kFieldByte && markers > 0;
+    }
+    EXPECT_GT(duplicates, 5);
+    EXPECT_GT(lookAlikes, 2);
+    EXPECT_GT(blanks, 2);
+    EXPECT_GT(empties, 10);
+    EXPECT_GT(truncated, 2);
+    EXPECT_GT(laterVariants, 10);
+    EXPECT_GT(notFound, 5);
+}
+
+} // namespace
