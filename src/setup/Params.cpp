@@ -1,6 +1,7 @@
 #include "setup/Params.h"
 
 #include <charconv>
+#include <cstdio>
 
 namespace dorva::setup {
 
@@ -9,6 +10,12 @@ std::int32_t GameDateNumber() {
     const char* first = gGameDate.data();
     std::from_chars(first, first + gGameDate.size(), value);
     return value;
+}
+
+std::string MakeGameDate(int yearIndex, int monthIndex) {
+    char text[32];
+    const int n = std::snprintf(text, sizeof text, "%04d%02d", kFirstYear + yearIndex, monthIndex + 1);
+    return std::string(text, n > 0 ? static_cast<std::size_t>(n) : 0);
 }
 
 void ResetParams() {

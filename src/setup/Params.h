@@ -6,20 +6,27 @@
 
 namespace dorva::setup {
 
-inline std::string gNationality;  // the chosen nationality's name; empty before the first OK
-inline int gEnemyIndex = 0;       // position in the enemy list
-inline int gYearIndex = 1;        // 0 to 8 for 1938 to 1946
-inline int gMonthIndex = 8;       // 0 to 11 for January to December
-inline std::string gGameDate;     // YYYYMM, built at OK; empty before the first OK
-inline int gACNumber = 3;         // 2 to 5
-inline int gAttitude = 0;         // 0 Hold, 1 Advance
+inline std::string gNationality; // the chosen nationality's name; empty before the first OK
+inline int gEnemyIndex = 0;      // position in the enemy list
+inline int gYearIndex = 1;       // 0 to 8 for 1938 to 1946
+inline int gMonthIndex = 8;      // 0 to 11 for January to December
+inline std::string gGameDate;    // YYYYMM, built at OK; empty before the first OK
+inline int gACNumber = 3;        // 2 to 5
+inline int gAttitude = 0;        // 0 Hold, 1 Advance
 // -2 to +2 once the set-up lists have taken them; between LoadSettings and Setup they hold the
 // saved list position (modifier + 2), which the list's selection handler turns into the modifier.
 inline int gA1DRM = 0;
 inline int gA5DRM = 0;
-inline int gFortsSpecial = 0;     // 0 "Forts not special", 1 "Forts on Final even A1"
-inline int gHexGrain = 0;         // 0 long grain, 1 short grain
+inline int gFortsSpecial = 0;      // 0 "Forts not special", 1 "Forts on Final even A1"
+inline int gHexGrain = 0;          // 0 long grain, 1 short grain
 inline std::int16_t gSeeRolls = 1; // the "See roll outcomes" box
+
+// The year of year position 0.
+inline constexpr int kFirstYear = 1938;
+
+// The game date of a year position and a month position: the year as 4 digits and the month as 2,
+// with a leading zero (June 1943, positions 5 and 5, gives "194306").
+std::string MakeGameDate(int yearIndex, int monthIndex);
 
 // gGameDate as a number (0 when it is not one).
 std::int32_t GameDateNumber();

@@ -1,0 +1,33 @@
+#include "setup/UserSettings.h"
+
+#include "shell/Text.h"
+
+#include <QSettings>
+
+namespace dorva::setup {
+
+UserSettingsStore::UserSettingsStore()
+    : settings_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                            QString::fromLatin1(kSettingsApplication))) {
+    settings_->beginGroup(QString::fromLatin1(kSettingsSection));
+}
+
+UserSettingsStore::~UserSettingsStore() {
+    settings_->endGroup();
+    settings_->sync();
+}
+
+std::string UserSettingsStore::Get(const std::string& key) {
+    return gui::FromQt(settings_->value(gui::ToQt(key)).toString());
+}
+
+void UserSettingsStore::Set(const std::string& key, const std::string& value) {
+    settings_->setValue(gui::ToQt(key), gui::ToQt(value));
+}
+
+void SaveUserSettings() {
+    UserSettingsStore store;
+    SaveSettings(store);
+}
+
+} // namespace dorva::setup

@@ -1,0 +1,15 @@
+#include "voice/NullSpeechPlatform.h"
+
+namespace dorva::voice {
+
+long NullSpeechPlatform::CreateVoice(std::unique_ptr<Voice>& voice) {
+    voice.reset();
+    return kErrNoVoiceEngine;
+}
+
+long NullSpeechPlatform::CreateSharedRecoContext(std::unique_ptr<RecoContext>& context) {
+    context.reset();
+    return kErrNoRecognizer;
+}
+
+} // namespace dorva::voice

@@ -1,0 +1,143 @@
+#include "voice/FakeSpeechPlatform.h"
+
+#include "data/SupportFolder.h"
+#include "support/DataFiles.h"
+#include "voice/NullSpeechPlatform.h"
+#include "voice/SpeechSetup.h"
+#include "voice/SpeechState.h"
+#include "voice/WhatCanISay.h"
+
+#include <gtest/gtest.h>
+
+using namespace dorva;
+using dorva::test::FakeSpeechPlatform;
+
+namespace {
+
+class SpeechSetup : public ::testing::Test {
+protected:
+    void SetUp() override {
+        voice::ResetSpeechState();
+        voice::gSpeechPlatform = &platform;
+    }
+    void TearDown() override {
+        voice::gSpeechPlatform = nullptr;
+        voice::ResetSpeechState();
+    }
+    FakeSpeechPlatform platform;
+};
+
+TEST_F(SpeechSetup, VoiceCreatedOrItsErrorKept) {
+    EXPECT_EQ(voice::InitVoice(), 1);
+    EXPECT_EQ(voice::TTSError, 0);
+    ASSERT_TRUE(voice::gVoice);
+
+    platform.voiceError = -2147200966;
+    EXPECT_EQ(voice::InitVoice(), 0);
+    EXPECT_EQ(voice::TTSError, -2147200966);
+    EXPECT_FALSE(voice::gVoice);
+}
+
+TEST_F(SpeechSetup, RecognitionRunsItsStepsInOrder) {
+    test::SupportFolder folder;
+    EXPECT_EQ(voice::InitReco(), 1);
+    EXPECT_EQ(voice::SRError, 0);
+    const std::vector<std::string> expected = {"CreateSharedRecoContext", "CreateGrammar 0",
+                                               "DictationSetState 0", "CmdLoadFromFile 1",
+                                               "CmdSetRuleIdState 0 1"};
+    EXPECT_EQ(platform.calls, expected);
+    EXPECT_EQ(platform.loadedGrammar, (folder.Root() / "DORVA_Support" / "dorva.cfg").string());
+}
+
+struct FailingStep {
+    const char* name;
+    long FakeSpeechPlatform::*error;
+    std::size_t stepsTried;
+    bool contextKept;
+    bool grammarKept;
+};
+
+class RecognitionFailure : public SpeechSetup, public ::testing::WithParamInterface<FailingStep> {};
+
+TEST_P(RecognitionFailure, StopsAtTheStepWithItsNumberAndKeepsWhatWasDone) {
+    const FailingStep& step = GetParam();
+    platform.*(step.error) = 1234;
+    EXPECT_EQ(voice::InitReco(), 0);
+    EXPECT_EQ(voice::SRError, 1234);
+    EXPECT_EQ(platform.calls.size(), step.stepsTried);
+    EXPECT_EQ(static_cast<bool>(voice::gRecoContext), step.contextKept);
+    EXPECT_EQ(static_cast<bool>(voice::gRecoGrammar), step.grammarKept);
+
+    // A later success clears the number.
+    platform.*(step.error) = 0;
+    EXPECT_EQ(voice::InitReco(), 1);
+    EXPECT_EQ(voice::SRError, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, RecognitionFailure,
+    ::testing::Values(FailingStep{"context", &FakeSpeechPlatform::contextError, 1, false, false},
+                      FailingStep{"grammar", &FakeSpeechPlatform::grammarError, 2, true, false},
+                      FailingStep{"dictation", &FakeSpeechPlatform::dictationError, 3, true, true},
+                      FailingStep{"load", &FakeSpeechPlatform::loadError, 4, true, true},
+                      FailingStep{"rules", &FakeSpeechPlatform::ruleError, 5, true, true}),
+    [](const ::testing::TestParamInfo<FailingStep>& step) { return std::string(step.param.name); });
+
+TEST_F(SpeechSetup, NoPlatformOrTheNullPlatformFailsBothWithTheirOwnNumbers) {
+    voice::gSpeechPlatform = nullptr;
+    EXPECT_EQ(voice::InitVoice(), 0);
+    EXPECT_EQ(voice::InitReco(), 0);
+    EXPECT_EQ(voice::TTSError, voice::kErrNoVoiceEngine);
+    EXPECT_EQ(voice::SRError, voice::kErrNoRecognizer);
+
+    voice::NullSpeechPlatform none;
+    voice::gSpeechPlatform = &none;
+    voice::TTSError = voice::SRError = 0;
+    EXPECT_EQ(voice::InitVoice(), 0);
+    EXPECT_EQ(voice::InitReco(), 0);
+    EXPECT_EQ(voice::TTSError, 1001);
+    EXPECT_EQ(voice::SRError, 1002);
+    EXPECT_FALSE(voice::gVoice);
+    EXPECT_FALSE(voice::gRecoContext);
+}
+
+TEST_F(SpeechSetup, AudioLevelInterestOnlyWithRecognitionAndNeverTwice) {
+    ASSERT_EQ(voice::InitReco(), 1);
+    auto* context = static_cast<FakeSpeechPlatform::FakeContext*>(voice::gRecoContext.get());
+    context->interests = 2; // an interest of the platform's own stays untouched
+
+    voice::gRecoAvailable = 0;
+    voice::AddAudioLevelInterest();
+    EXPECT_EQ(context->interests, 2);
+
+    voice::gRecoAvailable = 1;
+    voice::AddAudioLevelInterest();
+    voice::AddAudioLevelInterest();
+    EXPECT_EQ(context->interests, 2 + voice::kAudioLevelInterest);
+    voice::RemoveAudioLevelInterest();
+    voice::RemoveAudioLevelInterest();
+    EXPECT_EQ(context->interests, 2);
+}
+
+TEST(WhatCanISay, WholeFileByteForByteOrFileNotFound) {
+    voice::ResetSpeechState();
+    test::SupportFolder folder;
+    const std::string text = "Roll activation\r\nSay \"stop talking\"\r\n\xE9t\xE9\r\n";
+    folder.Write("DORVA2_What_Can_I_Say.txt", text);
+    voice::ReadWhatCanISayFile();
+    EXPECT_EQ(voice::gWhatCanISayText, text);
+
+    folder.Write("DORVA2_What_Can_I_Say.txt", "");
+    voice::ReadWhatCanISayFile();
+    EXPECT_EQ(voice::gWhatCanISayText, "");
+
+    folder.Remove("DORVA2_What_Can_I_Say.txt");
+    voice::ReadWhatCanISayFile();
+    EXPECT_EQ(voice::gWhatCanISayText, "File not found");
+
+    std::filesystem::create_directory(folder.File("DORVA2_What_Can_I_Say.txt"));
+    voice::ReadWhatCanISayFile();
+    EXPECT_EQ(voice::gWhatCanISayText, "File not found");
+}
+
+} // namespace
