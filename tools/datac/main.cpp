@@ -64,11 +64,17 @@ int Dump(const std::vector<std::string>& args) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.size() == 3 && args[0] == "build") {
-        return dorva::datac::BuildSupportFiles(args[1], args[2], std::cerr);
-    }
-    if (!args.empty() && args[0] == "dump") {
-        return Dump(std::vector<std::string>(args.begin() + 1, args.end()));
+    try {
+        if (args.size() == 3 && args[0] == "build") {
+            return dorva::datac::BuildSupportFiles(args[1], args[2], std::cerr);
+        }
+        if (!args.empty() && args[0] == "dump") {
+            return Dump(std::vector<std::string>(args.begin() + 1, args.end()));
+        }
+    } catch (const std::exception& e) {
+        // A file system failure (a folder that cannot be written, a file that vanished).
+        std::cerr << "dorva-datac: " << e.what() << "\n";
+        return 1;
     }
     return Usage();
 }
