@@ -1,5 +1,6 @@
 #include "setup/SetupScreen.h"
 
+#include "activation/ActivationScreen.h"
 #include "data/Announce.h"
 #include "data/Messages.h"
 #include "data/NationalityFile.h"
@@ -14,6 +15,8 @@
 #include "setup/UserSettings.h"
 #include "shell/Dialogs.h"
 #include "shell/Text.h"
+#include "shell/Toolbar.h"
+#include "shell/Windows.h"
 #include "voice/SpeechSetup.h"
 #include "voice/SpeechState.h"
 #include "voice/WhatCanISay.h"
@@ -104,6 +107,14 @@ void SelectOption(QRadioButton* option, Form1* form, void (Form1::*handler)()) {
         option->setChecked(true);
     }
     (form->*handler)();
+}
+
+// The activation screen's own lists take the AC number and attitude quietly; its handlers run after.
+void SelectOnActivationScreen(QComboBox* list, int position) {
+    if (position >= 0 && position < list->count()) {
+        const QSignalBlocker quiet(list);
+        list->setCurrentIndex(position);
+    }
 }
 
 int Checked(const QCheckBox* box) {
@@ -463,8 +474,24 @@ void Form1::OKBtn_Click() {
 
     data::ReadScenarioTables(setup::gNationality, setup::GameDateNumber());
 
+    if (gui::IsWindowVisible<Form2>()) {
+        Form2& activation = gui::Window<Form2>();
+        SelectOnActivationScreen(activation.Combo1, setup::gACNumber - 2);
+        activation.Combo1_Click();
+        SelectOnActivationScreen(activation.AttitudeDL, setup::gAttitude);
+        activation.AttitudeDL_Click();
+    }
+
+    const QString title = EnemyComboList->currentText() + QStringLiteral(": ") +
+                          MonthComboList->currentText() + QStringLiteral(", ") + YearComboList->currentText();
+    Form2& activation = gui::Window<Form2>();
+    activation.MissionParametersTB->setText(title);
+    activation.setWindowTitle(QStringLiteral("Activation ") + title);
+
     confirmed_ = true;
-    accept();
+    accept(); // hides the screen and ends its modal loop with the one result that means OK
+    gui::ShowWindow<Form4>();
+    gui::ShowWindow<Form2>();
 }
 
 void Form1::ACComboList_Click() {
