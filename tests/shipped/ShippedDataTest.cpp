@@ -1,0 +1,193 @@
+// The data shipped with the program, as the program reads it: every roll must find a sensible entry.
+// These checks catch a data edit that the compiler accepts but that a game would trip over.
+
+#include "data/NationalityFile.h"
+#include "data/SupportFolder.h"
+#include "data/TableFile.h"
+#include "shell/ProgramState.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <set>
+#include <sstream>
+
+using namespace dorva::data;
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path BuiltProgramFolder() {
+    const char* binary = std::getenv("DORVA_TEST_BINARY_DIR");
+    return fs::path(binary ? binary : ".") / "bin";
+}
+
+std::vector<std::string> Nationalities() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(BuiltProgramFolder() / "DORVA_Support")) {
+        if (entry.path().extension() == ".sdf") {
+            names.push_back(entry.path().stem().string());
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class ShippedData : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dorva::ResetProgramState();
+        gProgramFolder = BuiltProgramFolder();
+        ASSERT_TRUE(SupportFileExists(SupportPath("config.sco"))) << "build the support files first";
+        ASSERT_TRUE(ReadTableStore(SupportPath("config.sco")).empty());
+    }
+    void TearDown() override { dorva::ResetProgramState(); }
+};
+
+TEST_F(ShippedData, RuleTablesCoverEveryRollThatReachesThem) {
+    // Final A1 DR -1 to 14 reads entries 1 to 16; a rider never stands first.
+    ASSERT_EQ(UpperBound(gTableA1), 16);
+    for (int k = 1; k <= 16; ++k) {
+        const std::string& codes = gTableA1[static_cast<std::size_t>(k)];
+        ASSERT_FALSE(codes.empty()) << k;
+        EXPECT_NE(codes.front(), 'R') << k;
+        EXPECT_EQ(codes.find_first_not_of("SHLWAGPFR-"), std::string::npos) << codes;
+    }
+    EXPECT_EQ(UpperBound(gTableA5), 6);
+    for (const ListTable* table :
+         {&gTable4A, &gTable4B, &gTable4C, &gTable3A, &gTable3B, &gTable3C, &gTable3D}) {
+        ASSERT_EQ(UpperBound(*table), 11);
+        for (int k = 1; k <= 11; ++k) {
+            EXPECT_FALSE((*table)[static_cast<std::size_t>(k)].empty());
+        }
+    }
+    EXPECT_GE(UpperBound(gTable3E), 6);
+    EXPECT_GE(UpperBound(gTableCC), 1);
+    // The unit-action lists hold one of the four action words for every DR 2 to 12.
+    for (const ListTable* table : {&gTableHd, &gTableAd}) {
+        ASSERT_EQ(UpperBound(*table), 11);
+        for (int k = 1; k <= 11; ++k) {
+            const std::string& word = (*table)[static_cast<std::size_t>(k)];
+            EXPECT_TRUE(word == "Move" || word == "Entrench" || word == "Panic" || word == "Fire") << word;
+        }
+    }
+    // Suspect locations: rows 0 to 6, a location text and a spoken text each.
+    ASSERT_GE(gTable9E.rows, 7);
+    ASSERT_GE(gTable9E.columns, 2);
+    for (int r = 0; r <= 6; ++r) {
+        EXPECT_FALSE(gTable9E.Cell(r, 0).empty()) << r;
+        EXPECT_FALSE(gTable9E.Cell(r, 1).empty()) << r;
+    }
+}
+
+TEST_F(ShippedData, HexRowsRunFromAToZZ) {
+    ASSERT_EQ(UpperBound(gTableHR), 52);
+    for (int k = 1; k <= 26; ++k) {
+        EXPECT_EQ(gTableHR[static_cast<std::size_t>(k)], std::string(1, static_cast<char>('A' + k - 1)));
+        EXPECT_EQ(gTableHR[static_cast<std::size_t>(k + 26)], std::string(2, static_cast<char>('A' + k - 1)));
+    }
+}
+
+TEST_F(ShippedData, EverySpokenAttackFindsItsTableCell) {
+    std::ifstream grammar(BuiltProgramFolder() / "DORVA_Support" / "dorva.cfg");
+    ASSERT_TRUE(grammar);
+    std::string line;
+    int attacks = 0;
+    while (std::getline(grammar, line)) {
+        const auto eq = line.find(" = ");
+        if (line.empty() || line.front() == '#' || eq == std::string::npos) {
+            continue;
+        }
+        std::istringstream values(line.substr(eq + 3));
+        std::string p0;
+        values >> p0;
+        ASSERT_EQ(p0.size(), 4u) << line;
+        const int column = std::stoi(p0.substr(2, 2));
+        ++attacks;
+        // Rows 1 to 16 serve attack totals 0 to 15.
+        for (int row = 1; row <= 16; ++row) {
+            EXPECT_FALSE(gTableIF.Cell(row, column).empty()) << line << " row " << row;
+        }
+    }
+    EXPECT_GT(attacks, 0);
+}
+
+TEST_F(ShippedData, EveryNationalityHasTablesForEveryMonthOfTheWar) {
+    const std::vector<std::string> names = Nationalities();
+    ASSERT_GE(names.size(), 6u);
+    std::set<std::string> tags;
+    int withSpecialForces = 0;
+    int withoutSpg = 0;
+    for (const std::string& name : names) {
+        bool special = false;
+        bool spgEverMissing = false;
+        for (int year = 1938; year <= 1946; ++year) {
+            for (int month = 1; month <= 12; ++month) {
+                const int date = year * 100 + month;
+                SCOPED_TRACE(name + " " + std::to_string(date));
+                ReadScenarioTables(name, date);
+                // Squads: every final squad DR that the date's modifier allows has a row.
+                int modifier = 0;
+                for (std::size_t p = 1; p < gSquadModifierPeriods.size(); ++p) {
+                    if (date >= gSquadModifierPeriods[p].FromDate &&
+                        date <= gSquadModifierPeriods[p].ToDate) {
+                        modifier = gSquadModifierPeriods[p].Modifier;
+                    }
+                }
+                ASSERT_GE(2 + modifier, 0);
+                ASSERT_GT(gSquadTable.size(), static_cast<std::size_t>(12 + modifier + 1));
+                for (int finalDr = 2 + modifier; finalDr <= 12 + modifier; ++finalDr) {
+                    const auto& row = gSquadTable[static_cast<std::size_t>(finalDr + 1)];
+                    EXPECT_FALSE(row[1].empty());
+                    EXPECT_FALSE(row[2].empty());
+                    EXPECT_NE(std::string("E12CG").find(row[4]), std::string::npos) << row[4];
+                    special = special || row[3] == "1";
+                }
+                EXPECT_NE(gSquadTable[1][1], "(Squad)") << "no squad section for the date";
+                // Leaders are read at unit DR + 1, the others at unit DR - 1.
+                EXPECT_GE(UpperBound(gLeaderTable), 13);
+                for (const ListTable* table :
+                     {&gSWTable, &gAFVTable, &gGunsInsideTable, &gGunsOutsideTable}) {
+                    EXPECT_GE(UpperBound(*table), 11);
+                }
+                EXPECT_NE(gScenarioNotes[0], kTableNotFound);
+                if (!gSPGTableFound) {
+                    spgEverMissing = true;
+                } else {
+                    EXPECT_GE(UpperBound(gSPGTable), 11);
+                }
+                // Alternatives "text[n] " must end with a 6 so that every die finds one.
+                for (const ListTable* table : {&gAFVTable, &gSPGTable}) {
+                    for (const std::string& text : *table) {
+                        const auto last = text.rfind('[');
+                        if (last != std::string::npos) {
+                            EXPECT_EQ(text.substr(last), "[6] ") << text;
+                        }
+                    }
+                }
+            }
+        }
+        tags.insert(gSdfTag);
+        withSpecialForces += special ? 1 : 0;
+        withoutSpg += spgEverMissing ? 1 : 0;
+    }
+    EXPECT_EQ(tags.size(), names.size()) << "every nationality needs a tag of its own";
+    EXPECT_GE(withSpecialForces, 2);
+    EXPECT_GE(withoutSpg, 1);
+}
+
+TEST_F(ShippedData, WhatCanISayNamesEveryCommand) {
+    std::ifstream list(BuiltProgramFolder() / "DORVA_Support" / "DORVA2_What_Can_I_Say.txt",
+                       std::ios::binary);
+    ASSERT_TRUE(list);
+    std::stringstream text;
+    text << list.rdbuf();
+    for (const char* phrase :
+         {"activation roll", "roll dice", "repeat", "start listening", "stop talking", "attack at"}) {
+        EXPECT_NE(text.str().find(phrase), std::string::npos) << phrase;
+    }
+}
+
+} // namespace
