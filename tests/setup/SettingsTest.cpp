@@ -152,26 +152,6 @@ TEST_F(Settings, BeforeTheFirstOkNationalityAndDateAreWrittenEmpty) {
     EXPECT_EQ(store.writes.size(), 16u);
 }
 
-TEST_F(Settings, SavedSettingsComeBackTheSame) {
-    data::gKeepLogFile = 1;
-    data::gSpeak = 1;
-    gYearIndex = 8;
-    gMonthIndex = 11;
-    gACNumber = 2;
-    gA1DRM = -1;
-    gA5DRM = 2;
-    SaveSettings(store);
-    ResetParams();
-    LoadSettings(store);
-    EXPECT_EQ(gYearIndex, 8);
-    EXPECT_EQ(gMonthIndex, 11);
-    EXPECT_EQ(gACNumber, 2);
-    EXPECT_EQ(gA1DRM, 1); // list position of "-1 A1 Modifier"
-    EXPECT_EQ(gA5DRM, 4);
-    EXPECT_EQ(data::gSpeak, 1);
-    EXPECT_EQ(data::gKeepLogFile, 1);
-}
-
 TEST(GameDate, YearAndMonthPositions) {
     EXPECT_EQ(MakeGameDate(0, 0), "193801");
     EXPECT_EQ(MakeGameDate(5, 5), "194306");
