@@ -380,7 +380,7 @@ void Form1::LoadGameData() {
         data::ShowMessage(gui::FromQt(MissingTablesMessage(missing)), false);
     }
 
-    LogFileName->setText(gui::ToQt(data::gLogFileName));
+    LogFileName->setText(gui::NameToQt(data::gLogFileName));
     voice::ReadWhatCanISayFile();
     busy.Release();
     data::gSPGTableFound = true;
@@ -431,7 +431,7 @@ void Form1::FillNationalityList() {
     {
         const QSignalBlocker quiet(EnemyComboList);
         for (const std::string& name : names) {
-            EnemyComboList->addItem(gui::ToQt(setup::NationalityEntry(name)));
+            EnemyComboList->addItem(gui::NameToQt(setup::NationalityEntry(name)));
         }
     }
     // A saved position beyond the rebuilt list (a nationality file was removed) selects the first.
@@ -463,7 +463,7 @@ void Form1::OKBtn_Click() {
     if (EnemyComboList->currentIndex() < 0 && EnemyComboList->count() > 0) {
         SelectPosition(EnemyComboList, 0, this, nullptr);
     }
-    setup::gNationality = setup::NationalityOfEntry(gui::FromQt(EnemyComboList->currentText()));
+    setup::gNationality = setup::NationalityOfEntry(gui::NameFromQt(EnemyComboList->currentText()));
     setup::gEnemyIndex = EnemyComboList->currentIndex();
     setup::gYearIndex = YearComboList->currentIndex();
     setup::gMonthIndex = MonthComboList->currentIndex();
@@ -530,7 +530,7 @@ void Form1::ChangeLogFileBtn_Click() {
         return;
     }
     if (commonDialog1FileName_.isEmpty()) {
-        commonDialog1FileName_ = gui::ToQt(data::gLogFileName);
+        commonDialog1FileName_ = gui::NameToQt(data::gLogFileName);
     }
     const QString chosen =
         gui::CurrentDialogs().SaveFileName(this, QStringLiteral("Change Log File"), commonDialog1FileName_,
@@ -539,8 +539,8 @@ void Form1::ChangeLogFileBtn_Click() {
     if (!chosen.isEmpty()) {
         commonDialog1FileName_ = chosen;
     }
-    data::gLogFileName = gui::FromQt(commonDialog1FileName_);
-    LogFileName->setText(gui::ToQt(data::gLogFileName));
+    data::gLogFileName = gui::NameFromQt(commonDialog1FileName_);
+    LogFileName->setText(gui::NameToQt(data::gLogFileName));
 }
 
 void Form1::SpeechCB_Click() {

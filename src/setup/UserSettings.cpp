@@ -17,12 +17,13 @@ UserSettingsStore::~UserSettingsStore() {
     settings_->sync();
 }
 
+// Every stored value is a number or a name from the file system (the nationality, the log path).
 std::string UserSettingsStore::Get(const std::string& key) {
-    return gui::FromQt(settings_->value(gui::ToQt(key)).toString());
+    return gui::NameFromQt(settings_->value(gui::ToQt(key)).toString());
 }
 
 void UserSettingsStore::Set(const std::string& key, const std::string& value) {
-    settings_->setValue(gui::ToQt(key), gui::ToQt(value));
+    settings_->setValue(gui::ToQt(key), gui::NameToQt(value));
 }
 
 void SaveUserSettings() {

@@ -594,6 +594,17 @@ TEST_F(SetupScreen, LogFileOptions) {
     EXPECT_EQ(dialogs_.presets.last(), "/tmp/games/sept.txt");
     EXPECT_EQ(data::gLogFileName, "/tmp/games/sept.txt");
     EXPECT_EQ(form.LogFileName->text(), "/tmp/games/sept.txt");
+
+    // A path beyond Latin-1 reaches the log writer and the saved settings unharmed.
+    const QString foreign = QStringLiteral("/tmp/Spiele/\u20ac-\u0160ach.txt");
+    dialogs_.answer = foreign;
+    form.ChangeLogFileBtn_Click();
+    EXPECT_EQ(form.LogFileName->text(), foreign);
+    EXPECT_EQ(data::gLogFileName, foreign.toStdString());
+    setup::SaveUserSettings();
+    data::gLogFileName.clear();
+    setup::UserSettingsStore store;
+    EXPECT_EQ(setup::GetParam(store, "FileLogName"), foreign.toStdString());
 }
 
 TEST_F(SetupScreen, SavedSettingsComeBackAtTheNextStart) {
