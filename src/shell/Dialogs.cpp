@@ -17,7 +17,10 @@ namespace {
 class RealDialogs final : public Dialogs {
 public:
     void Message(QWidget* parent, const QString& text) override {
-        QMessageBox::information(parent, kAppTitle, text, QMessageBox::Ok);
+        QMessageBox box(QMessageBox::Information, kAppTitle, text, QMessageBox::Ok, parent);
+        // The text can be selected and copied, so that a player can pass a message on word for word.
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        box.exec();
     }
     QString SaveFileName(QWidget* parent, const QString& caption, const QString& preset,
                          const QString& filter) override {

@@ -14,7 +14,6 @@ namespace dorva {
 frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen) {
     using gui::Twips;
     setObjectName(QStringLiteral("frmSplash"));
-    setWindowTitle(gui::kAppTitle); // not shown: the splash has no title bar, but task lists name it
     // Unloaded when start-up (or the player) closes it.
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(Twips(7380), Twips(4020));

@@ -1,7 +1,10 @@
 #include "shell/Toolbar.h"
 
 #include "activation/ActivationScreen.h"
+#include "data/DieRollStatsWindow.h"
 #include "data/SupportFolder.h"
+#include "setup/SetupScreen.h"
+#include "setup/UserSettings.h"
 #include "shell/AboutBox.h"
 #include "shell/Dialogs.h"
 #include "shell/Lifecycle.h"
@@ -15,6 +18,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QLayout>
@@ -22,6 +26,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTime>
 #include <QTimer>
 
@@ -35,8 +40,6 @@ QPushButton* PictureButton(QWidget* parent, const char* name, int left, const QS
     button->setGeometry(Twips(left), Twips(120), Twips(800), Twips(800));
     button->setIcon(gui::PictureIcon(picture));
     button->setIconSize(QSize(48, 48));
-    // Picture buttons take no keyboard focus, as the menus' access keys do the keyboard's work.
-    button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
 
@@ -145,6 +148,14 @@ Form4::Form4(QWidget* parent) : QMainWindow(parent) {
 
     // The window is not resizable: it keeps the size of its client area and menu bar.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // It opens at the top right of the screen, out of the way of the screens it opens, which come
+    // up where the window manager puts them.
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        const int margin = 24; // room for the window manager's frame
+        move(available.right() - width() - margin, available.top() + margin);
+    }
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -179,6 +190,7 @@ void Form4::Command8_Click() {
 }
 
 void Form4::mneExit_Click() {
+    setup::SaveUserSettings();
     gui::EndProgram(0);
 }
 
@@ -188,7 +200,9 @@ void Form4::mneVASLActivationWindow_Click() {
 void Form4::mneMiniControls_Click() {
     gui::ShowWindow<Form12>();
 }
-void Form4::mneSetUp_Click() {}
+void Form4::mneSetUp_Click() {
+    gui::CurrentDialogs().Exec(gui::Window<Form1>());
+}
 void Form4::mneActivation_Click() {
     gui::ShowWindow<Form2>();
 }
@@ -198,7 +212,9 @@ void Form4::mneActions_Click() {}
 void Form4::mneMelee_Click() {}
 // The random numbers screen is not part of the program yet (its item is disabled).
 void Form4::mneRandom_Click() {}
-void Form4::mneDRStats_Click() {}
+void Form4::mneDRStats_Click() {
+    gui::CurrentDialogs().Exec(gui::Window<Form5>());
+}
 // The suspect-locations screen is not part of the program yet (its item is disabled).
 void Form4::mneLocations_Click() {}
 void Form4::mneAbout_Click() {

@@ -1,14 +1,20 @@
 #include "shell/Toolbar.h"
+#include "FakeDialogs.h"
+#include "activation/ActivationScreen.h"
+#include "setup/Params.h"
 #include "shell/Lifecycle.h"
 #include "shell/ProgramState.h"
 #include "shell/Windows.h"
 #include "support/DataFiles.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -138,10 +144,76 @@ TEST_F(ToolbarTest, VaslOutputFileWatchFlips) {
     EXPECT_EQ(toolbar.Label2->text(), "VASL output file is not found.");
 }
 
-TEST_F(ToolbarTest, ClosingEndsTheRun) {
+// The settings file of the test's own settings folder.
+QString SettingsFile() {
+    return qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/DORVA2.ini");
+}
+
+TEST_F(ToolbarTest, ClosingEndsTheRunWithoutSaving) {
+    QFile::remove(SettingsFile());
     Form4& toolbar = gui::ShowWindow<Form4>();
+    gui::ShowWindow<Form2>();
     toolbar.close();
     EXPECT_EQ(endings_, std::vector<int>({0}));
+    EXPECT_FALSE(QFile::exists(SettingsFile()));
+}
+
+TEST_F(ToolbarTest, ExitSavesThenEnds) {
+    QFile::remove(SettingsFile());
+    setup::gNationality = "German";
+    setup::gACNumber = 5;
+    setup::gMonthIndex = 5;
+    Form4& toolbar = gui::ShowWindow<Form4>();
+    toolbar.mneExit->trigger();
+    EXPECT_EQ(endings_, std::vector<int>({0}));
+    ASSERT_TRUE(QFile::exists(SettingsFile()));
+    QSettings saved(SettingsFile(), QSettings::IniFormat);
+    EXPECT_EQ(saved.value("Params/FileName").toString(), "German");
+    EXPECT_EQ(saved.value("Params/ACNumber").toString(), "3");
+    EXPECT_EQ(saved.value("Params/Month").toString(), "5");
+    EXPECT_EQ(saved.value("Params/KeepLogFile").toString(), "0");
+    QFile::remove(SettingsFile());
+}
+
+TEST_F(ToolbarTest, ModalWindowsGoThroughTheDialogs) {
+    test::FakeDialogs dialogs;
+    Form4& toolbar = gui::ShowWindow<Form4>();
+    toolbar.mneSetUp_Click();
+    toolbar.Command1->click();
+    toolbar.mneDRStats_Click();
+    toolbar.Command3->click();
+    toolbar.mneAbout_Click();
+    EXPECT_EQ(dialogs.modal, QStringList({"Form1", "Form1", "Form5", "Form5", "frmAbout"}));
+}
+
+TEST_F(ToolbarTest, ModelessWindowsOpenOnceAndComeForward) {
+    Form4& toolbar = gui::ShowWindow<Form4>();
+    toolbar.mneActivation_Click();
+    Form2* activation = gui::ExistingWindow<Form2>();
+    ASSERT_NE(activation, nullptr);
+    EXPECT_TRUE(activation->isVisible());
+    activation->hide();
+    toolbar.Command7->click();
+    EXPECT_EQ(gui::ExistingWindow<Form2>(), activation);
+    EXPECT_TRUE(activation->isVisible());
+    int count = 0;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        count += qobject_cast<Form2*>(w) != nullptr ? 1 : 0;
+    }
+    EXPECT_EQ(count, 1);
+}
+
+TEST_F(ToolbarTest, WindowsOfLaterIssuesAreDisabled) {
+    Form4& toolbar = gui::Window<Form4>();
+    for (QPushButton* button : {toolbar.Command5, toolbar.Command4, toolbar.Command6, toolbar.Command8}) {
+        EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
+    }
+    for (QAction* item : {toolbar.mneActions, toolbar.mneMelee, toolbar.mneRandom, toolbar.mneLocations}) {
+        EXPECT_FALSE(item->isEnabled()) << item->objectName().toStdString();
+    }
+    for (QPushButton* button : {toolbar.Command1, toolbar.Command7, toolbar.Command3, toolbar.Command2}) {
+        EXPECT_TRUE(button->isEnabled()) << button->objectName().toStdString();
+    }
 }
 
 } // namespace
