@@ -1,0 +1,24 @@
+# An installed copy finds its support folder in its data folder, started from any working directory:
+# its set-up screen comes up rather than the message that config.sco is missing.
+#   install.sh BUILD-FOLDER CMAKE
+source "$(dirname "$0")/lib.sh" "$1"
+cmake_command=${2:-cmake}
+
+prefix="$work/prefix"
+"$cmake_command" --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 || {
+  cat "$work/install.log" >&2
+  fail "cmake --install failed"
+}
+[ -x "$prefix/bin/dorva2" ] || fail "no bin/dorva2 installed"
+[ -f "$prefix/share/dorva2/DORVA_Support/config.sco" ] || fail "no support folder in share/dorva2"
+[ ! -e "$prefix/bin/DORVA_Support" ] || fail "the support folder went into bin"
+[ -f "$prefix/share/applications/dorva2.desktop" ] || fail "no desktop entry installed"
+[ -f "$prefix/share/icons/hicolor/scalable/apps/dorva2.svg" ] || fail "no icon installed"
+
+start_program "$prefix/bin/dorva2"
+setup=$(wait_window '^(DORVA II Set Up|DORVA II)$')
+[ "$(window_title "$setup")" = "DORVA II Set Up" ] || fail "the installed program did not find its support folder"
+close_window "$setup"
+wait_exit
+[ ! -e "$settings" ] || fail "settings were written"
+echo "install: ok (status $exit_status)"

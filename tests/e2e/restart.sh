@@ -1,0 +1,26 @@
+# The choices of one run come back in the next: a new user picks the second enemy on the set-up
+# screen, confirms, leaves with File > Exit (Ctrl+X), and the next start offers that enemy again.
+source "$(dirname "$0")/lib.sh" "$1"
+
+second=$(nationality 2)
+start_program "$bin/dorva2"
+setup=$(wait_window '^DORVA II Set Up')
+# The enemy list has the keyboard focus when the screen comes up.
+press "$setup" Down Return
+toolbar=$(wait_window '^DORVA II Toolbar')
+wait_window "^Activation vs\. $second: September, 1939" >/dev/null
+press "$toolbar" ctrl+x
+wait_exit
+[ "$exit_status" = 0 ] || fail "File > Exit failed"
+expect_setting Enemy 1
+expect_setting FileName "$second"
+
+start_program "$bin/dorva2"
+setup=$(wait_window '^DORVA II Set Up')
+press "$setup" Return
+toolbar=$(wait_window '^DORVA II Toolbar')
+wait_window "^Activation vs\. $second: September, 1939" >/dev/null
+close_window "$toolbar"
+wait_exit
+[ "$exit_status" = 0 ] || fail "closing the toolbar failed"
+echo "restart: ok"
