@@ -18,6 +18,7 @@
 #include <QDate>
 #include <QElapsedTimer>
 #include <QLocale>
+#include <QStringDecoder>
 #include <QTime>
 #include <QWindow>
 #include <cstdio>
@@ -30,6 +31,14 @@ void CloseSplash() {
     if (frmSplash* splash = ExistingWindow<frmSplash>()) {
         splash->close();
     }
+}
+
+// A message of the logic layer may name a file (the file system's UTF-8) or quote table text
+// (Latin-1); text that is not valid UTF-8 is taken as Latin-1.
+QString MessageToQt(const std::string& message) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8(QByteArrayView(message.data(), static_cast<qsizetype>(message.size())));
+    return utf8.hasError() ? ToQt(message) : text;
 }
 
 std::string LogStamp() {
@@ -45,7 +54,7 @@ void InstallProgramSeams() {
         // A message during loading would otherwise open beneath the splash, which some window
         // managers keep on top; the splash has done its work by then.
         CloseSplash();
-        CurrentDialogs().Message(nullptr, ToQt(message));
+        CurrentDialogs().Message(nullptr, MessageToQt(message));
     });
     data::SetQuitHandler([] {
         // Ends at once: no window gets to run its closing code and nothing is saved.
@@ -57,7 +66,7 @@ void InstallProgramSeams() {
         CurrentDialogs().Message(nullptr,
                                  QStringLiteral("The game log %1 cannot be written; the game goes on "
                                                 "without it.")
-                                     .arg(ToQt(path)));
+                                     .arg(NameToQt(path)));
     });
     InstallActivationWindowChannel();
     static voice::NullSpeechPlatform speechPlatform;

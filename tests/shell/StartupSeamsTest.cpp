@@ -39,6 +39,17 @@ TEST_F(StartupSeamsTest, MessagesGoToMessageBoxes) {
     EXPECT_EQ(dialogs_.messages, QStringList({"DORVA_Support/German.sdf is not found."}));
 }
 
+TEST_F(StartupSeamsTest, MessagesNameFilesInUtf8AndQuoteTablesInLatin1) {
+    data::ShowMessage("DORVA_Support/Fran\xc3\xa7"
+                      "ais.sdf is not found.",
+                      false);
+    data::ShowMessage("Fran\xe7"
+                      "ais",
+                      false);
+    EXPECT_EQ(dialogs_.messages, QStringList({QStringLiteral("DORVA_Support/Fran\u00e7ais.sdf is not found."),
+                                              QStringLiteral("Fran\u00e7ais")}));
+}
+
 TEST_F(StartupSeamsTest, LogLinesCarryTheLocalesDateAndTime) {
     QTemporaryDir folder;
     data::gLogFileName = QDir(folder.path()).filePath("game.txt").toStdString();
