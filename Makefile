@@ -40,7 +40,7 @@ fuzz: deps
 
 bench: build
 	./$(BUILD)/bin/dorva-bench-load
-	bench/startup.sh $(BUILD)
+	bench/startup/startup.sh $(BUILD)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
