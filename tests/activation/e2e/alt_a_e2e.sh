@@ -8,10 +8,10 @@
 # usage (inside an X session, e.g. xvfb-run -a): alt_a_e2e.sh PROGRAM DATAC CHECKER [PRESSES]
 set -euo pipefail
 
-program=$1
-datac=$2
-checker=$3
-presses=${4:-240}
+program=$(realpath "$1")
+datac=$(realpath "$2")
+checker=$(realpath "$3")
+presses=${4:-200}
 support=$(dirname "$program")/DORVA_Support
 
 # June 1943, AC number 2; "-1: in &stone builiding" and "-1: >0 units &w/i 2 hexes" make the total -2.
