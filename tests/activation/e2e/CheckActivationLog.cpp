@@ -218,7 +218,7 @@ std::vector<std::string> Entries(const std::string& log) {
 
 void CheckCount(const char* what, int count, int n, double p) {
     const double mean = n * p;
-    const double bound = 5.0 * std::sqrt(n * p * (1.0 - p)) + 1.0;
+    const double bound = 4.0 * std::sqrt(n * p * (1.0 - p)) + 1.0;
     std::cout << what << ": " << count << " of " << n << " (expected about " << mean << ")\n";
     if (std::fabs(count - mean) > bound) {
         Fail(std::string(what) + ": " + std::to_string(count) + " is too far from " + std::to_string(mean));

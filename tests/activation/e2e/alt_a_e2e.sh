@@ -34,6 +34,7 @@ trap cleanup EXIT
 
 fail() {
     echo "FAIL: $*" >&2
+    [ -f "$work/program.out" ] && sed 's/^/program: /' "$work/program.out" >&2
     exit 1
 }
 
@@ -68,9 +69,14 @@ pid=$!
 find_window() {
     timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1
 }
+# Gives the window the keyboard and waits until it has it (there is no window manager to do it).
 focus() {
-    xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
-    sleep 0.3
+    for _ in $(seq 50); do
+        xdotool windowfocus "$1" 2>/dev/null || true
+        sleep 0.1
+        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && { sleep 0.2; return 0; }
+    done
+    fail "window $1 did not take the keyboard"
 }
 
 setup=$(find_window '^DORVA II Set Up$') || fail "the set-up screen did not appear"
