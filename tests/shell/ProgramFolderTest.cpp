@@ -10,36 +10,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ProgramFolderTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        root_ = fs::temp_directory_path() / ("dorva-folder-test-" + std::to_string(::getpid()));
-        fs::remove_all(root_);
-        fs::create_directories(root_ / "bin");
-    }
-    void TearDown() override { fs::remove_all(root_); }
-    fs::path root_;
-};
-
-TEST_F(ProgramFolderTest, SupportFolderBesideTheProgramWins) {
-    fs::create_directories(root_ / "bin" / "DORVA_Support");
-    fs::create_directories(root_ / "share" / "dorva2" / "DORVA_Support");
-    EXPECT_EQ(FindProgramFolder(root_ / "bin", "share/dorva2"), root_ / "bin");
-}
-
-TEST_F(ProgramFolderTest, InstalledCopyUsesItsDataFolder) {
-    fs::create_directories(root_ / "share" / "dorva2" / "DORVA_Support");
-    EXPECT_EQ(FindProgramFolder(root_ / "bin", "share/dorva2"), root_ / "share" / "dorva2");
-    EXPECT_EQ(FindProgramFolder(root_ / "bin", (root_ / "share" / "dorva2").string()),
-              root_ / "share" / "dorva2");
-}
-
-TEST_F(ProgramFolderTest, WithoutSupportFolderTheProgramsOwnFolderStays) {
-    EXPECT_EQ(FindProgramFolder(root_ / "bin", "share/dorva2"), root_ / "bin");
-    // A file of that name is no support folder.
-    fs::create_directories(root_ / "share" / "dorva2");
-    std::ofstream(root_ / "share" / "dorva2" / "DORVA_Support") << "";
-    EXPECT_EQ(FindProgramFolder(root_ / "bin", "share/dorva2"), root_ / "bin");
+// The program runs from ROOT/bin; an installed copy keeps its support folder in ROOT/share/dorva2.
+TEST(ProgramFolderTest, FindsTheSupportFolder) {
+    const fs::path root = fs::temp_directory_path() / ("dorva-folder-test-" + std::to_string(::getpid()));
+    const fs::path bin = root / "bin", share = root / "share" / "dorva2";
+    fs::remove_all(root);
+    fs::create_directories(bin);
+    EXPECT_EQ(FindProgramFolder(bin, "share/dorva2"), bin) << "no support folder anywhere";
+    fs::create_directories(share);
+    std::ofstream(share / "DORVA_Support") << "";
+    EXPECT_EQ(FindProgramFolder(bin, "share/dorva2"), bin) << "a file of that name is no support folder";
+    fs::remove(share / "DORVA_Support");
+    fs::create_directory(share / "DORVA_Support");
+    EXPECT_EQ(FindProgramFolder(bin, "share/dorva2"), share);
+    EXPECT_EQ(FindProgramFolder(bin, share.string()), share);
+    fs::create_directory(bin / "DORVA_Support");
+    EXPECT_EQ(FindProgramFolder(bin, "share/dorva2"), bin) << "the folder beside the program wins";
+    fs::remove_all(root);
 }
 
 } // namespace

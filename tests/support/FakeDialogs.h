@@ -16,10 +16,11 @@ public:
     FakeDialogs& operator=(const FakeDialogs&) = delete;
 
     void Message(QWidget*, const QString& text) override { messages << text; }
+    // The player accepts the offered name.
     QString SaveFileName(QWidget*, const QString&, const QString& preset, const QString&) override {
         return preset;
     }
-    // Records the modal window by name and whether it was shown at the time; it stays as it was.
+    // Records the modal window by name; the player closes it at once.
     int Exec(QDialog& dialog) override {
         modal << dialog.objectName();
         return QDialog::Rejected;
