@@ -3,19 +3,14 @@
 // promise.
 #include "data/NationalityFile.h"
 
+#include "FuzzCheck.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <set>
 #include <string_view>
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        __builtin_trap();
-    }
-}
 
 void ReadAt(std::string_view bytes, std::int32_t position) {
     using namespace dorva::data;
@@ -48,8 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace dorva::data;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const auto length = static_cast<std::int32_t>(size);
-    // Positions the search never gives too: before, inside and past the file.
-    std::set<std::int32_t> positions = {-1, 0, 1, length / 2, length, length + 1, length + 100};
+    std::set<std::int32_t> positions = EdgePositions(length);
     const char* codes[] = {"01", "02", "03", "04", "06", "5I", "5O", "6A"};
     for (const std::int32_t date : {193801, 194206, 194312, 194612, 194701}) {
         for (const char* code : codes) {

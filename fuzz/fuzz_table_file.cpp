@@ -2,18 +2,13 @@
 // a read outside the file, and the tables keep the shapes their counts promise.
 #include "data/TableFile.h"
 
+#include "FuzzCheck.h"
+
 #include <cstddef>
 #include <cstdint>
-#include <set>
 #include <string_view>
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) {
-        __builtin_trap();
-    }
-}
 
 void ReadAt(std::string_view bytes, std::int32_t position) {
     using namespace dorva::data;
@@ -43,8 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace dorva::data;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const auto length = static_cast<std::int32_t>(size);
-    // Positions the search never gives too: before, inside and past the file.
-    std::set<std::int32_t> positions = {-1, 0, 1, length / 2, length, length + 1, length + 100};
+    std::set<std::int32_t> positions = EdgePositions(length);
     for (const char* code : kTableCodes) {
         const std::optional<std::int32_t> position = LocateTableSection(bytes, code);
         const std::int32_t found = FindTableSection(bytes, code);

@@ -23,12 +23,8 @@ public:
 class FakeWindow : public ActivationWindowChannel {
 public:
     bool visible = false;
-    int visibilityAsked = 0;
     std::string text = "hint";
-    bool IsVisible() override {
-        ++visibilityAsked;
-        return visible;
-    }
+    bool IsVisible() override { return visible; }
     void SetText(const std::string& t) override { text = t; }
 };
 
@@ -62,47 +58,32 @@ protected:
     std::filesystem::path dir_;
 };
 
-TEST_F(Channels, SpeechNeedsBothTheWishAndTheVoice) {
-    struct Case {
-        int speak, available;
-        bool spoken;
-    };
-    for (const Case c : {Case{0, 0, false}, Case{1, 0, false}, Case{0, 1, false}, Case{1, 1, true}}) {
-        voice_->spoken.clear();
+TEST_F(Channels, SpeechNeedsBothTheWishAndTheVoiceAndQueuesInOrder) {
+    for (const auto& [speak, available] : {std::pair{0, 0}, {1, 0}, {0, 1}}) {
         gLastSpokenText = "earlier";
-        gSpeak = c.speak;
-        gVoiceAvailable = c.available;
+        gSpeak = speak;
+        gVoiceAvailable = available;
         SpeakText("x", kSpeakAsync);
-        EXPECT_EQ(voice_->spoken.size(), c.spoken ? 1u : 0u);
-        EXPECT_EQ(gLastSpokenText, c.spoken ? "x" : "earlier");
+        EXPECT_TRUE(voice_->spoken.empty());
+        EXPECT_EQ(gLastSpokenText, "earlier");
     }
-}
-
-TEST_F(Channels, SpokenTextsQueueInOrderAndTheLastIsRemembered) {
     gSpeak = 1;
     gVoiceAvailable = 1;
     SpeakText("first", kSpeakAsync);
     SpeakText("<spell>A</spell>", kSpeakAsyncMarkup);
-    ASSERT_EQ(voice_->spoken.size(), 2u);
-    EXPECT_EQ(voice_->spoken[0], std::make_pair(std::string("first"), 1));
-    EXPECT_EQ(voice_->spoken[1], std::make_pair(std::string("<spell>A</spell>"), 9));
+    EXPECT_EQ(voice_->spoken,
+              (std::vector<std::pair<std::string, int>>{{"first", 1}, {"<spell>A</spell>", 9}}));
     EXPECT_EQ(gLastSpokenText, "<spell>A</spell>");
 }
 
-TEST_F(Channels, ActivationWindowTakesTextsOnlyWhileVisible) {
+TEST_F(Channels, ActivationWindowTakesTextsOnlyWhileVisibleWithReturnsAsTwoBlanks) {
     ShowInActivationWindow("lost");
     EXPECT_EQ(window_.text, "hint");
-    EXPECT_EQ(window_.visibilityAsked, 1);
     window_.visible = true;
     ShowInActivationWindow("a\rb");
     EXPECT_EQ(window_.text, "a\rb");
-}
-
-TEST_F(Channels, ActivationTextReplacesEachCarriageReturnWithTwoBlanks) {
-    ShowActivationText("a\r\nb");
-    EXPECT_EQ(window_.text, "a  \nb");
-    ShowActivationText("4-6-7\r2-3-7 (x2 DR=5/5)\r\r");
-    EXPECT_EQ(window_.text, "4-6-7  2-3-7 (x2 DR=5/5)    ");
+    ShowActivationText("4-6-7\r2-3-7 (x2 DR=5/5)\r\n\r");
+    EXPECT_EQ(window_.text, "4-6-7  2-3-7 (x2 DR=5/5)  \n  ");
 }
 
 TEST(LogCutting, KeepsInnerLinesAndDropsTheClosingCarriageReturns) {
@@ -110,9 +91,9 @@ TEST(LogCutting, KeepsInnerLinesAndDropsTheClosingCarriageReturns) {
         const char* entry;
         const char* logged;
     };
-    for (const Case c : {Case{"(S? removed)", "(S? removed)"}, Case{"a\rb\r\r", "a\rb"}, Case{"line\r\r", "line"},
-                         Case{"one\r", "one\r"}, Case{"\rx", "\rx"}, Case{"", ""},
-                         Case{"a\r\nb\rc\r\r", "a\r\nb\rc"}}) {
+    for (const Case c :
+         {Case{"(S? removed)", "(S? removed)"}, Case{"a\rb\r\r", "a\rb"}, Case{"line\r\r", "line"},
+          Case{"one\r", "one\r"}, Case{"\rx", "\rx"}, Case{"", ""}, Case{"a\r\nb\rc\r\r", "a\r\nb\rc"}}) {
         EXPECT_EQ(CutLogEntry(c.entry), c.logged) << c.entry;
     }
 }

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <optional>
 #include <random>
+#include <set>
 #include <string>
 #include <strings.h>
 #include <unistd.h>
@@ -42,21 +43,12 @@ public:
         std::string text;
         const int length = Between(1, 14);
         for (int i = 0; i < length; ++i) {
-            int c = 0;
-            switch (Between(0, 3)) {
-            case 0:
-                c = ' ';
-                break;
-            case 1:
-                c = Between(0xA0, 0xFF);
-                break;
-            case 2:
-                c = Between(1, 28);
-                break; // control bytes below the separators
-            default:
-                c = Between(32, 126);
-                break;
-            }
+            // blanks, high Latin-1 letters, control bytes below the separators, plain ASCII
+            const int kind = Between(0, 3);
+            const int c = kind == 0   ? ' '
+                          : kind == 1 ? Between(0xA0, 0xFF)
+                          : kind == 2 ? Between(1, 28)
+                                      : Between(32, 126);
             text += static_cast<char>(c);
         }
         return text;
@@ -92,8 +84,23 @@ public:
         return other;
     }
 
-    template <class T> void Shuffle(std::vector<T>& items) {
-        std::shuffle(items.begin(), items.end(), random_);
+    // A section of each code, now and then twice (the program reads the first in file order) or in
+    // another letter case that must not be found, in random order.
+    template <class Codes, class Add> std::string Sections(const Codes& codes, Add add) {
+        std::vector<std::string> sections;
+        for (const std::string& code : codes) {
+            for (const auto& [percent, written] : {std::pair{85, code}, {20, code}, {20, LookAlike(code)}}) {
+                if (Chance(percent)) {
+                    sections.push_back(kSectionByte + written + add(code));
+                }
+            }
+        }
+        std::shuffle(sections.begin(), sections.end(), random_);
+        std::string out;
+        for (const std::string& section : sections) {
+            out += section;
+        }
+        return out;
     }
 
     // Now and then the file is cut short somewhere after its header.
@@ -119,60 +126,31 @@ constexpr unsigned kTableFiles = 30;
 constexpr unsigned kNationalityFiles = 20;
 
 std::string GenerateTableFile(Generator& g) {
-    std::vector<std::string> sections;
-    const auto list = [&](const std::string& code) {
+    std::vector<std::string> codes(kListCodes.begin(), kListCodes.end());
+    codes.insert(codes.end(), kGridCodes.begin(), kGridCodes.end());
+    const std::string sections = g.Sections(codes, [&](const std::string& code) {
+        if (code == "IF" || code == "9E") {
+            const int rows = g.Between(0, 6);
+            const int columns = g.Between(0, 5);
+            return g.Count(rows, 2) + g.Count(columns, 2) + g.Fields(rows * columns);
+        }
         const int n = g.Chance(15) ? 0 : g.Between(1, 12);
-        sections.push_back(kSectionByte + code + g.Count(n, 2) + g.Fields(n));
-    };
-    const auto grid = [&](const std::string& code) {
-        const int rows = g.Between(0, 6);
-        const int columns = g.Between(0, 5);
-        sections.push_back(kSectionByte + code + g.Count(rows, 2) + g.Count(columns, 2) +
-                           g.Fields(rows * columns));
-    };
-    for (const std::string& code : kListCodes) {
-        if (g.Chance(85)) {
-            list(code);
-        }
-        if (g.Chance(20)) {
-            list(code); // a duplicate: the program reads the first in file order
-        }
-        if (g.Chance(20)) {
-            list(g.LookAlike(code));
-        }
-    }
-    for (const std::string& code : kGridCodes) {
-        if (g.Chance(85)) {
-            grid(code);
-        }
-        if (g.Chance(20)) {
-            grid(code);
-        }
-        if (g.Chance(20)) {
-            grid(g.LookAlike(code));
-        }
-    }
-    g.Shuffle(sections);
-    std::string bytes = g.Chance(10) ? std::string(1, kSectionByte) + "A" : "DV";
-    for (const std::string& s : sections) {
-        bytes += s;
-    }
-    return g.MaybeTruncated(bytes, 2);
+        return g.Count(n, 2) + g.Fields(n);
+    });
+    return g.MaybeTruncated((g.Chance(10) ? std::string(1, kSectionByte) + "A" : "DV") + sections, 2);
 }
 
 std::string GenerateNationalityFile(Generator& g) {
     static const int kDates[] = {193912, 194112, 194206, 194312, 194412, 194512, 194612, 194701, 194912};
-    std::vector<std::string> sections;
-    const auto variants = [&](const std::string& code, bool squads) {
-        std::string out = kSectionByte + code;
+    std::vector<std::string> codes(kTextCodes.begin(), kTextCodes.end());
+    codes.push_back("02");
+    const std::string sections = g.Sections(codes, [&](const std::string& code) {
+        std::string out;
         int first = g.Between(0, 5);
         const int count = g.Between(1, 3);
         for (int v = 0; v < count && first < 9; ++v, first += g.Between(1, 2)) {
-            if (v > 0) {
-                out += kVariantByte;
-            }
-            out += std::to_string(kDates[first]);
-            if (!squads) {
+            out += (v > 0 ? std::string(1, kVariantByte) : std::string()) + std::to_string(kDates[first]);
+            if (code != "02") {
                 const int n = g.Chance(15) ? 0 : g.Between(1, 10);
                 out += g.Count(n, 3) + g.Fields(n);
                 continue;
@@ -187,37 +165,16 @@ std::string GenerateNationalityFile(Generator& g) {
             const int m = g.Between(0, 3);
             out += std::to_string(m);
             for (int j = 0; j < m; ++j) {
-                const int modifier = g.Between(-9, 12);
-                std::string text = std::to_string(modifier);
+                const std::string modifier = std::to_string(g.Between(-9, 12));
                 out += std::to_string(kDates[g.Between(0, 4)]) + std::to_string(kDates[g.Between(4, 8)]) +
-                       (text.size() < 2 ? " " + text : text);
+                       (modifier.size() < 2 ? " " + modifier : modifier);
             }
         }
-        sections.push_back(out);
-    };
-    const auto section = [&](const std::string& code) {
-        const bool squads = code == "02";
-        if (g.Chance(85)) {
-            variants(code, squads);
-        }
-        if (g.Chance(20)) {
-            variants(code, squads);
-        }
-        if (g.Chance(20)) {
-            variants(g.LookAlike(code), squads);
-        }
-    };
-    section("02");
-    for (const std::string& code : kTextCodes) {
-        section(code);
-    }
-    g.Shuffle(sections);
-    std::string bytes = "SD" + std::string(1, static_cast<char>(g.Between(0x30, 0x39))) +
-                        static_cast<char>(g.Between(0x41, 0x5A));
-    for (const std::string& s : sections) {
-        bytes += s;
-    }
-    return g.MaybeTruncated(bytes, 4);
+        return out;
+    });
+    const std::string header = "SD" + std::string(1, static_cast<char>(g.Between(0x30, 0x39))) +
+                               static_cast<char>(g.Between(0x41, 0x5A));
+    return g.MaybeTruncated(header + sections, 4);
 }
 
 // --- The independent reader ---
@@ -248,15 +205,9 @@ struct Reader {
     // blanks, a sign, digits; anything else ends the number
     int Number(std::size_t width) {
         const std::string text = Take(width);
-        std::size_t i = text.find_first_not_of(' ');
-        if (i == std::string::npos) {
-            return 0;
-        }
-        int sign = 1;
-        if (text[i] == '-' || text[i] == '+') {
-            sign = text[i] == '-' ? -1 : 1;
-            ++i;
-        }
+        std::size_t i = std::min(text.find_first_not_of(' '), text.size());
+        const int sign = i < text.size() && text[i] == '-' ? -1 : 1;
+        i += i < text.size() && (text[i] == '-' || text[i] == '+');
         int value = 0;
         while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
             value = value * 10 + (text[i++] - '0');
@@ -270,6 +221,14 @@ struct Reader {
             bytes.substr(std::min(at, bytes.size()), end == std::string::npos ? std::string::npos : end - at);
         at = end == std::string::npos ? bytes.size() : end + 1;
         return out;
+    }
+    // Entry 0 and n entries, empty past the end.
+    json Entries(int n) {
+        json entries = json::array({""});
+        for (int k = 1; k <= n; ++k) {
+            entries.push_back(More() ? Utf8(Field()) : std::string());
+        }
+        return entries;
     }
 };
 
@@ -302,11 +261,7 @@ json ExpectedTableDump(const std::string& bytes) {
             out[code] = alwaysThere ? json::array({""}) : json(nullptr);
             continue;
         }
-        json entries = json::array({""});
-        for (int k = 1; k <= n; ++k) {
-            entries.push_back(r.More() ? Utf8(r.Field()) : std::string());
-        }
-        out[code] = entries;
+        out[code] = r.Entries(n);
     }
     for (const std::string& code : kGridCodes) {
         const std::optional<std::size_t> data = SectionData(bytes, code, 2);
@@ -362,26 +317,14 @@ json ExpectedNationalityDump(const std::string& bytes, int gameDate) {
         Reader r{bytes, *data};
         const int n = std::max(0, r.Number(3));
         squads.push_back(json::array({"", "", "", "", ""}));
+        // Past the end every read gives an empty text or 0, as the program's reader does.
         for (int i = 1; i <= n; ++i) {
-            if (!r.More()) {
-                squads.push_back(json::array({"", "", "", "", ""}));
-                continue;
-            }
-            const std::string cls = r.Take(1);
-            const std::string special = r.Take(1);
-            const std::string first = r.Field();
-            const std::string second = r.Field();
+            const std::string cls = r.Take(1), special = r.Take(1), first = r.Field(), second = r.Field();
             squads.push_back(json::array({"", Utf8(first), Utf8(second), Utf8(special), Utf8(cls)}));
         }
         const int m = std::max(0, r.Number(1));
         for (int j = 1; j <= m; ++j) {
-            if (!r.More()) {
-                periods.push_back(json::array({0, 0, 0}));
-                continue;
-            }
-            const int from = r.Number(6);
-            const int to = r.Number(6);
-            const int modifier = r.Number(2);
+            const int from = r.Number(6), to = r.Number(6), modifier = r.Number(2);
             periods.push_back(json::array({from, to, modifier}));
         }
     } else {
@@ -398,12 +341,7 @@ json ExpectedNationalityDump(const std::string& bytes, int gameDate) {
             continue;
         }
         Reader r{bytes, *data};
-        const int n = std::max(0, r.Number(3));
-        json entries = json::array({""});
-        for (int k = 1; k <= n; ++k) {
-            entries.push_back(r.More() ? Utf8(r.Field()) : std::string());
-        }
-        out[code] = entries;
+        out[code] = r.Entries(std::max(0, r.Number(3)));
     }
     return out;
 }
@@ -485,25 +423,18 @@ TEST(IndependentReadingCoverage, GeneratedFilesHoldTheInterestingCases) {
     for (unsigned seed = 1; seed <= kTableFiles; ++seed) {
         Generator g(seed);
         const std::string bytes = GenerateTableFile(g);
-        int markers = 0;
-        for (const std::string& code : kListCodes) {
-            const std::size_t first = bytes.find(kSectionByte + code);
-            duplicates +=
-                first != std::string::npos && bytes.find(kSectionByte + code, first + 1) != std::string::npos;
-        }
-        for (std::size_t at = bytes.find(kSectionByte); at != std::string::npos && at + 3 <= bytes.size();
+        std::set<std::string> seen;
+        for (std::size_t at = bytes.find(kSectionByte, 2); at != std::string::npos && at + 4 <= bytes.size();
              at = bytes.find(kSectionByte, at + 1)) {
             const std::string code = bytes.substr(at + 1, 2);
+            duplicates += !seen.insert(code).second;
             for (const std::string& real : kListCodes) {
                 lookAlikes += code != real && strcasecmp(code.c_str(), real.c_str()) == 0;
             }
+            blanks += bytes[at + 3] == ' ';
         }
-        for (const char c : bytes) {
-            markers += c == kSectionByte;
-        }
-        blanks += bytes.find(std::string(1, kSectionByte) + "A1 ") != std::string::npos;
         empties += bytes.find(std::string(2, kFieldByte)) != std::string::npos;
-        truncated += bytes.back() != kFieldByte && markers > 0;
+        truncated += bytes.back() != kFieldByte && !seen.empty();
     }
     EXPECT_GT(duplicates, 5);
     EXPECT_GT(lookAlikes, 10);
