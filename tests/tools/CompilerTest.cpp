@@ -24,9 +24,6 @@ std::string Table(const std::string& toml) {
 std::string Nationality(const std::string& toml) {
     return CompileNationalityFile(Source::ParseText(toml, "nationalities/N.toml"));
 }
-CommandFiles Commands(const std::string& toml, std::optional<int> ifColumns = std::nullopt) {
-    return CompileCommands(Source::ParseText(toml, "commands.toml"), ifColumns);
-}
 
 // --- Round trips through the program's readers ---
 
@@ -124,7 +121,7 @@ code = "02"
 }
 
 TEST(CommandsCompiler, GrammarAndListFromOneSource) {
-    const CommandFiles files = Commands(R"(
+    const CommandFiles files = CompileCommands(Source::ParseText(R"(
 intro = """
 Speak clearly.
 Wait for the beep."""
@@ -152,7 +149,8 @@ column = 10
 say = "three"
 value = 3
 )",
-                                        11);
+                                                                 "commands.toml"),
+                                               11);
     EXPECT_EQ(files.grammar.substr(files.grammar.find("\nrule ") + 1),
               "rule rolldice\n"
               "  roll dice\n"
