@@ -2,14 +2,10 @@
 #include "ScenarioFixture.h"
 #include "activation/ActivationState.h"
 #include "data/Announce.h"
+#include "support/FakeChannels.h"
 #include "support/ScriptedDice.h"
-#include "voice/SpeechState.h"
 
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
-#include <unistd.h>
 
 namespace dorva::activation {
 namespace {
@@ -17,113 +13,29 @@ namespace {
 using test::ScriptedDice;
 
 TEST(Outcome, NaturalOneAndSixWinThenTheFinalDrMeetsTheAcNumber) {
-    struct Case {
-        int die, final, ac;
-        Outcome outcome;
-    };
-    for (const Case c :
-         {Case{1, 9, 3, Outcome::AutomaticallyActivated}, Case{1, -3, 2, Outcome::AutomaticallyActivated},
-          Case{6, 2, 5, Outcome::AutomaticallyRemoved}, Case{6, -1, 3, Outcome::AutomaticallyRemoved},
-          Case{3, 3, 3, Outcome::Activated}, Case{4, 4, 3, Outcome::Removed}, Case{2, 4, 3, Outcome::Removed},
-          Case{5, 2, 2, Outcome::Activated}, Case{5, 5, 5, Outcome::Activated},
-          Case{5, 6, 5, Outcome::Removed}}) {
-        EXPECT_EQ(DecideOutcome(c.die, c.final, c.ac), c.outcome) << c.die << " " << c.final << " " << c.ac;
+    using enum Outcome;
+    // clang-format off
+    for (const auto& [die, final, ac, outcome] : {
+             std::tuple{1, 9, 3, AutomaticallyActivated}, {1, -3, 2, AutomaticallyActivated},
+             {6, 2, 5, AutomaticallyRemoved}, {6, -1, 3, AutomaticallyRemoved}, {3, 3, 3, Activated},
+             {4, 4, 3, Removed}, {5, 2, 2, Activated}, {5, 5, 5, Activated}, {5, 6, 5, Removed}}) {
+        // clang-format on
+        EXPECT_EQ(DecideOutcome(die, final, ac), outcome) << die << " " << final << " " << ac;
     }
 }
-
-TEST(Outcome, TextsColoursAndWhatTheChannelsReceive) {
-    ResetActivationState();
-    gTempDisplayUnits = "Sq8\r\r";
-    struct Case {
-        Outcome outcome;
-        const char* line;
-        Rgb colour;
-        const char* vasl;
-        const char* log;
-    };
-    for (const Case& c :
-         {Case{Outcome::AutomaticallyRemoved,
-               "Suspect Counter Automatically Removed",
-               {255, 0, 0},
-               "(S? removed)",
-               "Suspect Counter Automatically Removed"},
-          Case{Outcome::AutomaticallyActivated,
-               "Suspect Counter Automatically Activated",
-               {0, 0, 255},
-               "Sq8\r\r",
-               "Sq8\r\r"},
-          Case{Outcome::Activated, "Suspect Counter Activated", {0, 0, 0}, "Sq8\r\r", "Sq8\r\r"},
-          Case{Outcome::Removed, "Suspect Counter Removed", {0, 0, 0}, "(S? removed)", "(S? removed)"}}) {
-        EXPECT_EQ(ResultText(c.outcome), c.line);
-        EXPECT_EQ(ResultColour(c.outcome), c.colour) << c.line;
-        EXPECT_EQ(VaslText(c.outcome), c.vasl) << c.line;
-        EXPECT_EQ(LogText(c.outcome), c.log) << c.line;
-    }
-}
-
-TEST(Modifiers, ControlsMapToSignedEntriesAndTheTotalShowsItsSign) {
-    ResetProgramState();
-    EXPECT_EQ(CheckModifier(true), -1);
-    EXPECT_EQ(CheckModifier(false), 0);
-    EXPECT_EQ(HeightModifier(4), -4);
-    EXPECT_EQ(TerrainModifier(2), 2);
-    data::gModifierTable = {9, -1, -1, -1, -4, 0}; // entry 0 is not a modifier
-    EXPECT_EQ(TotalModifiers(), -7);
-    struct Case {
-        int total;
-        const char* shown;
-    };
-    for (const Case c : {Case{0, " 0"}, Case{1, " 1"}, Case{2, " 2"}, Case{-2, "-2"}, Case{-7, "-7"}}) {
-        EXPECT_EQ(ModifiersText(c.total), c.shown);
-    }
-}
-
-class RecordingVoice : public voice::Voice {
-public:
-    std::vector<std::pair<std::string, int>> spoken;
-    long Speak(const std::string& text, int flags) override {
-        spoken.emplace_back(text, flags);
-        return 1;
-    }
-};
-
-class FakeVaslWindow : public data::ActivationWindowChannel {
-public:
-    bool visible = false;
-    std::string text = "hint";
-    bool IsVisible() override { return visible; }
-    void SetText(const std::string& t) override { text = t; }
-};
 
 class Rolls : public ::testing::Test {
 protected:
     void SetUp() override {
         test::LoadScenario();
         data::gTableA1[9] = "S";
-        auto v = std::make_unique<RecordingVoice>();
-        voice_ = v.get();
-        voice::gVoice = std::move(v);
-        data::gSpeak = 1;
-        data::gVoiceAvailable = 1;
-        data::SetActivationWindowChannel(&window_);
-        data::SetLogClock([] { return std::string("stamp"); });
-        log_ =
-            std::filesystem::temp_directory_path() / ("dorva-activation-log-" + std::to_string(::getpid()));
-        std::filesystem::remove(log_);
-        data::gLogFileName = log_.string();
+        channels_.Install();
     }
-    void TearDown() override {
-        ResetProgramState();
-        std::filesystem::remove(log_);
-    }
-    std::string Log() const {
-        std::ifstream in(log_, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    void TearDown() override { ResetProgramState(); }
 
-    RecordingVoice* voice_ = nullptr;
-    FakeVaslWindow window_;
-    std::filesystem::path log_;
+    test::FakeChannels channels_{"dorva-activation-log"};
+    test::RecordingVoice*& voice_ = channels_.voice;
+    test::FakeActivationWindow& window_ = channels_.window;
 };
 
 TEST_F(Rolls, TheRollKeepsTheDieTheFinalDrAndTheUnitsOfEveryRoll) {
@@ -146,7 +58,7 @@ TEST_F(Rolls, AnnouncementsGoToTheVisibleWindowTheKeptLogAndTheVoice) {
     AnnounceActivation(Outcome::Activated, "Suspect Counter Activated");
     AnnounceActivation(Outcome::AutomaticallyRemoved, "Suspect Counter Automatically Removed");
     EXPECT_EQ(window_.text, "(S? removed)");
-    EXPECT_EQ(Log(), "stamp: Sq8\rLdr6\r\nstamp: Suspect Counter Automatically Removed\r\n");
+    EXPECT_EQ(channels_.Log(), "stamp: Sq8\rLdr6\r\nstamp: Suspect Counter Automatically Removed\r\n");
     ASSERT_EQ(voice_->spoken.size(), 2u);
     EXPECT_EQ(voice_->spoken[0], std::make_pair(std::string("Suspect Counter Activated"), 1));
 
@@ -154,11 +66,10 @@ TEST_F(Rolls, AnnouncementsGoToTheVisibleWindowTheKeptLogAndTheVoice) {
     data::gKeepLogFile = 0;
     AnnounceActivation(Outcome::Removed, "Suspect Counter Removed");
     EXPECT_EQ(window_.text, "(S? removed)");
-    EXPECT_EQ(Log(), "stamp: Sq8\rLdr6\r\nstamp: Suspect Counter Automatically Removed\r\n");
+    EXPECT_EQ(channels_.Log(), "stamp: Sq8\rLdr6\r\nstamp: Suspect Counter Automatically Removed\r\n");
     EXPECT_EQ(voice_->spoken.size(), 3u);
-}
 
-TEST_F(Rolls, TheVaslWindowGetsTheUnitsWithBlanksForCarriageReturns) {
+    // The VASL window shows each carriage return as a blank.
     gTempDisplayUnits = "GunIn4\r\nGunOut4\r\r";
     window_.visible = true;
     AnnounceActivation(Outcome::AutomaticallyActivated, "Suspect Counter Automatically Activated");
@@ -176,18 +87,6 @@ TEST_F(Rolls, ReevaluationUsesTheLastRollWithTheModifiersAsTheyAreNow) {
         acDieRoll = natural;
         EXPECT_FALSE(Reevaluate().has_value()) << natural;
     }
-}
-
-TEST_F(Rolls, ManualActivationSendsTheUnitsButSpeaksNothing) {
-    window_.visible = true;
-    data::gKeepLogFile = 1;
-    ScriptedDice dice{3, 4, 1, 1, 4, 4};
-    EXPECT_EQ(ManualActivation(), "Sq8 (x2 DR=8/8)\r\r");
-    EXPECT_EQ(window_.text, "Sq8 (x2 DR=8/8)    ");
-    EXPECT_EQ(Log(), "stamp: Sq8 (x2 DR=8/8)\r\n");
-    EXPECT_TRUE(voice_->spoken.empty());
-    EXPECT_TRUE(gTempDisplayUnits.empty());
-    EXPECT_FALSE(acDieRoll.has_value());
 }
 
 } // namespace

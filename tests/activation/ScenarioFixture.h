@@ -23,29 +23,13 @@ inline data::ListTable NumberedList(const std::string& prefix, int count) {
 }
 
 // Squad rows 1 to 15 for final squad DRs 0 to 14: first text "SqN", second "HsN" (N the final DR).
-// Classes by DR: 2-3 "C", 4 "G", 5-6 "2", 7-9 "1", 10-11 "E", 12 "E" special force, others "1".
+// Classes by DR: 2-3 "C", 4 "G", 5-6 "2", 7-9 "1", 10-12 "E", others "1"; 12 is the special force.
 inline data::SquadTable ScenarioSquads() {
     data::SquadTable table(1);
     for (int dr = 0; dr <= 14; ++dr) {
-        data::SquadRow row;
-        row[1] = "Sq" + std::to_string(dr);
-        row[2] = "Hs" + std::to_string(dr);
-        row[3] = "0";
-        if (dr == 2 || dr == 3) {
-            row[4] = "C";
-        } else if (dr == 4) {
-            row[4] = "G";
-        } else if (dr == 5 || dr == 6) {
-            row[4] = "2";
-        } else if (dr == 10 || dr == 11) {
-            row[4] = "E";
-        } else if (dr == 12) {
-            row[4] = "E";
-            row[3] = "1";
-        } else {
-            row[4] = "1";
-        }
-        table.push_back(row);
+        const auto n = std::to_string(dr);
+        table.push_back(
+            {"", "Sq" + n, "Hs" + n, dr == 12 ? "1" : "0", std::string(1, "11CCG22111EEE11"[dr])});
     }
     return table;
 }

@@ -14,9 +14,8 @@ checker=$(realpath "$3")
 presses=${4:-200}
 support=$(dirname "$program")/DORVA_Support
 
-# June 1943, AC number 2; "-1: in &stone builiding" and "-1: >0 units &w/i 2 hexes" make the total -2.
-year_index=5
-month_index=5
+# June 1943 (year and month list positions 5), AC number 2; "-1: in &stone builiding" and
+# "-1: >0 units &w/i 2 hexes" make the modifier total -2.
 game_date=194306
 ac_number=2
 modifiers=-2
@@ -49,8 +48,8 @@ KeepLogFile=1
 Speak=0
 Recognize=0
 Enemy=0
-Year=$year_index
-Month=$month_index
+Year=5
+Month=5
 ACNumber=$((ac_number - 2))
 Attitude=0
 A1DRM=2
@@ -90,10 +89,10 @@ nationality=$(sed -E 's/^Activation vs\. (.*): [A-Za-z]+, [0-9]{4}$/\1/' <<<"$ti
 echo "playing vs. $nationality ($title)"
 
 focus "$activation"
-xdotool key alt+s
-sleep 0.3
-xdotool key alt+w
-sleep 0.3
+for key in alt+s alt+w; do
+    xdotool key $key
+    sleep 0.3
+done
 
 size() { if [ -f "$log" ]; then stat -c %s "$log"; else echo 0; fi; }
 
@@ -118,12 +117,10 @@ for _ in $(seq 50); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
 done
-if kill -0 "$pid" 2>/dev/null; then
-    fail "the program did not end after File > Exit"
-fi
+! kill -0 "$pid" 2>/dev/null || fail "the program did not end after File > Exit"
 wait "$pid" || fail "the program ended with an error: $(cat "$work/program.out")"
 pid=""
 
 "$datac" dump --date "$game_date" "$support/$nationality.sdf" >"$work/nationality.json"
 "$datac" dump "$support/config.sco" >"$work/tables.json"
-"$checker" "$log" "$work/nationality.json" "$work/tables.json" "$presses" "$ac_number" "$modifiers" "$game_date"
+"$checker" "$log" "$work/nationality.json" "$work/tables.json" "$presses" "$ac_number" "$modifiers"
