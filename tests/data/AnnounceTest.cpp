@@ -1,61 +1,28 @@
 #include "data/Announce.h"
-#include "voice/SpeechState.h"
+#include "shell/ProgramState.h"
+#include "support/FakeChannels.h"
 
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
 using namespace dorva::data;
-namespace voice = dorva::voice;
 
 namespace {
-
-class RecordingVoice : public voice::Voice {
-public:
-    std::vector<std::pair<std::string, int>> spoken;
-    long Speak(const std::string& text, int flags) override {
-        spoken.emplace_back(text, flags);
-        return 1;
-    }
-};
-
-class FakeWindow : public ActivationWindowChannel {
-public:
-    bool visible = false;
-    std::string text = "hint";
-    bool IsVisible() override { return visible; }
-    void SetText(const std::string& t) override { text = t; }
-};
 
 class Channels : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetAnnounce();
-        voice::ResetSpeechState();
-        auto v = std::make_unique<RecordingVoice>();
-        voice_ = v.get();
-        voice::gVoice = std::move(v);
-        SetActivationWindowChannel(&window_);
-        SetLogClock([] { return std::string("05/12/2026 21:40:00"); });
-        dir_ = std::filesystem::temp_directory_path() / ("dorva-announce-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir_);
-        gLogFileName = (dir_ / "log.txt").string();
+        dorva::ResetProgramState();
+        fakes_.Install("05/12/2026 21:40:00");
+        voice_ = fakes_.voice;
+        gSpeak = 0;
+        gVoiceAvailable = 0;
     }
-    void TearDown() override {
-        SetActivationWindowChannel(nullptr);
-        ResetAnnounce();
-        voice::ResetSpeechState();
-        std::filesystem::remove_all(dir_);
-    }
-    std::string LogContent() const {
-        std::ifstream in(gLogFileName, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    void TearDown() override { dorva::ResetProgramState(); }
+    std::string LogContent() const { return fakes_.Log(); }
 
-    RecordingVoice* voice_ = nullptr;
-    FakeWindow window_;
-    std::filesystem::path dir_;
+    dorva::test::FakeChannels fakes_{"dorva-announce"};
+    dorva::test::RecordingVoice* voice_ = nullptr;
+    dorva::test::FakeActivationWindow& window_ = fakes_.window;
 };
 
 TEST_F(Channels, SpeechNeedsBothTheWishAndTheVoiceAndQueuesInOrder) {
@@ -99,12 +66,12 @@ TEST_F(Channels, LogLinesCarryTheStampAndLoseOnlyTheClosingCarriageReturns) {
 TEST_F(Channels, AnUnwritableLogIsReportedOncePerFile) {
     std::vector<std::string> reports;
     SetLogFailureHandler([&](const std::string& path) { reports.push_back(path); });
-    gLogFileName = (dir_ / "no-such-folder" / "log.txt").string();
+    gLogFileName = (fakes_.logFile.parent_path() / "dorva-no-such-folder" / "log.txt").string();
     EXPECT_FALSE(WriteLogEntry("a"));
     EXPECT_FALSE(WriteLogEntry("b"));
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0], gLogFileName);
-    gLogFileName = (dir_ / "other-missing" / "log.txt").string();
+    gLogFileName = (fakes_.logFile.parent_path() / "dorva-other-missing" / "log.txt").string();
     EXPECT_FALSE(WriteLogEntry("c"));
     EXPECT_EQ(reports.size(), 2u);
 }
