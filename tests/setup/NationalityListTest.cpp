@@ -9,27 +9,16 @@ namespace {
 
 TEST(NationalityList, SdfFilesSortedByNameNamedBeforeTheFirstDot) {
     test::SupportFolder folder;
-    folder.Write("Russian.sdf", "x");
-    folder.Write("American.sdf", "x");
-    folder.Write("german.sdf", "x");
-    folder.Write("Finnish.1944.sdf", "x"); // listed by its name part alone
-    folder.Write("config.sco", "x");
-    folder.Write("Italian.SDF", "x"); // the reader could not open it as Italian.sdf
-    folder.Write("notes.sdf.txt", "x");
-    std::filesystem::create_directory(folder.File("British.sdf")); // a folder is no nationality file
-    const std::vector<std::string> expected = {"American", "Finnish", "german", "Russian"};
-    EXPECT_EQ(setup::ListSupportNationalities(), expected);
-}
-
-TEST(NationalityList, EmptyOrMissingFolderListsNothing) {
-    test::SupportFolder folder;
     EXPECT_TRUE(setup::ListSupportNationalities().empty());
     EXPECT_TRUE(setup::ListNationalities(folder.Root() / "nowhere").empty());
-}
-
-TEST(NationalityList, Entries) {
+    for (const char* file : {"Russian.sdf", "American.sdf", "german.sdf", "Finnish.1944.sdf", "config.sco",
+                             "Italian.SDF", "notes.sdf.txt"}) {
+        folder.Write(file, "x"); // Italian.SDF: the reader could not open it as Italian.sdf
+    }
+    std::filesystem::create_directory(folder.File("British.sdf")); // a folder is no nationality file
+    EXPECT_EQ(setup::ListSupportNationalities(),
+              std::vector<std::string>({"American", "Finnish", "german", "Russian"}));
     EXPECT_EQ(setup::NationalityEntry("German"), "vs. German");
-    EXPECT_EQ(setup::NationalityOfEntry("vs. German"), "German");
     EXPECT_EQ(setup::NationalityOfEntry("vs. vs. X"), "vs. X");
     EXPECT_EQ(setup::NationalityOfEntry("German"), "German");
 }

@@ -1,9 +1,8 @@
-#include "voice/FakeSpeechPlatform.h"
-
+#include "voice/SpeechSetup.h"
 #include "data/SupportFolder.h"
 #include "support/DataFiles.h"
+#include "support/FakeSpeechPlatform.h"
 #include "voice/NullSpeechPlatform.h"
-#include "voice/SpeechSetup.h"
 #include "voice/SpeechState.h"
 #include "voice/WhatCanISay.h"
 
@@ -27,25 +26,12 @@ protected:
     FakeSpeechPlatform platform;
 };
 
-TEST_F(SpeechSetup, VoiceCreatedOrItsErrorKept) {
-    EXPECT_EQ(voice::InitVoice(), 1);
-    EXPECT_EQ(voice::TTSError, 0);
-    ASSERT_TRUE(voice::gVoice);
-
-    platform.voiceError = -2147200966;
-    EXPECT_EQ(voice::InitVoice(), 0);
-    EXPECT_EQ(voice::TTSError, -2147200966);
-    EXPECT_FALSE(voice::gVoice);
-}
-
 TEST_F(SpeechSetup, RecognitionRunsItsStepsInOrder) {
     test::SupportFolder folder;
     EXPECT_EQ(voice::InitReco(), 1);
-    EXPECT_EQ(voice::SRError, 0);
-    const std::vector<std::string> expected = {"CreateSharedRecoContext", "CreateGrammar 0",
-                                               "DictationSetState 0", "CmdLoadFromFile 1",
-                                               "CmdSetRuleIdState 0 1"};
-    EXPECT_EQ(platform.calls, expected);
+    EXPECT_EQ(platform.calls,
+              std::vector<std::string>({"CreateSharedRecoContext", "CreateGrammar 0", "DictationSetState 0",
+                                        "CmdLoadFromFile 1", "CmdSetRuleIdState 0 1"}));
     EXPECT_EQ(platform.loadedGrammar, (folder.Root() / "DORVA_Support" / "dorva.cfg").string());
 }
 
@@ -53,8 +39,7 @@ struct FailingStep {
     const char* name;
     long FakeSpeechPlatform::*error;
     std::size_t stepsTried;
-    bool contextKept;
-    bool grammarKept;
+    bool contextKept, grammarKept;
 };
 
 class RecognitionFailure : public SpeechSetup, public ::testing::WithParamInterface<FailingStep> {};
@@ -67,9 +52,7 @@ TEST_P(RecognitionFailure, StopsAtTheStepWithItsNumberAndKeepsWhatWasDone) {
     EXPECT_EQ(platform.calls.size(), step.stepsTried);
     EXPECT_EQ(static_cast<bool>(voice::gRecoContext), step.contextKept);
     EXPECT_EQ(static_cast<bool>(voice::gRecoGrammar), step.grammarKept);
-
-    // A later success clears the number.
-    platform.*(step.error) = 0;
+    platform.*(step.error) = 0; // a later success clears the number
     EXPECT_EQ(voice::InitReco(), 1);
     EXPECT_EQ(voice::SRError, 0);
 }
@@ -83,33 +66,21 @@ INSTANTIATE_TEST_SUITE_P(
                       FailingStep{"rules", &FakeSpeechPlatform::ruleError, 5, true, true}),
     [](const ::testing::TestParamInfo<FailingStep>& step) { return std::string(step.param.name); });
 
-TEST_F(SpeechSetup, NoPlatformOrTheNullPlatformFailsBothWithTheirOwnNumbers) {
-    voice::gSpeechPlatform = nullptr;
-    EXPECT_EQ(voice::InitVoice(), 0);
-    EXPECT_EQ(voice::InitReco(), 0);
-    EXPECT_EQ(voice::TTSError, voice::kErrNoVoiceEngine);
-    EXPECT_EQ(voice::SRError, voice::kErrNoRecognizer);
-
+TEST_F(SpeechSetup, TheNullPlatformFailsBothWithTheirOwnNumbers) {
     voice::NullSpeechPlatform none;
     voice::gSpeechPlatform = &none;
-    voice::TTSError = voice::SRError = 0;
-    EXPECT_EQ(voice::InitVoice(), 0);
-    EXPECT_EQ(voice::InitReco(), 0);
+    EXPECT_EQ(voice::InitVoice() + voice::InitReco(), 0);
     EXPECT_EQ(voice::TTSError, 1001);
     EXPECT_EQ(voice::SRError, 1002);
-    EXPECT_FALSE(voice::gVoice);
-    EXPECT_FALSE(voice::gRecoContext);
+    EXPECT_FALSE(voice::gVoice || voice::gRecoContext);
 }
 
 TEST_F(SpeechSetup, AudioLevelInterestOnlyWithRecognitionAndNeverTwice) {
     ASSERT_EQ(voice::InitReco(), 1);
     auto* context = static_cast<FakeSpeechPlatform::FakeContext*>(voice::gRecoContext.get());
     context->interests = 2; // an interest of the platform's own stays untouched
-
-    voice::gRecoAvailable = 0;
     voice::AddAudioLevelInterest();
     EXPECT_EQ(context->interests, 2);
-
     voice::gRecoAvailable = 1;
     voice::AddAudioLevelInterest();
     voice::AddAudioLevelInterest();
@@ -126,16 +97,10 @@ TEST(WhatCanISay, WholeFileByteForByteOrFileNotFound) {
     folder.Write("DORVA2_What_Can_I_Say.txt", text);
     voice::ReadWhatCanISayFile();
     EXPECT_EQ(voice::gWhatCanISayText, text);
-
-    folder.Write("DORVA2_What_Can_I_Say.txt", "");
+    folder.Write("DORVA2_What_Can_I_Say.txt", ""); // empty is still a file
     voice::ReadWhatCanISayFile();
     EXPECT_EQ(voice::gWhatCanISayText, "");
-
     folder.Remove("DORVA2_What_Can_I_Say.txt");
-    voice::ReadWhatCanISayFile();
-    EXPECT_EQ(voice::gWhatCanISayText, "File not found");
-
-    std::filesystem::create_directory(folder.File("DORVA2_What_Can_I_Say.txt"));
     voice::ReadWhatCanISayFile();
     EXPECT_EQ(voice::gWhatCanISayText, "File not found");
 }
