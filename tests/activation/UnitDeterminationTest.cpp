@@ -56,82 +56,58 @@ TEST_P(UnitCodes, GiveTheirLines) {
     EXPECT_EQ(dice.Remaining(), 0u);
 }
 
-void ShortLeaderTable() {
-    data::gLeaderTable = test::NumberedList("Ldr", 3);
-}
-void NoSpgTable() {
-    data::gSPGTableFound = false;
-    data::gSPGTable = test::NotFoundList();
-}
-void SpgNote() {
-    data::gSPGTable[4] = "NOTE1";
-}
-void AfvAlternatives() {
-    data::gAFVTable[4] = "PzIIIJ[3] PzIVF2[6] ";
-}
-void NoNationalityTables() {
-    for (data::ListTable* table : {&data::gLeaderTable, &data::gSWTable, &data::gAFVTable,
-                                   &data::gGunsInsideTable, &data::gGunsOutsideTable, &data::gSPGTable}) {
-        *table = test::NotFoundList();
-    }
-}
-
 // Mostly unit DR 2 + 3 = 5; squads roll 4 + 4 for their class (squad DR 8).
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(All, UnitCodes, ::testing::Values(
     CodeCase{"Squad", "S", true, {2, 3, 4, 4}, "Sq8 (x2 DR=8/8)\r\r"},
-    CodeCase{"HalfSquad", "H", true, {2, 3, 4, 4}, "Hs8 (x2 DR=8/8)\r\r"},
-    CodeCase{"Leader", "L", true, {2, 3}, "Ldr6 (x3 DR=5)\r\r"},
-    CodeCase{"SupportWeapon", "W", true, {2, 3}, "SW4 (x4 DR=5)\r\r"},
     CodeCase{"AfvFromTheAfvTable", "A", true, {2, 3, 4}, "AFV4 (x6 DR=5)\r\r"},
     CodeCase{"AfvFromTheSpgTable", "A", true, {2, 3, 5}, "SPG4 (x6a DR=5) (x6 DR=5)\r\r"},
-    CodeCase{"Gun", "G", true, {2, 3}, "GunIn4 (x5 DR=5) Gun Inside\r\nGunOut4 (x5 DR=5) Gun Outside\r\r"},
     CodeCase{"SelfPropelledGun", "P", true, {2, 3}, "SPG4 (x6a DR=5)\r\r"},
     CodeCase{"Fortification", "F", true, {2, 3, 3}, "Fort4 (A5 dr=3/3)\r\r"},
     CodeCase{"Rider", "SR", true, {2, 3, 4, 4, 1, 1}, "Sq8 (x2 DR=8/8) as Rider (D6.2)\r\r"},
     CodeCase{"Nothing", "-", true, {2, 3}, "(no unit activated)\r\r"},
     CodeCase{"OtherCharacters", "X?", true, {2, 3, 1, 1}, "X\r?\r\r"},
     CodeCase{"SeveralUnits", "LW", true, {2, 3, 1, 2}, "Ldr6 (x3 DR=5)\rSW2 (x4 DR=3)\r\r"},
-    CodeCase{"SquadUnseen", "S", false, {2, 3, 4, 4}, "Sq8\r\r"},
     CodeCase{"AfvUnseen", "A", false, {2, 3, 6}, "SPG4\r\r"},
-    CodeCase{"FortificationUnseen", "F", false, {2, 3, 3}, "Fort4\r\r"},
     CodeCase{"RiderOnAGunUnseen", "GR", false, {2, 3, 1, 1}, "GunIn4\r\nGunOut4 as Rider (D6.2)\r\r"},
     // Leaders read the entry after the DR, other units the one before.
     CodeCase{"LowestEntries", "LA", false, {1, 1, 1, 1, 1}, "Ldr3\rAFV1\r\r"},
-    CodeCase{"PastTheEndOfALoadedTable", "L", false, {6, 6}, "\r\r", ShortLeaderTable},
+    CodeCase{"PastTheEndOfALoadedTable", "L", false, {6, 6}, "\r\r",
+             [] { data::gLeaderTable = test::NumberedList("Ldr", 3); }},
     CodeCase{"MissingTables", "LWAGP", false, {2, 3, 2, 3, 2, 3, 1, 2, 3, 2, 3},
-             "(Leader)\r(SW)\r(AFV)\r(Gun Inside)\r\n(Gun Outside)\r(SP Gun)\r\r", NoNationalityTables},
+             "(Leader)\r(SW)\r(AFV)\r(Gun Inside)\r\n(Gun Outside)\r(SP Gun)\r\r", [] {
+                 for (auto* table : {&data::gLeaderTable, &data::gSWTable, &data::gAFVTable,
+                                     &data::gGunsInsideTable, &data::gGunsOutsideTable, &data::gSPGTable}) {
+                     *table = test::NotFoundList();
+                 }}},
     // Without an SPG table AFVs come from the AFV table and SPGs are guns.
     CodeCase{"NoSpgTable", "AP", true, {2, 3, 6, 1, 1},
-             "AFV4 (x6 DR=5)\rGunIn1 (x5 DR=2) Gun Inside\r\nGunOut1 (x5 DR=2) Gun Outside\r\r", NoSpgTable},
+             "AFV4 (x6 DR=5)\rGunIn1 (x5 DR=2) Gun Inside\r\nGunOut1 (x5 DR=2) Gun Outside\r\r",
+             [] { data::gSPGTableFound = false; data::gSPGTable = test::NotFoundList(); }},
     CodeCase{"SpgNoteReadsTheAfvTable", "AP", true, {2, 3, 5, 2, 3},
-             "AFV4 (x6 DR=5) (x6 DR=5)\rAFV4 (x6 DR=5)\r\r", SpgNote},
-    CodeCase{"AfvAlternatives", "A", true, {2, 3, 4, 5}, "PzIVF2 (x6 DR=5)\r\r", AfvAlternatives}),
+             "AFV4 (x6 DR=5) (x6 DR=5)\rAFV4 (x6 DR=5)\r\r", [] { data::gSPGTable[4] = "NOTE1"; }},
+    CodeCase{"AfvAlternatives", "A", true, {2, 3, 4, 5}, "PzIVF2 (x6 DR=5)\r\r",
+             [] { data::gAFVTable[4] = "PzIIIJ[3] PzIVF2[6] "; }}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 // clang-format on
 
 TEST_F(Units, TheA1LineAndTheEntryFollowAttitudeAndModifier) {
-    struct Case {
-        int attitude, a1drm, die1, die2, show;
-        const char *a1Text, *shown;
-        int entry;
-    };
-    for (const Case c : {Case{1, 2, 3, 4, 0, "A1 DR = 7/8", "A1 DR = 7/8", 10},
-                         Case{1, -2, 1, 1, 0, "A1 DR = 2/-1", "A1 DR = 2/-1", 1},
-                         Case{0, 0, 6, 6, 0, "A1 DR = 12/12", "A1 DR = 12/12", 14},
-                         Case{0, -1, 6, 6, 0, "A1 DR = 12/11", "A1 DR = 12/11", 13},
-                         Case{0, 0, 3, 4, 1, "A1 DR = 7/7", "", 9}}) { // only the roll wanted
+    // attitude, A1 DRM, dice, show (only the roll wanted: no line), the text, the entry read
+    for (const auto& [attitude, a1drm, die1, die2, show, text, entry] :
+         {std::tuple{1, 2, 3, 4, 0, "A1 DR = 7/8", 10},
+          {1, -2, 1, 1, 0, "A1 DR = 2/-1", 1},
+          {0, 0, 6, 6, 0, "A1 DR = 12/12", 14},
+          {0, -1, 6, 6, 0, "A1 DR = 12/11", 13},
+          {0, 0, 3, 4, 1, "A1 DR = 7/7", 9}}) {
         test::LoadScenario();
         SetActivationView(&view_);
-        setup::gAttitude = c.attitude;
-        setup::gA1DRM = c.a1drm;
-        gShowActivation = c.show;
-        data::gTableA1[static_cast<std::size_t>(c.entry)] = "Q";
+        std::tie(setup::gAttitude, setup::gA1DRM, gShowActivation) = std::tuple{attitude, a1drm, show};
+        data::gTableA1[static_cast<std::size_t>(entry)] = "Q";
         view_.a1Lines.clear();
-        ScriptedDice dice{c.die1, c.die2, 1, 1};
-        EXPECT_EQ(DisplayActivatedUnits(), "Q\r\r") << c.a1Text;
-        EXPECT_EQ(a1Text, c.a1Text);
-        EXPECT_EQ(view_.a1Lines, std::vector<std::string>{c.shown});
+        ScriptedDice dice{die1, die2, 1, 1};
+        EXPECT_EQ(DisplayActivatedUnits(), "Q\r\r") << text;
+        EXPECT_EQ(a1Text, text);
+        EXPECT_EQ(view_.a1Lines, std::vector<std::string>{show ? "" : text});
     }
 }
 
@@ -143,19 +119,17 @@ TEST_F(Units, AFortificationFollowsAnEvenA1AsRolledWhenFortsAreSpecial) {
         std::vector<int> more;
         const char* text;
     };
-    const std::vector<Case> cases = {
-        {"even", 1, 0, 0, 2, 2, "-", {1, 1, 2}, "(no unit activated)\rFort3 (A5 dr=2/2)\r\r"},
-        {"odd", 1, 0, 0, 3, 4, "-", {1, 1}, "(no unit activated)\r\r"},
-        {"even, odd final", 1, 0, 1, 3, 3, "-", {1, 1, 6}, "(no unit activated)\rFort6 (A5 dr=6/6)\r\r"},
-        {"odd, even final", 1, 0, 1, 3, 4, "-", {1, 1}, "(no unit activated)\r\r"},
-        {"fort drawn", 1, 0, 0, 2, 2, "F", {1, 1, 3}, "Fort4 (A5 dr=3/3)\r\r"},
-        {"advancing", 1, 1, 0, 2, 2, "-", {1, 1}, "(no unit activated)\rSmoke if MPh\r\r"},
-        {"forts not special", 0, 0, 0, 2, 2, "-", {1, 1}, "(no unit activated)\r\r"}};
-    for (const Case& c : cases) {
+    for (const Case& c : std::vector<Case>{
+             {"even", 1, 0, 0, 2, 2, "-", {1, 1, 2}, "(no unit activated)\rFort3 (A5 dr=2/2)\r\r"},
+             {"odd", 1, 0, 0, 3, 4, "-", {1, 1}, "(no unit activated)\r\r"},
+             {"even, odd final", 1, 0, 1, 3, 3, "-", {1, 1, 6}, "(no unit activated)\rFort6 (A5 dr=6/6)\r\r"},
+             {"odd, even final", 1, 0, 1, 3, 4, "-", {1, 1}, "(no unit activated)\r\r"},
+             {"fort drawn", 1, 0, 0, 2, 2, "F", {1, 1, 3}, "Fort4 (A5 dr=3/3)\r\r"},
+             {"advancing", 1, 1, 0, 2, 2, "-", {1, 1}, "(no unit activated)\rSmoke if MPh\r\r"},
+             {"forts not special", 0, 0, 0, 2, 2, "-", {1, 1}, "(no unit activated)\r\r"}}) {
         test::LoadScenario();
-        setup::gFortsSpecial = c.fortsSpecial;
-        setup::gAttitude = c.attitude;
-        setup::gA1DRM = c.a1drm;
+        std::tie(setup::gFortsSpecial, setup::gAttitude, setup::gA1DRM) =
+            std::tuple{c.fortsSpecial, c.attitude, c.a1drm};
         data::gTableA1[static_cast<std::size_t>(c.die1 + c.die2 - c.attitude + c.a1drm + 2)] = c.codes;
         ScriptedDice dice{c.die1, c.die2};
         dice.AddAll(c.more);
@@ -167,8 +141,8 @@ TEST_F(Units, AFortificationFollowsAnEvenA1AsRolledWhenFortsAreSpecial) {
 TEST_F(Units, SquadClassesDrawnEarlierModifyTheFortificationRoll) {
     // Elite (squad DR 10) lowers the A5 dr by one, conscript (3) raises it, first line (7) does not.
     for (const auto& [squad1, squad2, text] : {std::tuple{5, 5, "Sq10 (x2 DR=10/10)\rFort4 (A5 dr=4/3)\r\r"},
-                                               std::tuple{1, 2, "Sq3 (x2 DR=3/3)\rFort6 (A5 dr=4/5)\r\r"},
-                                               std::tuple{3, 4, "Sq7 (x2 DR=7/7)\rFort5 (A5 dr=4/4)\r\r"}}) {
+                                               {1, 2, "Sq3 (x2 DR=3/3)\rFort6 (A5 dr=4/5)\r\r"},
+                                               {3, 4, "Sq7 (x2 DR=7/7)\rFort5 (A5 dr=4/4)\r\r"}}) {
         data::gTableA1[9] = "SF";
         ScriptedDice dice{3, 4, 1, 1, squad1, squad2, 1, 1, 4};
         EXPECT_EQ(DisplayActivatedUnits(), text);
@@ -179,18 +153,15 @@ TEST_F(Units, SquadClassesDrawnEarlierModifyTheFortificationRoll) {
 }
 
 TEST_F(Units, TheFortificationRollIsLimitedButShowsTheUnlimitedFinal) {
-    struct Case {
-        int elite, green, a5drm, die;
-        const char* text;
-    };
-    for (const Case c : {Case{0, -1, 0, 6, "Fort6 (A5 dr=6/6)"}, Case{1, 0, -2, 1, "Fort1 (A5 dr=1/-2)"},
-                         Case{0, 1, 0, 5, "Fort6 (A5 dr=5/6)"}, Case{0, 1, 2, 6, "Fort6 (A5 dr=6/9)"},
-                         Case{0, -1, -1, 1, "Fort1 (A5 dr=1/0)"}, Case{0, -1, 2, 2, "Fort5 (A5 dr=2/4)"}}) {
-        gEliteSquad = c.elite;
-        gGreenSquadsOnly = c.green;
-        setup::gA5DRM = c.a5drm;
-        ScriptedDice dice{c.die};
-        EXPECT_EQ(DetermineFortification(), c.text);
+    for (const auto& [elite, green, a5drm, die, text] : {std::tuple{0, -1, 0, 6, "Fort6 (A5 dr=6/6)"},
+                                                         {1, 0, -2, 1, "Fort1 (A5 dr=1/-2)"},
+                                                         {0, 1, 0, 5, "Fort6 (A5 dr=5/6)"},
+                                                         {0, 1, 2, 6, "Fort6 (A5 dr=6/9)"},
+                                                         {0, -1, -1, 1, "Fort1 (A5 dr=1/0)"},
+                                                         {0, -1, 2, 2, "Fort5 (A5 dr=2/4)"}}) {
+        std::tie(gEliteSquad, gGreenSquadsOnly, setup::gA5DRM) = std::tuple{elite, green, a5drm};
+        ScriptedDice dice{die};
+        EXPECT_EQ(DetermineFortification(), text);
     }
     setup::gAttitude = 2;
     EXPECT_EQ(FortsSpecial(), "");
@@ -199,8 +170,7 @@ TEST_F(Units, TheFortificationRollIsLimitedButShowsTheUnlimitedFinal) {
 TEST_F(Units, TheSquadDateModifierIsThatOfTheLastMatchingPeriod) {
     data::gSquadModifierPeriods = {data::SquadModifierPeriod{}, {194101, 194312, -1}, {194301, 194412, 1}};
     for (const auto& [date, modifier] :
-         {std::pair{"194306", 1}, std::pair{"194101", -1}, std::pair{"194412", 1}, std::pair{"194501", 0},
-          std::pair{"194012", 0}}) {
+         {std::pair{"194306", 1}, {"194101", -1}, {"194412", 1}, {"194501", 0}, {"194012", 0}}) {
         setup::gGameDate = date;
         EXPECT_EQ(DetermineSquadModifiers(), modifier) << date;
     }
@@ -217,13 +187,16 @@ TEST_F(Units, ClassRestrictionsRerollUntilTheRowFits) {
         int dieRoll;
     };
     // Rows by squad DR: 2-3 C, 4 G, 5-6 second line, 7-9 first line, 10-11 elite, 12 elite special force.
-    const std::vector<Case> cases = {
-        {kClassUndecided, 0, {3, 4}, 7},           {kConscriptGreenOnly, 0, {3, 4, 2, 2}, 4},
-        {kConscriptGreenOnly, 0, {3, 4, 1, 1}, 2}, {kSecondLineOnly, 0, {3, 4, 2, 3}, 5},
-        {kFirstLineOnly, 0, {2, 3, 4, 4}, 8},      {kEliteOnly, 0, {6, 6, 5, 5}, 10},
-        {kAllUnitClasses, 0, {6, 6}, 12},          {kAnyClassButSpecialForces, 0, {6, 6, 5, 6}, 11},
-        {kSpecialForces, 0, {5, 6, 6, 6}, 12},     {kSpecialForces, 1, {6, 6, 5, 6}, 11}};
-    for (const Case& c : cases) {
+    for (const Case& c : std::vector<Case>{{kClassUndecided, 0, {3, 4}, 7},
+                                           {kConscriptGreenOnly, 0, {3, 4, 2, 2}, 4},
+                                           {kConscriptGreenOnly, 0, {3, 4, 1, 1}, 2},
+                                           {kSecondLineOnly, 0, {3, 4, 2, 3}, 5},
+                                           {kFirstLineOnly, 0, {2, 3, 4, 4}, 8},
+                                           {kEliteOnly, 0, {6, 6, 5, 5}, 10},
+                                           {kAllUnitClasses, 0, {6, 6}, 12},
+                                           {kAnyClassButSpecialForces, 0, {6, 6, 5, 6}, 11},
+                                           {kSpecialForces, 0, {5, 6, 6, 6}, 12},
+                                           {kSpecialForces, 1, {6, 6, 5, 6}, 11}}) {
         specialForceClass = c.choice;
         ScriptedDice dice;
         dice.AddAll(c.dice);
@@ -247,37 +220,25 @@ TEST_F(Units, ClassRestrictionsRerollUntilTheRowFits) {
 }
 
 TEST_F(Units, TheSpecialForceLineNamesTheLastFlaggedSquad) {
+    data::gSquadTable[14][3] = "1"; // final squad DR 13, after the scenario's 12
     DetermineSpecialForces();
     EXPECT_EQ(hasSpecialForces, 1);
-    data::gSquadTable[14][3] = "1"; // final squad DR 13
-    DetermineSpecialForces();
-    for (auto& row : data::gSquadTable) {
-        row[3] = "0";
-    }
-    DetermineSpecialForces();
-    EXPECT_EQ(hasSpecialForces, 0);
-    EXPECT_EQ(view_.specialForceLines,
-              (std::vector<std::string>{"Special Force unit is the Sq12", "Special Force unit is the Sq13",
-                                        kNoSpecialForces}));
+    EXPECT_EQ(view_.specialForceLines, std::vector<std::string>{"Special Force unit is the Sq13"});
 }
 
 TEST_F(Units, TheFirstSquadAfterARefreshDecidesTheSpecialForceUse) {
-    struct Case {
-        int hasSpecial, squad;
-        const char* line;
-        std::int16_t choice;
-    };
-    for (const Case c : {Case{1, 12, kSpecialForcesUsed, kSpecialForces},
-                         Case{1, 7, kSpecialForcesNotUsed, kAnyClassButSpecialForces},
-                         Case{0, 7, kSpecialForcesNotUsed, kAllUnitClasses}}) {
-        hasSpecialForces = c.hasSpecial;
+    for (const auto& [hasSpecial, squad, line, choice] :
+         {std::tuple{1, 12, kSpecialForcesUsed, kSpecialForces},
+          {1, 7, kSpecialForcesNotUsed, kAnyClassButSpecialForces},
+          {0, 7, kSpecialForcesNotUsed, kAllUnitClasses}}) {
+        hasSpecialForces = hasSpecial;
         specialForceClass = kClassUndecided;
         view_ = RecordingView{};
-        DetermineSpecialForceUse(c.squad);
-        DetermineSpecialForceUse(c.squad == 12 ? 7 : 12); // once decided, later squads change nothing
-        EXPECT_EQ(specialForceClass, c.choice);
-        EXPECT_EQ(view_.specialForceLines, std::vector<std::string>{c.line});
-        EXPECT_EQ(view_.selections, std::vector<int>{c.choice});
+        DetermineSpecialForceUse(squad);
+        DetermineSpecialForceUse(squad == 12 ? 7 : 12); // once decided, later squads change nothing
+        EXPECT_EQ(specialForceClass, choice);
+        EXPECT_EQ(view_.specialForceLines, std::vector<std::string>{line});
+        EXPECT_EQ(view_.selections, std::vector<int>{choice});
     }
     // In a whole activation: the first squad is drawn freely (12, special force); the second rerolls
     // its 7 and takes the 12.
@@ -295,19 +256,17 @@ TEST_F(Units, RecordedDiceAreTheA1UnitAfvAndFortificationRolls) {
     // A1 3+4 | squad: unit 1+1, class 4+4 | AFV: unit 2+3, die 4, pick 2 | fort: unit 1+2, A5 6
     ScriptedDice dice{3, 4, 1, 1, 4, 4, 2, 3, 4, 2, 1, 2, 6};
     EXPECT_EQ(DisplayActivatedUnits(), "Sq8 (x2 DR=8/8)\ra (x6 DR=5)\rFort6 (A5 dr=6/6)\r\r");
-    std::array<std::int32_t, 18> expected{};
-    for (int slot : {4, 6, 7 + 5, 2 + 5, 5 + 5, 3 + 5}) { // dice 4 and 6; DRs 7, 2, 5 and 3
-        expected[static_cast<std::size_t>(slot)] = 1;
-    }
-    EXPECT_EQ(data::gDRStats, expected);
+    // dice 4 and 6 in their slots; DRs 7, 2, 5 and 3 five slots on
+    EXPECT_EQ(data::gDRStats, (std::array<std::int32_t, 18>{0, 0, 0, 0, 1, 0, 1, 1, 1, 0, 1, 0, 1}));
 }
 
 TEST(PickOne, ChoosesTheFirstAlternativeThatReachesTheDie) {
-    for (const auto& [text, die, chosen] :
-         {std::tuple{"a[2] b[4] c[6]", 3, "b"}, std::tuple{"a[2] b[4] c[6]", 2, "a"},
-          std::tuple{"a[2] b[4] c[6]", 6, "c"}, std::tuple{"x[1] y[2] ", 5, "x[1] y[2] "},
-          std::tuple{"no alternatives", 4, "no alternatives"},
-          std::tuple{"Pz 38(t)[4] Pz IIIH[6] ", 5, "Pz IIIH"}}) {
+    for (const auto& [text, die, chosen] : {std::tuple{"a[2] b[4] c[6]", 3, "b"},
+                                            {"a[2] b[4] c[6]", 2, "a"},
+                                            {"a[2] b[4] c[6]", 6, "c"},
+                                            {"x[1] y[2] ", 5, "x[1] y[2] "},
+                                            {"no alternatives", 4, "no alternatives"},
+                                            {"Pz 38(t)[4] Pz IIIH[6] ", 5, "Pz IIIH"}}) {
         ScriptedDice dice{die};
         EXPECT_EQ(PickOne(text), chosen) << text << " with " << die;
     }
