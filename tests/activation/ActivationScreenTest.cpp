@@ -90,11 +90,10 @@ TEST_F(ActivationScreen, LoadingTakesTheProgramWideValuesAndTheListsSetThem) {
     activation::specialForceClass = activation::kSpecialForces;
     activation::acDieRoll = 3;
     Form2& form = ShownForm();
-    EXPECT_EQ(form.Combo1->currentText(), "4");
-    EXPECT_EQ(form.AttitudeDL->currentIndex(), 1);
-    EXPECT_TRUE(form.Check1->isChecked());
-    EXPECT_TRUE(form.AutoClearCB->isChecked());
-    EXPECT_EQ(form.SpecialForcesDL->currentText(), "All Unit Classes");
+    EXPECT_EQ(QStringList({form.Combo1->currentText(), form.AttitudeDL->currentText(),
+                           form.SpecialForcesDL->currentText()}),
+              QStringList({"4", "Advance Attitude", "All Unit Classes"}));
+    EXPECT_TRUE(form.Check1->isChecked() && form.AutoClearCB->isChecked());
     EXPECT_EQ(activation::specialForceClass, activation::kAllUnitClasses);
     EXPECT_FALSE(activation::acDieRoll.has_value());
 
@@ -108,9 +107,9 @@ TEST_F(ActivationScreen, LoadingTakesTheProgramWideValuesAndTheListsSetThem) {
 TEST_F(ActivationScreen, ModifierControlsFillTheTableAndTheDisplays) {
     Form2& form = gui::Window<Form2>();
     form.HeightDL->setCurrentIndex(4);
-    form.AdjVpoCB->setChecked(true);
-    form.StoneBuildingCB->setChecked(true);
-    form.UnitsNearByCB->setChecked(true);
+    for (QCheckBox* box : {form.AdjVpoCB, form.StoneBuildingCB, form.UnitsNearByCB}) {
+        box->setChecked(true);
+    }
     EXPECT_EQ(form.Label9->text() + form.Label10->text(), "-7-7");
     EXPECT_EQ(data::gModifierTable, (std::array<std::int16_t, 6>{0, -1, -1, -1, -4, 0}));
     form.ClearModifiersBtn_Click();
