@@ -207,7 +207,6 @@ TEST_F(ActivationScreen, AutoClearClearsAfterTheAnnouncementButKeepsTheTerrain) 
     ScriptedDice dice{5, 3, 4, 1, 1, 4, 4};
     form.ActiviondrBtn_Click();
     EXPECT_EQ(channels_.Log(), "stamp: Sq8 (x2 DR=8/8)\r\n");
-    EXPECT_EQ(channels_.voice->Texts(), std::vector<std::string>{"Suspect Counter Activated"});
     EXPECT_FALSE(form.AdjVpoCB->isChecked() || form.StoneBuildingCB->isChecked() ||
                  form.UnitsNearByCB->isChecked());
     EXPECT_EQ(std::pair(form.HeightDL->currentIndex(), form.TerrainDL->currentIndex()), std::pair(0, 1));

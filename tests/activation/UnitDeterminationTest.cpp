@@ -187,16 +187,14 @@ TEST_F(Units, ClassRestrictionsRerollUntilTheRowFits) {
         int dieRoll;
     };
     // Rows by squad DR: 2-3 C, 4 G, 5-6 second line, 7-9 first line, 10-11 elite, 12 elite special force.
-    for (const Case& c : std::vector<Case>{{kClassUndecided, 0, {3, 4}, 7},
-                                           {kConscriptGreenOnly, 0, {3, 4, 2, 2}, 4},
-                                           {kConscriptGreenOnly, 0, {3, 4, 1, 1}, 2},
-                                           {kSecondLineOnly, 0, {3, 4, 2, 3}, 5},
-                                           {kFirstLineOnly, 0, {2, 3, 4, 4}, 8},
-                                           {kEliteOnly, 0, {6, 6, 5, 5}, 10},
-                                           {kAllUnitClasses, 0, {6, 6}, 12},
-                                           {kAnyClassButSpecialForces, 0, {6, 6, 5, 6}, 11},
-                                           {kSpecialForces, 0, {5, 6, 6, 6}, 12},
-                                           {kSpecialForces, 1, {6, 6, 5, 6}, 11}}) {
+    // clang-format off
+    for (const Case& c : std::vector<Case>{
+             {kClassUndecided, 0, {3, 4}, 7},           {kConscriptGreenOnly, 0, {3, 4, 2, 2}, 4},
+             {kConscriptGreenOnly, 0, {3, 4, 1, 1}, 2}, {kSecondLineOnly, 0, {3, 4, 2, 3}, 5},
+             {kFirstLineOnly, 0, {2, 3, 4, 4}, 8},      {kEliteOnly, 0, {6, 6, 5, 5}, 10},
+             {kAllUnitClasses, 0, {6, 6}, 12},          {kAnyClassButSpecialForces, 0, {6, 6, 5, 6}, 11},
+             {kSpecialForces, 0, {5, 6, 6, 6}, 12},     {kSpecialForces, 1, {6, 6, 5, 6}, 11}}) {
+        // clang-format on
         specialForceClass = c.choice;
         ScriptedDice dice;
         dice.AddAll(c.dice);
