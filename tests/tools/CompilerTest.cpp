@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 #include <unistd.h>
 
 using namespace dorva;
@@ -75,15 +76,10 @@ variant = [{ date = 194112, entries = ["LMG", ""] }, { date = 194612, entries = 
 code = "02"
   [[section.variant]]
   date = 194612
-  rows = [
-    { class = "E", special = true, first = "Élite 6-5-8", second = "HS 3-3-8" },
-    { class = "G", special = false, first = "Green 3-3-6", second = "" },
-  ]
-  periods = [
-    { from = 193801, to = 194012, modifier = -1 },
-    { from = 194301, to = 194612, modifier = 12 },
-    { from = 194101, to = 194112, modifier = 3 },
-  ]
+  rows = [{ class = "E", special = true, first = "Élite 6-5-8", second = "HS 3-3-8" },
+          { class = "G", special = false, first = "Green 3-3-6", second = "" }]
+  periods = [{ from = 193801, to = 194012, modifier = -1 }, { from = 194301, to = 194612, modifier = 12 },
+             { from = 194101, to = 194112, modifier = 3 }]
 )");
     EXPECT_EQ(bytes.substr(0, 4), "SD07");
     std::string tag;
@@ -126,18 +122,12 @@ modifier = [{ say = "three", value = 3 }]
 )",
                                                                  "commands.toml"),
                                                11);
-    EXPECT_EQ(files.grammar.substr(files.grammar.find("\nrule ") + 1),
-              "rule rolldice\n"
-              "  roll dice\n"
-              "  roll two dice\n"
-              "rule AttackWithDRM\n"
-              "  attack at two minus three = 0201 -1 3\n"
-              "  attack at two plus three = 0201 1 3\n"
-              "  attack at twelve minus three = 1210 -1 3\n"
-              "  attack at twelve plus three = 1210 1 3\n"
-              "rule AttackWithoutDRM\n"
-              "  fire two even = 0201\n"
-              "  fire twelve even = 1210\n");
+    EXPECT_EQ(
+        files.grammar.substr(files.grammar.find("\nrule ") + 1),
+        "rule rolldice\n  roll dice\n  roll two dice\n"
+        "rule AttackWithDRM\n  attack at two minus three = 0201 -1 3\n  attack at two plus three = 0201 1 3\n"
+        "  attack at twelve minus three = 1210 -1 3\n  attack at twelve plus three = 1210 1 3\n"
+        "rule AttackWithoutDRM\n  fire two even = 0201\n  fire twelve even = 1210\n");
     EXPECT_EQ(files.whatCanISay,
               "Speak clearly.\r\nWait for the beep.\r\n\r\n"
               "Roll two dice\r\n    roll dice\r\n    roll two dice\r\n\r\n"
@@ -150,13 +140,8 @@ modifier = [{ say = "three", value = 3 }]
 // --- Mistakes ---
 
 TEST(CompilerMistakes, ReportedWithFileAndLine) {
-    // kind: 't' table file, 'n' nationality, 'c' commands; message: a part of the message
-    struct Mistake {
-        char kind;
-        std::string toml;
-        std::uint32_t line;
-        const char* message;
-    };
+    // kind ('t' table file, 'n' nationality, 'c' commands), source, line, a part of the message
+    using Mistake = std::tuple<char, std::string, std::uint32_t, const char*>;
     const std::string dv = "header = \"DV\"\n", list = dv + "[[list]]\ncode = \"A1\"\n"; // lines 1-3
     const std::string section = "[[section]]\ncode = \"03\"\n",
                       sd = "header = \"SD\"\ntag = \"01\"\n" + section;
@@ -220,20 +205,20 @@ TEST(CompilerMistakes, ReportedWithFileAndLine) {
         {'c', "[[rule]]\nname = \"AttackWithoutDRM\"\nhelp = \"x\"\npattern = \"fire {firepower} even\"\n", 4,
          "at least one [[firepower]]"},
     };
-    for (const Mistake& m : mistakes) {
-        const char* file = m.kind == 't'   ? "config.toml"
-                           : m.kind == 'n' ? "nationalities/N.toml"
-                                           : "commands.toml";
+    for (const auto& [kind, toml, line, message] : mistakes) {
+        const char* file = kind == 't'   ? "config.toml"
+                           : kind == 'n' ? "nationalities/N.toml"
+                                         : "commands.toml";
         try {
-            const Source source = Source::ParseText(m.toml, file);
-            (void)(m.kind == 't'   ? CompileTableFile(source)
-                   : m.kind == 'n' ? CompileNationalityFile(source)
-                                   : CompileCommands(source, 5).grammar);
-            ADD_FAILURE() << "no mistake reported for\n" << m.toml;
+            const Source source = Source::ParseText(toml, file);
+            (void)(kind == 't'   ? CompileTableFile(source)
+                   : kind == 'n' ? CompileNationalityFile(source)
+                                 : CompileCommands(source, 5).grammar);
+            ADD_FAILURE() << "no mistake reported for\n" << toml;
         } catch (const SourceError& e) {
             const std::string what = e.what();
-            EXPECT_EQ(what.rfind(std::string(file) + ":" + std::to_string(m.line) + ": ", 0), 0u) << what;
-            EXPECT_NE(what.find(m.message), std::string::npos) << what;
+            EXPECT_EQ(what.rfind(std::string(file) + ":" + std::to_string(line) + ": ", 0), 0u) << what;
+            EXPECT_NE(what.find(message), std::string::npos) << what;
         }
     }
 }

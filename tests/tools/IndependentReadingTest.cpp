@@ -259,8 +259,8 @@ std::optional<std::size_t> VariantData(const std::string& bytes, const std::stri
 json ExpectedNationalityDump(const std::string& bytes, int gameDate) {
     json out = json::object();
     out["tag"] = Utf8(bytes.size() > 2 ? bytes.substr(2, 2) : std::string());
-    json squads = json::array();
-    json periods = json::array({json::array({0, 0, 0})});
+    json& squads = out["squads"] = json::array();
+    json& periods = out["periods"] = json::array({json::array({0, 0, 0})});
     if (const std::optional<std::size_t> data = VariantData(bytes, "02", gameDate)) {
         Reader r{bytes, *data};
         const int n = std::max(0, r.Number(3));
@@ -279,8 +279,6 @@ json ExpectedNationalityDump(const std::string& bytes, int gameDate) {
             squads.push_back(json::array({"", "(Squad)", "(Half squad)", "0", "1"}));
         }
     }
-    out["squads"] = squads;
-    out["periods"] = periods;
     for (const std::string& code : kTextCodes) {
         const std::optional<std::size_t> data = VariantData(bytes, code, gameDate);
         Reader r{bytes, data.value_or(0)};
