@@ -237,6 +237,11 @@ TEST_F(SetupScreen, TheEnemyListIsRebuiltOnEveryActivation) {
 
 TEST_F(SetupScreen, ActivationShowsWhatOtherScreensChangedButKeepsTheMapAlignment) {
     Form1& form = StartUp();
+    QTest::keyClick(&form, Qt::Key_Escape);
+    EXPECT_TRUE(form.isVisible()); // the screen has no Cancel
+    form.close();
+    EXPECT_FALSE(form.Confirmed()); // closing before the first OK is not OK
+    form.show();
     QTest::mouseClick(form.HexGrainShortRB, Qt::LeftButton);
     form.OKBtn_Click();
     // Changed elsewhere while the screen was hidden: the activation screen, the voice commands.
@@ -252,6 +257,8 @@ TEST_F(SetupScreen, ActivationShowsWhatOtherScreensChangedButKeepsTheMapAlignmen
                                         "-1 A1 Modifier", "No A5 Modifier", "Forts not special",
                                         "HexGrainShortRB KeepLogFileCB SpeechCB ChangeLogFileBtn"}));
     EXPECT_EQ(setup::gA1DRM, -1);
+    form.close();
+    EXPECT_EQ(form.YearComboList->count(), 9); // only hidden: still filled for the next time
 }
 
 TEST_F(SetupScreen, OkRecordsTheScenarioAndSwitchesToThePlayWindows) {
@@ -298,19 +305,6 @@ TEST_F(SetupScreen, SoundLevelOnlyWhileTheScreenIsUp) {
     EXPECT_EQ(context->interests & voice::kAudioLevelInterest, voice::kAudioLevelInterest);
     voice::gRecoContext->onFalseRecognition(voice::RecoResult{});
     EXPECT_EQ(vasl_.text, "(I'm sorry. I didn't understand you.)");
-}
-
-TEST_F(SetupScreen, ClosingBeforeTheFirstOkIsNotOkAndLaterOnlyHides) {
-    Form1& form = StartUp();
-    QTest::keyClick(&form, Qt::Key_Escape);
-    EXPECT_TRUE(form.isVisible()); // the screen has no Cancel
-    form.close();
-    EXPECT_FALSE(form.Confirmed());
-    form.show();
-    form.OKBtn_Click();
-    form.show();
-    form.close();
-    EXPECT_EQ(form.YearComboList->count(), 9); // not destroyed: still filled for the next time
 }
 
 TEST_F(SetupScreen, LogFileOptions) {
