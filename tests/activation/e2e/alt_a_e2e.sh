@@ -5,14 +5,10 @@
 # chosen nationality's tables, "(S? removed)" or "Suspect Counter Automatically Removed", in
 # proportions that fit the AC number and the modifiers.
 #
-# usage (inside an X session, e.g. xvfb-run -a): alt_a_e2e.sh PROGRAM DATAC CHECKER [PRESSES]
-set -euo pipefail
-
-program=$(realpath "$1")
-datac=$(realpath "$2")
-checker=$(realpath "$3")
-presses=${4:-200}
-support=$(dirname "$program")/DORVA_Support
+# usage (inside an X session, e.g. xvfb-run -a): alt_a_e2e.sh BUILD_FOLDER [PRESSES]
+source "$(dirname "$0")/../../e2e/lib.sh" "$1"
+presses=${2:-200}
+support=$bin/DORVA_Support
 
 # June 1943 (year and month list positions 5), AC number 2; "-1: in &stone builiding" and
 # "-1: >0 units &w/i 2 hexes" make the modifier total -2.
@@ -20,29 +16,8 @@ game_date=194306
 ac_number=2
 modifiers=-2
 
-work=$(mktemp -d)
-pid=""
-cleanup() {
-    if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
-        kill "$pid" 2>/dev/null || true
-        wait "$pid" 2>/dev/null || true
-    fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    [ -f "$work/program.out" ] && sed 's/^/program: /' "$work/program.out" >&2
-    exit 1
-}
-
-export HOME=$work/home
-export XDG_CONFIG_HOME=$HOME/.config
-unset QT_QPA_PLATFORM
-mkdir -p "$XDG_CONFIG_HOME"
 log=$work/game-log.txt
-cat >"$XDG_CONFIG_HOME/DORVA2.ini" <<INI
+cat >"$settings" <<INI
 [Params]
 KeepLogFile=1
 Speak=0
@@ -60,39 +35,21 @@ HexGrain=0
 FileLogName=$log
 INI
 
-cd "$work"
-"$program" >"$work/program.out" 2>&1 &
-pid=$!
+start_program "$bin/dorva2"
 
-# The first visible window of this name (searching waits for it, up to the timeout).
-find_window() {
-    timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1
-}
-# Gives the window the keyboard and waits until it has it (there is no window manager to do it).
-focus() {
-    for _ in $(seq 50); do
-        xdotool windowfocus "$1" 2>/dev/null || true
-        sleep 0.1
-        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && { sleep 0.2; return 0; }
-    done
-    fail "window $1 did not take the keyboard"
-}
+setup=$(wait_window '^DORVA II Set Up$' 20)
+press "$setup" Return
 
-setup=$(find_window '^DORVA II Set Up$') || fail "the set-up screen did not appear"
-focus "$setup"
-xdotool key Return
-
-activation=$(find_window '^Activation vs\. ') || fail "the activation screen did not appear after Enter"
+activation=$(wait_window '^Activation vs\. ' 20)
 title=$(xdotool getwindowname "$activation")
 nationality=$(sed -E 's/^Activation vs\. (.*): [A-Za-z]+, [0-9]{4}$/\1/' <<<"$title")
 [ -f "$support/$nationality.sdf" ] || fail "the title \"$title\" names no nationality file"
 echo "playing vs. $nationality ($title)"
 
-focus "$activation"
-for key in alt+s alt+w; do
-    xdotool key $key
-    sleep 0.3
-done
+press "$activation" alt+s
+sleep 0.3
+xdotool key alt+w
+sleep 0.3
 
 size() { if [ -f "$log" ]; then stat -c %s "$log"; else echo 0; fi; }
 
@@ -110,17 +67,11 @@ for ((i = 1; i <= presses; i++)); do
 done
 
 # Quit the way a player does: File > Exit on the toolbar.
-toolbar=$(find_window '^DORVA II Toolbar$') || fail "no toolbar"
-focus "$toolbar"
-xdotool key ctrl+x
-for _ in $(seq 50); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-! kill -0 "$pid" 2>/dev/null || fail "the program did not end after File > Exit"
-wait "$pid" || fail "the program ended with an error: $(cat "$work/program.out")"
-pid=""
+toolbar=$(wait_window '^DORVA II Toolbar$')
+press "$toolbar" ctrl+x
+wait_exit
+[ "$exit_status" = 0 ] || fail "the program ended with status $exit_status after File > Exit"
 
-"$datac" dump --date "$game_date" "$support/$nationality.sdf" >"$work/nationality.json"
-"$datac" dump "$support/config.sco" >"$work/tables.json"
-"$checker" "$log" "$work/nationality.json" "$work/tables.json" "$presses" "$ac_number" "$modifiers"
+"$bin/dorva-datac" dump --date "$game_date" "$support/$nationality.sdf" >"$work/nationality.json"
+"$bin/dorva-datac" dump "$support/config.sco" >"$work/tables.json"
+"$build/tests/activation_e2e_check" "$log" "$work/nationality.json" "$work/tables.json" "$presses" "$ac_number" "$modifiers"
