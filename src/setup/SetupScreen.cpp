@@ -340,7 +340,7 @@ void Form1::LoadGameData() {
                 self->RecoContext_AudioLevel(level);
             }
         };
-        voice::gRecoContext->onFalseRecognition = [self](const voice::RecoResult&) {
+        voice::gRecoContext->onFalseRecognition = [self](const platform::RecoResult&) {
             if (self) {
                 self->RecoContext_FalseRecognition();
             }

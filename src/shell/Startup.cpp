@@ -11,7 +11,7 @@
 #include "shell/Text.h"
 #include "shell/VaslWindow.h"
 #include "shell/Windows.h"
-#include "voice/NullSpeechPlatform.h"
+#include "platform/NullSpeechPlatform.h"
 #include "voice/SpeechState.h"
 
 #include <QApplication>
@@ -69,7 +69,7 @@ void InstallProgramSeams() {
                                      .arg(NameToQt(path)));
     });
     InstallActivationWindowChannel();
-    static voice::NullSpeechPlatform speechPlatform;
+    static platform::NullSpeechPlatform speechPlatform;
     voice::gSpeechPlatform = &speechPlatform;
 }
 

@@ -9,7 +9,7 @@ std::int16_t InitVoice() {
     TTSError = 0;
     gVoice.reset();
     // No platform installed at all is the same as a platform without a voice engine.
-    const long error = gSpeechPlatform ? gSpeechPlatform->CreateVoice(gVoice) : kErrNoVoiceEngine;
+    const long error = gSpeechPlatform ? gSpeechPlatform->CreateVoice(gVoice) : platform::kErrNoVoiceEngine;
     if (error != 0) {
         TTSError = error;
         gVoice.reset();
@@ -17,7 +17,7 @@ std::int16_t InitVoice() {
     }
     if (!gVoice) {
         // A platform that claims success without a voice has failed all the same.
-        TTSError = kErrNoVoiceEngine;
+        TTSError = platform::kErrNoVoiceEngine;
         return 0;
     }
     return 1;
@@ -34,19 +34,19 @@ std::int16_t InitReco() {
         return 0;
     };
     if (!gSpeechPlatform) {
-        return fail(kErrNoRecognizer);
+        return fail(platform::kErrNoRecognizer);
     }
     if (const long error = gSpeechPlatform->CreateSharedRecoContext(gRecoContext); error != 0) {
         return fail(error);
     }
     if (!gRecoContext) {
-        return fail(kErrNoRecognizer);
+        return fail(platform::kErrNoRecognizer);
     }
     if (const long error = gRecoContext->CreateGrammar(0, gRecoGrammar); error != 0) {
         return fail(error);
     }
     if (!gRecoGrammar) {
-        return fail(kErrGrammarFile);
+        return fail(platform::kErrGrammarFile);
     }
     if (const long error = gRecoGrammar->DictationSetState(0); error != 0) {
         return fail(error);
@@ -65,8 +65,8 @@ void AddAudioLevelInterest() {
         return;
     }
     const int interests = gRecoContext->EventInterests();
-    if ((interests & kAudioLevelInterest) == 0) {
-        gRecoContext->SetEventInterests(interests + kAudioLevelInterest);
+    if ((interests & platform::kAudioLevelInterest) == 0) {
+        gRecoContext->SetEventInterests(interests + platform::kAudioLevelInterest);
     }
 }
 
@@ -75,8 +75,8 @@ void RemoveAudioLevelInterest() {
         return;
     }
     const int interests = gRecoContext->EventInterests();
-    if ((interests & kAudioLevelInterest) != 0) {
-        gRecoContext->SetEventInterests(interests - kAudioLevelInterest);
+    if ((interests & platform::kAudioLevelInterest) != 0) {
+        gRecoContext->SetEventInterests(interests - platform::kAudioLevelInterest);
     }
 }
 

@@ -300,10 +300,10 @@ TEST_F(SetupScreen, SoundLevelOnlyWhileTheScreenIsUp) {
     context->onAudioLevel(3);
     EXPECT_EQ(form.Label6->text(), "***");
     form.OKBtn_Click();
-    EXPECT_EQ(context->interests & voice::kAudioLevelInterest, 0);
+    EXPECT_EQ(context->interests & platform::kAudioLevelInterest, 0);
     form.show();
-    EXPECT_EQ(context->interests & voice::kAudioLevelInterest, voice::kAudioLevelInterest);
-    voice::gRecoContext->onFalseRecognition(voice::RecoResult{});
+    EXPECT_EQ(context->interests & platform::kAudioLevelInterest, platform::kAudioLevelInterest);
+    voice::gRecoContext->onFalseRecognition(platform::RecoResult{});
     EXPECT_EQ(vasl_.text, "(I'm sorry. I didn't understand you.)");
 }
 

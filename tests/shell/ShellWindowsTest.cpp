@@ -175,7 +175,7 @@ TEST_F(ShellWindowsTest, ModelessWindowsAreSingleInstances) {
 // speech platform speaks nothing.
 TEST_F(ShellWindowsTest, MessageBoxesAndSpeech) {
     ASSERT_NE(voice::gSpeechPlatform, nullptr);
-    std::unique_ptr<voice::Voice> voice;
+    std::unique_ptr<platform::Voice> voice;
     EXPECT_NE(voice::gSpeechPlatform->CreateVoice(voice), 0);
     EXPECT_EQ(voice, nullptr);
     data::ShowMessage("DORVA_Support/Fran\303\247ais.sdf is not found.", false);

@@ -16,7 +16,7 @@
 
 namespace dorva::test {
 
-class RecordingVoice : public voice::Voice {
+class RecordingVoice : public platform::Voice {
 public:
     std::vector<std::pair<std::string, int>> spoken; // text and flags
     long Speak(const std::string& text, int flags) override {

@@ -2,7 +2,7 @@
 // A speech platform for tests: each step succeeds (0) or fails with the error number the test gives
 // it, and every call is recorded.
 
-#include "voice/SpeechPlatform.h"
+#include "platform/SpeechPlatform.h"
 
 #include <memory>
 #include <string>
@@ -10,7 +10,7 @@
 
 namespace dorva::test {
 
-class FakeSpeechPlatform final : public voice::SpeechPlatform {
+class FakeSpeechPlatform final : public platform::SpeechPlatform {
 public:
     long voiceError = 0, contextError = 0, grammarError = 0, dictationError = 0, loadError = 0, ruleError = 0;
     std::vector<std::string> calls, spoken;
@@ -22,7 +22,7 @@ public:
         return error;
     }
 
-    struct FakeVoice final : voice::Voice {
+    struct FakeVoice final : platform::Voice {
         explicit FakeVoice(FakeSpeechPlatform& p) : platform(p) {}
         long Speak(const std::string& text, int) override {
             platform.spoken.push_back(text);
@@ -31,7 +31,7 @@ public:
         FakeSpeechPlatform& platform;
     };
 
-    struct FakeGrammar final : voice::RecoGrammar {
+    struct FakeGrammar final : platform::RecoGrammar {
         explicit FakeGrammar(FakeSpeechPlatform& p) : platform(p) {}
         long DictationSetState(int state) override {
             return platform.Call("DictationSetState " + std::to_string(state), platform.dictationError);
@@ -47,9 +47,9 @@ public:
         FakeSpeechPlatform& platform;
     };
 
-    struct FakeContext final : voice::RecoContext {
+    struct FakeContext final : platform::RecoContext {
         explicit FakeContext(FakeSpeechPlatform& p) : platform(p) {}
-        long CreateGrammar(int id, std::unique_ptr<voice::RecoGrammar>& grammar) override {
+        long CreateGrammar(int id, std::unique_ptr<platform::RecoGrammar>& grammar) override {
             if (platform.Call("CreateGrammar " + std::to_string(id), platform.grammarError) == 0) {
                 grammar = std::make_unique<FakeGrammar>(platform);
             }
@@ -61,13 +61,13 @@ public:
         FakeSpeechPlatform& platform;
     };
 
-    long CreateVoice(std::unique_ptr<voice::Voice>& voice) override {
+    long CreateVoice(std::unique_ptr<platform::Voice>& voice) override {
         if (Call("CreateVoice", voiceError) == 0) {
             voice = std::make_unique<FakeVoice>(*this);
         }
         return voiceError;
     }
-    long CreateSharedRecoContext(std::unique_ptr<voice::RecoContext>& context) override {
+    long CreateSharedRecoContext(std::unique_ptr<platform::RecoContext>& context) override {
         if (Call("CreateSharedRecoContext", contextError) == 0) {
             context = std::make_unique<FakeContext>(*this);
         }

@@ -2,7 +2,7 @@
 #include "data/SupportFolder.h"
 #include "support/DataFiles.h"
 #include "support/FakeSpeechPlatform.h"
-#include "voice/NullSpeechPlatform.h"
+#include "platform/NullSpeechPlatform.h"
 #include "voice/SpeechState.h"
 #include "voice/WhatCanISay.h"
 
@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<FailingStep>& step) { return std::string(step.param.name); });
 
 TEST_F(SpeechSetup, TheNullPlatformFailsBothWithTheirOwnNumbers) {
-    voice::NullSpeechPlatform none;
+    platform::NullSpeechPlatform none;
     voice::gSpeechPlatform = &none;
     EXPECT_EQ(voice::InitVoice() + voice::InitReco(), 0);
     EXPECT_EQ(voice::TTSError, 1001);
@@ -84,7 +84,7 @@ TEST_F(SpeechSetup, AudioLevelInterestOnlyWithRecognitionAndNeverTwice) {
     voice::gRecoAvailable = 1;
     voice::AddAudioLevelInterest();
     voice::AddAudioLevelInterest();
-    EXPECT_EQ(context->interests, 2 + voice::kAudioLevelInterest);
+    EXPECT_EQ(context->interests, 2 + platform::kAudioLevelInterest);
     voice::RemoveAudioLevelInterest();
     voice::RemoveAudioLevelInterest();
     EXPECT_EQ(context->interests, 2);

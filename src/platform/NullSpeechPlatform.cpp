@@ -1,6 +1,6 @@
-#include "voice/NullSpeechPlatform.h"
+#include "platform/NullSpeechPlatform.h"
 
-namespace dorva::voice {
+namespace dorva::platform {
 
 long NullSpeechPlatform::CreateVoice(std::unique_ptr<Voice>& voice) {
     voice.reset();
@@ -12,4 +12,4 @@ long NullSpeechPlatform::CreateSharedRecoContext(std::unique_ptr<RecoContext>& c
     return kErrNoRecognizer;
 }
 
-} // namespace dorva::voice
+} // namespace dorva::platform

@@ -4,9 +4,9 @@
 // numbers on offer under "Speech Errors". The espeak-ng / PocketSphinx engines replace it later behind
 // the same interface.
 
-#include "voice/SpeechPlatform.h"
+#include "platform/SpeechPlatform.h"
 
-namespace dorva::voice {
+namespace dorva::platform {
 
 class NullSpeechPlatform final : public SpeechPlatform {
 public:
@@ -14,4 +14,4 @@ public:
     long CreateSharedRecoContext(std::unique_ptr<RecoContext>& context) override; // kErrNoRecognizer
 };
 
-} // namespace dorva::voice
+} // namespace dorva::platform

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace dorva::voice {
+namespace dorva::platform {
 
 // Event interest of the recognition context that makes it deliver audio-level events.
 inline constexpr int kAudioLevelInterest = 65536;
@@ -63,4 +63,4 @@ public:
     virtual long CreateSharedRecoContext(std::unique_ptr<RecoContext>& context) = 0;
 };
 
-} // namespace dorva::voice
+} // namespace dorva::platform
