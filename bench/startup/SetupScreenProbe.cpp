@@ -4,8 +4,8 @@
 // application's events from outside: the first paint of the set-up screen means the player can see
 // it, so the probe leaves right after that paint has finished. The program itself has no option for
 // this; only the benchmark builds the probe.
-#include "setup/SetupScreen.h"
-#include "shell/Startup.h"
+#include "app/gui/Startup.h"
+#include "setup/gui/SetupScreen.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     SetupScreenWatch watch;
     app.installEventFilter(&watch);
-    dorva::gui::ConfigureApplication(app);
-    dorva::gui::RunProgram();
+    dorva::app::ConfigureApplication(app);
+    dorva::app::RunProgram();
     return 2; // the set-up screen never appeared
 }

@@ -1,11 +1,12 @@
 #include "activation/ActivationRoll.h"
 
-#include "activation/ActivationState.h"
+#include "activation/State.h"
 #include "activation/UnitDetermination.h"
 #include "data/Announce.h"
 #include "data/Dice.h"
-#include "data/TableStore.h"
-#include "setup/Params.h"
+#include "data/State.h"
+#include "setup/State.h"
+#include "voice/Speak.h"
 
 namespace dorva::activation {
 
@@ -104,7 +105,7 @@ void AnnounceActivation(Outcome outcome, const std::string& resultLine) {
     if (data::gKeepLogFile == 1) {
         data::WriteLogEntry(LogText(outcome));
     }
-    data::SpeakText(resultLine, data::kSpeakAsync);
+    voice::SpeakText(resultLine, voice::kSpeakAsync);
 }
 
 std::optional<Outcome> Reevaluate() {

@@ -1,6 +1,6 @@
 #include "activation/Listings.h"
 
-#include "data/ScenarioTables.h"
+#include "data/State.h"
 
 namespace dorva::activation {
 

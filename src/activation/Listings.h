@@ -1,7 +1,7 @@
 #pragma once
 // The read-only listings of the nationality's unit tables that the table viewer shows.
 
-#include "data/TableStore.h"
+#include "data/Tables.h"
 
 #include <string>
 

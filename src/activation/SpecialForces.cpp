@@ -1,10 +1,10 @@
 #include "activation/SpecialForces.h"
 
-#include "activation/ActivationState.h"
+#include "activation/State.h"
 #include "activation/UnitDetermination.h"
 #include "data/Dice.h"
-#include "data/ScenarioTables.h"
-#include "setup/Params.h"
+#include "data/State.h"
+#include "setup/State.h"
 
 #include <algorithm>
 

@@ -1,10 +1,11 @@
 #include "activation/UnitDetermination.h"
 
-#include "activation/ActivationState.h"
 #include "activation/SpecialForces.h"
+#include "activation/State.h"
 #include "data/Dice.h"
-#include "data/ScenarioTables.h"
-#include "setup/Params.h"
+#include "data/State.h"
+#include "setup/Scenario.h"
+#include "setup/State.h"
 
 namespace dorva::activation {
 namespace {

@@ -2,7 +2,7 @@
 // The units a suspect counter turns out to be: the A1 roll, its unit codes and the lookups on the
 // nationality's unit tables.
 
-#include "data/TableStore.h"
+#include "data/Tables.h"
 
 #include <string>
 

@@ -2,6 +2,7 @@
 
 #include "data/ByteCursor.h"
 #include "data/Messages.h"
+#include "data/State.h"
 #include "data/SupportFolder.h"
 
 namespace dorva::data {
@@ -17,7 +18,7 @@ int Count(ByteCursor& cursor, std::size_t width) {
     return n > 0 ? n : 0;
 }
 
-// The file of the nationality must exist at every open; without it the program cannot go on.
+// The file of the nationality must exist; without it the program cannot go on.
 std::string OpenNationalityFile(const std::string& nationality) {
     const std::string path = NationalityPath(nationality);
     std::string bytes;
@@ -113,38 +114,15 @@ std::string NationalityPath(const std::string& nationality) {
     return SupportPath(nationality + ".sdf");
 }
 
-std::int32_t FindNationalitySection(const std::string& nationality, const std::string& code,
-                                    std::int32_t gameDate) {
-    const std::string bytes = OpenNationalityFile(nationality);
-    return FindNationalitySection(bytes, code, gameDate, gSdfTag);
-}
-
-void ReadSquadSection(const std::string& nationality, std::int32_t position) {
-    if (position < 1) {
-        // The built-in table needs no file; the file is not opened.
-        ReadSquadSection(std::string_view(), position, gSquadTable, gSquadModifierPeriods);
-        return;
-    }
-    const std::string bytes = OpenNationalityFile(nationality);
-    ReadSquadSection(bytes, position, gSquadTable, gSquadModifierPeriods);
-}
-
-void ReadNationalityTable(const std::string& nationality, std::int32_t position, ListTable& table) {
-    if (position == -1) {
-        MakeNotFound(table);
-        return;
-    }
-    const std::string bytes = OpenNationalityFile(nationality);
-    ReadNationalityTable(std::string_view(bytes), position, table);
-}
-
 void ReadScenarioTables(const std::string& nationality, std::int32_t gameDate) {
-    ReadSquadSection(nationality, FindNationalitySection(nationality, "02", gameDate));
+    const std::string bytes = OpenNationalityFile(nationality);
+    ReadSquadSection(bytes, FindNationalitySection(bytes, "02", gameDate, gSdfTag), gSquadTable,
+                     gSquadModifierPeriods);
     const std::pair<const char*, ListTable*> lists[] = {
         {"01", &gScenarioNotes},   {"03", &gLeaderTable},      {"04", &gSWTable}, {"06", &gAFVTable},
         {"5I", &gGunsInsideTable}, {"5O", &gGunsOutsideTable}, {"6A", &gSPGTable}};
     for (const auto& [code, table] : lists) {
-        ReadNationalityTable(nationality, FindNationalitySection(nationality, code, gameDate), *table);
+        ReadNationalityTable(bytes, FindNationalitySection(bytes, code, gameDate, gSdfTag), *table);
     }
     gSPGTableFound = Entry(gSPGTable, 0) != kTableNotFound;
 }

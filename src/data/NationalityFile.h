@@ -5,7 +5,7 @@
 // 6-character date and data; further dated variants introduced by byte 29 and a 6-character date;
 // 3-character counts; fields ended by byte 30.
 
-#include "data/ScenarioTables.h"
+#include "data/Tables.h"
 
 #include <cstdint>
 #include <string>
@@ -14,7 +14,6 @@
 namespace dorva::data {
 
 // --- On the bytes of a nationality file (what the fuzzers drive) ---
-// Pass the bytes as a std::string_view: a std::string argument chooses the file overload below.
 
 // The first byte of the data of the first variant of section code whose date is not earlier than
 // gameDate, or -1. Sets tag to positions 3 and 4 of the file.
@@ -27,24 +26,16 @@ void ReadSquadSection(std::string_view bytes, std::int32_t position, SquadTable&
 // Fills a text list from the section at position ("Table not found" when position is -1).
 void ReadNationalityTable(std::string_view bytes, std::int32_t position, ListTable& table);
 
-// --- On the file of a nationality (each call opens, reads and closes it) ---
+// --- On the file of a nationality ---
 
 // "DORVA_Support/<nationality>.sdf".
 std::string NationalityPath(const std::string& nationality);
 
-// The file of the nationality must exist; when it does not, the program shows
-// "File DORVA_Support/<nationality>.sdf is not found" and ends.
-std::int32_t FindNationalitySection(const std::string& nationality, const std::string& code,
-                                    std::int32_t gameDate); // also sets gSdfTag
-void ReadSquadSection(const std::string& nationality, std::int32_t position);
-void ReadNationalityTable(const std::string& nationality, std::int32_t position, ListTable& table);
-// A literal names a nationality, not the bytes of a file.
-inline void ReadNationalityTable(const char* nationality, std::int32_t position, ListTable& table) {
-    ReadNationalityTable(std::string(nationality), position, table);
-}
-
 // Reads every scenario table of the nationality for the game date (YYYYMM), in the order squads,
-// notes, leaders, support weapons, AFVs, guns inside, guns outside, SPGs, and sets gSPGTableFound.
+// notes, leaders, support weapons, AFVs, guns inside, guns outside, SPGs, from one reading of the
+// file's bytes, and sets gSPGTableFound. The file must exist; when it does not, the program shows
+// "File DORVA_Support/<nationality>.sdf is not found" and ends.
+// Writes: the scenario tables, gSdfTag, gSPGTableFound.
 void ReadScenarioTables(const std::string& nationality, std::int32_t gameDate);
 
 } // namespace dorva::data

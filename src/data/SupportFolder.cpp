@@ -1,5 +1,7 @@
 #include "data/SupportFolder.h"
 
+#include "data/State.h"
+
 #include <fstream>
 #include <iterator>
 #include <system_error>

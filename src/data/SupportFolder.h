@@ -9,10 +9,6 @@ namespace dorva::data {
 
 inline constexpr std::string_view kSupportFolder = "DORVA_Support";
 
-// The folder that holds DORVA_Support: the program's own folder, or for an installed copy its data
-// folder. Set once by main; tests point it at a folder of their own.
-inline std::filesystem::path gProgramFolder;
-
 // "DORVA_Support/<fileName>": the path as the program builds it and as messages show it.
 std::string SupportPath(std::string_view fileName);
 

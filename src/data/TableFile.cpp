@@ -1,20 +1,13 @@
 #include "data/TableFile.h"
 
 #include "data/ByteCursor.h"
+#include "data/State.h"
 #include "data/SupportFolder.h"
 
 namespace dorva::data {
 namespace {
 
 constexpr std::int32_t kHeaderLength = 2;
-
-// Every call opens, reads and closes the file: nothing stays open between the loader's steps. A file
-// that cannot be read reads as no bytes (start-up has checked that the table file exists).
-std::string FileBytes(const std::string& path) {
-    std::string bytes;
-    ReadFileBytes(ResolveSupportPath(path), bytes);
-    return bytes;
-}
 
 // A count that is not a number reads as 0, and so does a negative one: a table cannot have fewer
 // entries than none.
@@ -26,15 +19,18 @@ int Count(ByteCursor& cursor) {
 } // namespace
 
 std::optional<std::int32_t> LocateTableSection(std::string_view bytes, std::string_view code) {
-    ByteCursor cursor(bytes, kHeaderLength + 1);
-    while (!cursor.AtEnd()) {
-        if (cursor.Byte() != kSectionMarker) {
-            continue;
-        }
+    // Byte 31 stands only in front of a code, so the scan jumps from marker to marker.
+    std::size_t marker = bytes.find(kSectionMarker, kHeaderLength);
+    while (marker != std::string_view::npos) {
         // A code that does not match is passed over whole: the scan goes on after it.
-        if (cursor.Take(2) == code) {
-            return cursor.Position();
+        const std::size_t codeEnd = marker + 3;
+        if (bytes.substr(marker + 1, 2) == code) {
+            return static_cast<std::int32_t>(codeEnd + 1); // positions count from 1
         }
+        if (codeEnd >= bytes.size()) {
+            break;
+        }
+        marker = bytes.find(kSectionMarker, codeEnd);
     }
     return std::nullopt;
 }
@@ -77,62 +73,33 @@ void ReadGridSection(std::string_view bytes, std::int32_t position, GridTable& t
     }
 }
 
-std::int32_t FindTableSection(const std::string& path, const std::string& code) {
-    return FindTableSection(std::string_view(FileBytes(path)), std::string_view(code));
-}
-
-void ReadA1Table(const std::string& path, std::int32_t position) {
-    ReadListSection(FileBytes(path), position, gTableA1, false);
-}
-
-void ReadA5Table(const std::string& path, std::int32_t position) {
-    ReadListSection(FileBytes(path), position, gTableA5, false);
-}
-
-void ReadHRTable(const std::string& path, std::int32_t position) {
-    ReadListSection(FileBytes(path), position, gTableHR, false);
-}
-
-void ReadListTable(const std::string& path, std::int32_t position, ListTable& table) {
-    ReadListSection(FileBytes(path), position, table, true);
-}
-
-void ReadGridTable(const std::string& path, std::int32_t position, GridTable& table) {
-    ReadGridSection(FileBytes(path), position, table);
-}
-
 std::vector<std::string> ReadTableStore(const std::string& path) {
+    // One reading of the file serves every search and read of the pass; start-up has checked that
+    // the file exists, and a file that cannot be read reads as no bytes.
+    std::string bytes;
+    ReadFileBytes(ResolveSupportPath(path), bytes);
     std::vector<std::string> missing;
     for (const char* code : kTableCodes) {
         const std::string codeText(code);
+        const bool alwaysCreated = codeText == "A1" || codeText == "A5" || codeText == "HR";
+        ListTable* list = ListTableOf(codeText);
         // The search is done on its own so that a missing section can be told apart from one found
         // at the end of the file; a missing one is not read at all (reading from the counter that the
         // search would give reads past the end of the file).
-        const std::optional<std::int32_t> position = LocateTableSection(FileBytes(path), codeText);
-        const bool alwaysCreated = codeText == "A1" || codeText == "A5" || codeText == "HR";
+        const std::optional<std::int32_t> position = LocateTableSection(bytes, codeText);
         if (!position) {
             // A missing table is left absent (the three always-created lists hold only entry 0) and
             // reported to the caller, which tells the player which codes the file lacks.
             missing.push_back(codeText);
-            if (alwaysCreated) {
-                *ListTableOf(codeText) = ListTable(1);
-            } else if (ListTable* list = ListTableOf(codeText)) {
-                list->clear();
+            if (list) {
+                *list = alwaysCreated ? ListTable(1) : ListTable();
             } else {
                 *GridTableOf(codeText) = GridTable{};
             }
-            continue;
-        }
-        if (codeText == "A1") {
-            ReadA1Table(path, *position);
-        } else if (codeText == "A5") {
-            ReadA5Table(path, *position);
-        } else if (codeText == "HR") {
-            ReadHRTable(path, *position);
-        } else if (ListTable* list = ListTableOf(codeText)) {
-            ReadListTable(path, *position, *list);
+        } else if (list) {
+            ReadListSection(bytes, *position, *list, !alwaysCreated);
         } else {
-            ReadGridTable(path, *position, *GridTableOf(codeText));
+            ReadGridSection(bytes, *position, *GridTableOf(codeText));
         }
     }
     return missing;

@@ -6,7 +6,7 @@
 // 2-character count and fields; grid data of a 2-character row count, a 2-character column count and
 // the fields row by row; every field ended by byte 30. Positions count from 1 at the first byte.
 
-#include "data/TableStore.h"
+#include "data/Tables.h"
 
 #include <cstdint>
 #include <optional>
@@ -17,7 +17,6 @@
 namespace dorva::data {
 
 // --- On the bytes of a table file (what the fuzzers drive) ---
-// Pass the bytes as a std::string_view: a std::string argument chooses the file overload below.
 
 // The position of the first byte of the data of the first section whose code equals code
 // (case-sensitive), or nullopt when the file has no such section.
@@ -31,22 +30,13 @@ void ReadListSection(std::string_view bytes, std::int32_t position, ListTable& t
 // Fills table from the grid section at position.
 void ReadGridSection(std::string_view bytes, std::int32_t position, GridTable& table);
 
-// --- On the file (each call opens, reads and closes it) ---
-
-std::int32_t FindTableSection(const std::string& path, const std::string& code);
-// Literals name a file and a code, not the bytes of a file.
-inline std::int32_t FindTableSection(const char* path, const char* code) {
-    return FindTableSection(std::string(path), std::string(code));
-}
-void ReadA1Table(const std::string& path, std::int32_t position);
-void ReadA5Table(const std::string& path, std::int32_t position);
-void ReadHRTable(const std::string& path, std::int32_t position);
-void ReadListTable(const std::string& path, std::int32_t position, ListTable& table);
-void ReadGridTable(const std::string& path, std::int32_t position, GridTable& table);
+// --- On the file ---
 
 // Reads the sixteen tables of the store from the table file at path (a path built by SupportPath),
-// in the start-up order. A code the file lacks leaves its table absent (A1, A5, HR: only entry 0;
-// grids: no cells) and is returned, in that order, so that start-up can tell the player.
+// in the start-up order, from one reading of the file's bytes. A code the file lacks leaves its table
+// absent (A1, A5, HR: only entry 0; grids: no cells) and is returned, in that order, so that start-up
+// can tell the player.
+// Writes: the table store.
 std::vector<std::string> ReadTableStore(const std::string& path);
 
 } // namespace dorva::data

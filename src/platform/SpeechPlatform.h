@@ -38,9 +38,9 @@ public:
 class RecoGrammar {
 public:
     virtual ~RecoGrammar() = default;
-    virtual long DictationSetState(int state) = 0;                        // 0: inactive
+    virtual long DictationSetState(int state) = 0;                             // 0: inactive
     virtual long CmdLoadFromFile(const std::string& path, int loadOption) = 0; // 1: dynamic
-    virtual long CmdSetRuleIdState(int ruleId, int state) = 0;             // 0, 1: all rules active
+    virtual long CmdSetRuleIdState(int ruleId, int state) = 0;                 // 0, 1: all rules active
 };
 
 class RecoContext {

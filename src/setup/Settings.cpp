@@ -1,24 +1,50 @@
 #include "setup/Settings.h"
 
-#include "data/Announce.h"
-#include "setup/Params.h"
-#include "voice/SpeechState.h"
+#include "data/State.h"
+#include "setup/Scenario.h"
+#include "setup/State.h"
+#include "voice/State.h"
 
 #include <cctype>
 #include <climits>
 #include <cstdint>
+#include <optional>
 
 namespace dorva::setup {
 namespace {
 
-std::int16_t ToInt16(int value) {
-    if (value > INT16_MAX) {
-        return INT16_MAX;
+// The whole text as a whole decimal number (blanks around it and a sign allowed); nothing otherwise.
+std::optional<long long> WholeNumber(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ') {
+        ++i;
     }
-    if (value < INT16_MIN) {
-        return INT16_MIN;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        ++i;
     }
-    return static_cast<std::int16_t>(value);
+    const std::size_t digits = i;
+    long long value = 0;
+    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
+        value = value < 1'000'000'000 ? value * 10 + (text[i] - '0') : value;
+    }
+    if (i == digits) {
+        return std::nullopt;
+    }
+    while (i < text.size() && text[i] == ' ') {
+        ++i;
+    }
+    if (i != text.size()) {
+        return std::nullopt;
+    }
+    return negative ? -value : value;
+}
+
+// A stored number within [low, high], or the first-run default when the stored text is damaged.
+int Setting(SettingsStore& store, const char* key, int low, int high, int firstRun) {
+    const std::optional<long long> value = WholeNumber(GetParam(store, key));
+    return value && *value >= low && *value <= high ? static_cast<int>(*value) : firstRun;
 }
 
 } // namespace
@@ -41,69 +67,31 @@ std::string GetParam(SettingsStore& store, const std::string& key) {
     return value;
 }
 
-int LeadingNumber(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    long long value = 0;
-    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1) {
-            value = static_cast<long long>(INT_MAX) + 1;
-        }
-    }
-    if (negative) {
-        value = -value;
-    }
-    if (value > INT_MAX) {
-        return INT_MAX;
-    }
-    if (value < INT_MIN) {
-        return INT_MIN;
-    }
-    return static_cast<int>(value);
-}
-
 void LoadSettings(SettingsStore& store) {
     if (store.Get("KeepLogFile").empty()) {
-        gEnemyIndex = 0;
-        gYearIndex = 1;  // 1939
-        gMonthIndex = 8; // September
-        gACNumber = 3;
-        gAttitude = 0;
-        gA1DRM = 2; // the list position of "No A1 Modifier"
-        gA5DRM = 2;
-        gFortsSpecial = 0;
-        gHexGrain = 0;
+        ResetState(); // the first-run defaults are the parameters' start values
         voice::gRecognize = 0;
-        data::gSpeak = 0;
-        gSeeRolls = 1;
+        voice::gSpeak = 0;
         data::gKeepLogFile = 0;
         data::gLogFileName = "DORVALog.txt";
         return;
     }
-    const auto number = [&store](const char* key) {
-        return LeadingNumber(GetParam(store, key));
-    };
-    gEnemyIndex = number("Enemy");
-    gYearIndex = number("Year");
-    gMonthIndex = number("Month");
-    gACNumber = number("ACNumber") + 2;
-    gAttitude = number("Attitude");
-    gA1DRM = number("A1DRM");
-    gA5DRM = number("A5DRM");
-    gFortsSpecial = number("FortsSpecial");
-    gHexGrain = number("HexGrain");
-    voice::gRecognize = ToInt16(number("Recognize"));
-    data::gSpeak = number("Speak");
-    gSeeRolls = ToInt16(number("SeeRolls"));
-    data::gKeepLogFile = ToInt16(number("KeepLogFile"));
+    // The enemy position is checked against the nationality list when the set-up screen fills it.
+    gEnemyIndex = Setting(store, "Enemy", 0, INT_MAX, 0);
+    gYearIndex = Setting(store, "Year", 0, static_cast<int>(kYearEntries.size()) - 1, 1);
+    gMonthIndex = Setting(store, "Month", 0, static_cast<int>(kMonthEntries.size()) - 1, 8);
+    gACNumber = ACNumberOfPosition(
+        Setting(store, "ACNumber", 0, static_cast<int>(kACEntries.size()) - 1, PositionOfACNumber(3)));
+    gAttitude = Setting(store, "Attitude", 0, 1, 0);
+    const int lastModifierPosition = static_cast<int>(kA1Entries.size()) - 1;
+    gA1DRM = ModifierOfPosition(Setting(store, "A1DRM", 0, lastModifierPosition, PositionOfModifier(0)));
+    gA5DRM = ModifierOfPosition(Setting(store, "A5DRM", 0, lastModifierPosition, PositionOfModifier(0)));
+    gFortsSpecial = Setting(store, "FortsSpecial", 0, 1, 0);
+    gHexGrain = Setting(store, "HexGrain", 0, 1, 0);
+    voice::gRecognize = static_cast<std::int16_t>(Setting(store, "Recognize", 0, 1, 0));
+    voice::gSpeak = Setting(store, "Speak", 0, 1, 0);
+    gSeeRolls = static_cast<std::int16_t>(Setting(store, "SeeRolls", 0, 1, 1));
+    data::gKeepLogFile = static_cast<std::int16_t>(Setting(store, "KeepLogFile", 0, 1, 0));
     // Read back as it was stored; like every key it reads "0" when it went missing.
     data::gLogFileName = GetParam(store, "FileLogName");
 }
@@ -113,18 +101,18 @@ void SaveSettings(SettingsStore& store) {
         store.Set(key, std::to_string(value));
     };
     number("KeepLogFile", data::gKeepLogFile);
-    number("Speak", data::gSpeak);
+    number("Speak", voice::gSpeak);
     number("Recognize", voice::gRecognize);
     store.Set("FileName", gNationality);
     number("Enemy", gEnemyIndex);
     number("Year", gYearIndex);
     number("Month", gMonthIndex);
     store.Set("GameDate", gGameDate);
-    number("A1DRM", gA1DRM + 2);
-    number("A5DRM", gA5DRM + 2);
+    number("A1DRM", PositionOfModifier(gA1DRM));
+    number("A5DRM", PositionOfModifier(gA5DRM));
     number("FortsSpecial", gFortsSpecial);
     number("SeeRolls", gSeeRolls);
-    number("ACNumber", gACNumber - 2);
+    number("ACNumber", PositionOfACNumber(gACNumber));
     number("Attitude", gAttitude);
     number("HexGrain", gHexGrain);
     store.Set("FileLogName", data::gLogFileName);

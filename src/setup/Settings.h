@@ -34,16 +34,15 @@ public:
 // The stored text of key, or "0" when the key is missing or empty.
 std::string GetParam(SettingsStore& store, const std::string& key);
 
-// The leading decimal number of a text: blanks first are skipped, a sign is allowed; 0 when the text
-// does not start with a number. Values beyond the range of int are held at its ends.
-int LeadingNumber(const std::string& text);
-
 // Reads every setting into its program-wide variable. Without saved settings (no "KeepLogFile", or
-// an empty one) every variable takes its first-run default. "A1DRM" and "A5DRM" come back as list
-// positions, which the set-up screen's lists turn into modifiers.
+// an empty one) every variable takes its first-run default. Among saved settings a missing key reads
+// as "0"; a damaged one (not a whole number, or outside what its list or box can show) takes its
+// first-run default, so that a broken file never turns into a choice the player did not make.
+// Writes: the scenario parameters, gKeepLogFile, gLogFileName, gSpeak, gRecognize.
 void LoadSettings(SettingsStore& store);
 
 // Writes every setting in its stored form, in the order the program has always written them.
+// Reads: the scenario parameters, gKeepLogFile, gLogFileName, gSpeak, gRecognize.
 void SaveSettings(SettingsStore& store);
 
 } // namespace dorva::setup

@@ -1,15 +1,15 @@
 #include "voice/SpeechSetup.h"
 
 #include "data/SupportFolder.h"
-#include "voice/SpeechState.h"
+#include "platform/Seams.h"
+#include "voice/State.h"
 
 namespace dorva::voice {
 
 std::int16_t InitVoice() {
     TTSError = 0;
     gVoice.reset();
-    // No platform installed at all is the same as a platform without a voice engine.
-    const long error = gSpeechPlatform ? gSpeechPlatform->CreateVoice(gVoice) : platform::kErrNoVoiceEngine;
+    const long error = platform::CurrentSpeechPlatform().CreateVoice(gVoice);
     if (error != 0) {
         TTSError = error;
         gVoice.reset();
@@ -33,10 +33,8 @@ std::int16_t InitReco() {
         SRError = static_cast<std::int32_t>(error);
         return 0;
     };
-    if (!gSpeechPlatform) {
-        return fail(platform::kErrNoRecognizer);
-    }
-    if (const long error = gSpeechPlatform->CreateSharedRecoContext(gRecoContext); error != 0) {
+    if (const long error = platform::CurrentSpeechPlatform().CreateSharedRecoContext(gRecoContext);
+        error != 0) {
         return fail(error);
     }
     if (!gRecoContext) {

@@ -6,7 +6,7 @@
 
 namespace dorva::voice {
 
-// Creates the voice into gVoice through gSpeechPlatform. Returns 1, or 0 with TTSError set to the
+// Creates the voice into gVoice through the speech platform. Returns 1, or 0 with TTSError set to the
 // platform's error number when the voice cannot be created (gVoice then stays empty).
 std::int16_t InitVoice();
 

@@ -1,7 +1,7 @@
 #include "voice/WhatCanISay.h"
 
 #include "data/SupportFolder.h"
-#include "voice/SpeechState.h"
+#include "voice/State.h"
 
 #include <filesystem>
 #include <string>

@@ -1,16 +1,12 @@
 #include "activation/ActivationRoll.h"
-#include "ScenarioFixture.h"
-#include "activation/ActivationState.h"
+#include "activation/State.h"
 #include "data/Announce.h"
-#include "support/FakeChannels.h"
-#include "support/ScriptedDice.h"
+#include "support/ProgramTest.h"
 
 #include <gtest/gtest.h>
 
 namespace dorva::activation {
 namespace {
-
-using test::ScriptedDice;
 
 TEST(Outcome, NaturalOneAndSixWinThenTheFinalDrMeetsTheAcNumber) {
     using enum Outcome;
@@ -24,25 +20,21 @@ TEST(Outcome, NaturalOneAndSixWinThenTheFinalDrMeetsTheAcNumber) {
     }
 }
 
-class Rolls : public ::testing::Test {
+class Rolls : public test::ProgramTest {
 protected:
     void SetUp() override {
+        ProgramTest::SetUp();
         test::LoadScenario();
         data::gTableA1[9] = "S";
-        channels_.Install();
+        SpeakOn();
     }
-    void TearDown() override { ResetProgramState(); }
-
-    test::FakeChannels channels_{"dorva-activation-log"};
-    test::RecordingVoice*& voice_ = channels_.voice;
-    test::FakeActivationWindow& window_ = channels_.window;
 };
 
 TEST_F(Rolls, TheRollKeepsTheDieTheFinalDrAndTheUnitsOfEveryRoll) {
     data::gModifierTable[kTerrain] = 2;
     setup::gACNumber = 3;
     // Die 2, A1 3+4, unit 1+1, squad 4+4: the units are determined although the counter is removed.
-    ScriptedDice dice{2, 3, 4, 1, 1, 4, 4};
+    dice.Script({2, 3, 4, 1, 1, 4, 4});
     EXPECT_EQ(RollActivation(), Outcome::Removed);
     EXPECT_EQ(acDieRoll, 2);
     EXPECT_EQ(finalDieRoll, 4);
@@ -53,27 +45,27 @@ TEST_F(Rolls, TheRollKeepsTheDieTheFinalDrAndTheUnitsOfEveryRoll) {
 
 TEST_F(Rolls, AnnouncementsGoToTheVisibleWindowTheKeptLogAndTheVoice) {
     gTempDisplayUnits = "Sq8\rLdr6\r\r";
-    window_.visible = true;
+    vasl.visible = true;
     data::gKeepLogFile = 1;
     AnnounceActivation(Outcome::Activated, "Suspect Counter Activated");
     AnnounceActivation(Outcome::AutomaticallyRemoved, "Suspect Counter Automatically Removed");
-    EXPECT_EQ(window_.text, "(S? removed)");
-    EXPECT_EQ(channels_.Log(), "stamp: Sq8\rLdr6\r\nstamp: Suspect Counter Automatically Removed\r\n");
-    ASSERT_EQ(voice_->spoken.size(), 2u);
-    EXPECT_EQ(voice_->spoken[0], std::make_pair(std::string("Suspect Counter Activated"), 1));
+    EXPECT_EQ(vasl.text, "(S? removed)");
+    EXPECT_EQ(Log(), "stamp: Sq8\rLdr6\r\nstamp: Suspect Counter Automatically Removed\r\n");
+    ASSERT_EQ(speech.spoken.size(), 2u);
+    EXPECT_EQ(speech.spoken[0], std::make_pair(std::string("Suspect Counter Activated"), 1));
 
-    window_.visible = false;
+    vasl.visible = false;
     data::gKeepLogFile = 0;
     AnnounceActivation(Outcome::Removed, "Suspect Counter Removed");
-    EXPECT_EQ(window_.text, "(S? removed)");
-    EXPECT_EQ(channels_.Log(), "stamp: Sq8\rLdr6\r\nstamp: Suspect Counter Automatically Removed\r\n");
-    EXPECT_EQ(voice_->spoken.size(), 3u);
+    EXPECT_EQ(vasl.text, "(S? removed)");
+    EXPECT_EQ(Log(), "stamp: Sq8\rLdr6\r\nstamp: Suspect Counter Automatically Removed\r\n");
+    EXPECT_EQ(speech.spoken.size(), 3u);
 
     // The VASL window shows each carriage return as a blank.
     gTempDisplayUnits = "GunIn4\r\nGunOut4\r\r";
-    window_.visible = true;
+    vasl.visible = true;
     AnnounceActivation(Outcome::AutomaticallyActivated, "Suspect Counter Automatically Activated");
-    EXPECT_EQ(window_.text, "GunIn4  \nGunOut4    ");
+    EXPECT_EQ(vasl.text, "GunIn4  \nGunOut4    ");
 }
 
 TEST_F(Rolls, ReevaluationUsesTheLastRollWithTheModifiersAsTheyAreNow) {

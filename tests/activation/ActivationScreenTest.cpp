@@ -1,69 +1,42 @@
-#include "activation/ActivationScreen.h"
-#include "ScenarioFixture.h"
-#include "activation/ActivationState.h"
-#include "shell/TableViewer.h"
-#include "shell/Windows.h"
-#include "support/FakeChannels.h"
-#include "support/ScriptedDice.h"
+#include "activation/gui/ActivationScreen.h"
+#include "activation/State.h"
+#include "support/WindowTest.h"
+#include "ui/TableViewer.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <gtest/gtest.h>
-
-// Failures show texts, not bytes.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace dorva {
 namespace {
 
-using test::ScriptedDice;
+using test::Shown;
 
-// What a control shows: a caption, a title, or a list's entries joined by "|".
-QString Shown(const QObject* control) {
-    QStringList entries;
-    if (auto* list = qobject_cast<const QComboBox*>(control)) {
-        for (int i = 0; i < list->count(); ++i) {
-            entries << list->itemText(i);
-        }
-        return entries.join('|');
-    }
-    return control->property(control->property("title").isValid() ? "title" : "text").toString();
-}
-
-class ActivationScreen : public ::testing::Test {
+class ActivationScreen : public test::WindowTest {
 protected:
     void SetUp() override {
+        WindowTest::SetUp();
+        platform::SetActivationWindow(&vasl);
         test::LoadScenario();
         data::gTableA1[9] = "S";
-        channels_.Install();
-    }
-    void TearDown() override {
-        gui::DestroyAllWindows();
-        ResetProgramState();
+        SpeakOn();
     }
     static Form2& ShownForm() {
-        Form2& form = gui::Window<Form2>();
+        Form2& form = ui::Window<Form2>();
         form.show();
         return form;
     }
-
-    test::FakeChannels channels_{"dorva-screen-log"};
-    test::FakeActivationWindow& vasl_ = channels_.window;
 };
 
 TEST_F(ActivationScreen, ControlsCarryTheirNamesAndCaptions) {
-    Form2& form = gui::Window<Form2>();
+    Form2& form = ui::Window<Form2>();
     EXPECT_EQ(form.windowTitle(), "Activation");
     // clang-format off
-    for (const auto& [name, shown] : {
-             std::pair{"ActiviondrBtn", "&Activation dr*"}, {"ManualActivation", "&Manual Activation*"},
+    test::ExpectCaptions(form, {
+             {"ActiviondrBtn", "&Activation dr*"}, {"ManualActivation", "&Manual Activation*"},
              {"ClearModifiersBtn", "&Clear Modifiers*"}, {"UnitsNearByCB", "-1: >0 units &w/i 2 hexes"},
              {"StoneBuildingCB", "-1: in &stone builiding"}, {"AdjVpoCB", "-1: in/ADJ to &VPO"},
              {"Check1", "&Just roll AC dr for me."}, {"AutoClearCB", "A&uto clear after AC dr"},
@@ -74,12 +47,8 @@ TEST_F(ActivationScreen, ControlsCarryTheirNamesAndCaptions) {
              {"HeightDL", "Same level|One Level|Two Levels|Three Levels|Four Levels"},
              {"TerrainDL", "Open|Village (19-49 buildings)|City (=>50 buildings)"},
              {"SpecialForcesDL", "Conscript/Green Only|2nd Line Only|1st Line Only|Elite Only|All Unit Classes"},
-             {"mnuTables", "&Tables"}}) {
-        // clang-format on
-        const QObject* control = form.findChild<QObject*>(name);
-        ASSERT_NE(control, nullptr) << name;
-        EXPECT_EQ(Shown(control), shown) << name;
-    }
+             {"mnuTables", "&Tables"}});
+    // clang-format on
 }
 
 TEST_F(ActivationScreen, LoadingTakesTheProgramWideValuesAndTheListsSetThem) {
@@ -105,7 +74,7 @@ TEST_F(ActivationScreen, LoadingTakesTheProgramWideValuesAndTheListsSetThem) {
 }
 
 TEST_F(ActivationScreen, ModifierControlsFillTheTableAndTheDisplays) {
-    Form2& form = gui::Window<Form2>();
+    Form2& form = ui::Window<Form2>();
     form.HeightDL->setCurrentIndex(4);
     for (QCheckBox* box : {form.AdjVpoCB, form.StoneBuildingCB, form.UnitsNearByCB}) {
         box->setChecked(true);
@@ -132,13 +101,13 @@ TEST_P(ActivationRolls, ShowSendLogAndSpeakTheOutcome) {
     const RollCase& c = GetParam();
     setup::gACNumber = c.acNumber;
     activation::gShowActivation = c.showActivation;
-    Form2& form = gui::Window<Form2>();
+    Form2& form = ui::Window<Form2>();
     form.TerrainDL->setCurrentIndex(c.terrain);
     form.Label1->setText("earlier units");
-    vasl_.visible = true;
+    vasl.visible = true;
     data::gKeepLogFile = 1;
 
-    ScriptedDice dice{c.die, 3, 4, 1, 1, 4, 4};
+    dice.Script({c.die, 3, 4, 1, 1, 4, 4});
     form.ActiviondrBtn->click();
 
     EXPECT_EQ(form.Label8->text(), QString::number(c.die));
@@ -147,9 +116,9 @@ TEST_P(ActivationRolls, ShowSendLogAndSpeakTheOutcome) {
     EXPECT_EQ(form.Label11->palette().color(QPalette::WindowText), c.colour);
     EXPECT_EQ(form.Label1->text(), c.units);
     EXPECT_EQ(form.Label12->text(), c.a1Line);
-    EXPECT_EQ(vasl_.text, c.vasl);
-    EXPECT_EQ(channels_.Log(), std::string("stamp: ") + c.log + "\r\n");
-    EXPECT_EQ(channels_.voice->Texts(), std::vector<std::string>{c.result});
+    EXPECT_EQ(vasl.text, c.vasl);
+    EXPECT_EQ(Log(), std::string("stamp: ") + c.log + "\r\n");
+    EXPECT_EQ(speech.SpokenTexts(), std::vector<std::string>{c.result});
 }
 
 const QColor kRed(255, 0, 0), kBlue(0, 0, 255), kBlack(0, 0, 0);
@@ -171,13 +140,13 @@ INSTANTIATE_TEST_SUITE_P(Outcomes, ActivationRolls, ::testing::Values(
 
 TEST_F(ActivationScreen, AModifierChangeReevaluatesTheScreenOnly) {
     setup::gACNumber = 3;
-    Form2& form = gui::Window<Form2>();
-    vasl_.visible = true;
+    Form2& form = ui::Window<Form2>();
+    vasl.visible = true;
     data::gKeepLogFile = 1;
-    ScriptedDice dice{4, 3, 4, 1, 1, 4, 4};
+    dice.Script({4, 3, 4, 1, 1, 4, 4});
     form.ActiviondrBtn_Click();
     EXPECT_EQ(form.Label11->text(), "Suspect Counter Removed");
-    const std::string logged = channels_.Log();
+    const std::string logged = Log();
 
     form.StoneBuildingCB->setChecked(true);
     EXPECT_EQ(
@@ -187,14 +156,14 @@ TEST_F(ActivationScreen, AModifierChangeReevaluatesTheScreenOnly) {
     EXPECT_EQ(form.Label11->text(), "Suspect Counter Removed");
     EXPECT_EQ(form.Label1->text(), "");
 
-    EXPECT_EQ(channels_.voice->spoken.size(), 1u);
-    EXPECT_EQ(channels_.Log(), logged);
-    EXPECT_EQ(vasl_.text, "(S? removed)");
+    EXPECT_EQ(speech.spoken.size(), 1u);
+    EXPECT_EQ(Log(), logged);
+    EXPECT_EQ(vasl.text, "(S? removed)");
 }
 
 TEST_F(ActivationScreen, AutoClearClearsAfterTheAnnouncementButKeepsTheTerrain) {
     setup::gACNumber = 3;
-    Form2& form = gui::Window<Form2>();
+    Form2& form = ui::Window<Form2>();
     form.AutoClearCB->setChecked(true);
     EXPECT_TRUE(activation::gAutoClear);
     form.TerrainDL->setCurrentIndex(1);
@@ -204,9 +173,9 @@ TEST_F(ActivationScreen, AutoClearClearsAfterTheAnnouncementButKeepsTheTerrain) 
     }
     data::gKeepLogFile = 1;
     // 5 + 1 - 2 - 3 = 1: activated with the modifiers of the roll.
-    ScriptedDice dice{5, 3, 4, 1, 1, 4, 4};
+    dice.Script({5, 3, 4, 1, 1, 4, 4});
     form.ActiviondrBtn_Click();
-    EXPECT_EQ(channels_.Log(), "stamp: Sq8 (x2 DR=8/8)\r\n");
+    EXPECT_EQ(Log(), "stamp: Sq8 (x2 DR=8/8)\r\n");
     EXPECT_FALSE(form.AdjVpoCB->isChecked() || form.StoneBuildingCB->isChecked() ||
                  form.UnitsNearByCB->isChecked());
     EXPECT_EQ(std::pair(form.HeightDL->currentIndex(), form.TerrainDL->currentIndex()), std::pair(0, 1));
@@ -214,25 +183,25 @@ TEST_F(ActivationScreen, AutoClearClearsAfterTheAnnouncementButKeepsTheTerrain) 
     EXPECT_EQ(data::gModifierTable, (std::array<std::int16_t, 6>{0, 0, 0, 0, 0, 1}));
     // The cleared modifiers give 6 against AC 3; the screen follows them, the announcement stands.
     EXPECT_EQ(form.Label11->text(), "Suspect Counter Removed");
-    EXPECT_EQ(channels_.voice->spoken.size(), 1u);
+    EXPECT_EQ(speech.spoken.size(), 1u);
 }
 
 TEST_F(ActivationScreen, ManualActivationChangesOnlyTheUnitText) {
-    Form2& form = gui::Window<Form2>();
-    ScriptedDice dice{3, 3, 4, 1, 1, 4, 4, 3, 4, 1, 1, 2, 2};
+    Form2& form = ui::Window<Form2>();
+    dice.Script({3, 3, 4, 1, 1, 4, 4, 3, 4, 1, 1, 2, 2});
     form.ActiviondrBtn_Click();
-    vasl_.visible = true;
+    vasl.visible = true;
     data::gKeepLogFile = 1;
     form.ManualActivation->click();
     EXPECT_EQ(QStringList({form.Label1->text(), form.Label8->text(), form.Label11->text()}),
               QStringList({"Sq4 (x2 DR=4/4)\n\n", "3", "Suspect Counter Activated"}));
-    EXPECT_EQ(vasl_.text, "Sq4 (x2 DR=4/4)    ");
-    EXPECT_EQ(channels_.Log(), "stamp: Sq4 (x2 DR=4/4)\r\n");
-    EXPECT_EQ(channels_.voice->spoken.size(), 1u) << "only the roll was spoken";
+    EXPECT_EQ(vasl.text, "Sq4 (x2 DR=4/4)    ");
+    EXPECT_EQ(Log(), "stamp: Sq4 (x2 DR=4/4)\r\n");
+    EXPECT_EQ(speech.spoken.size(), 1u) << "only the roll was spoken";
 }
 
 TEST_F(ActivationScreen, ANewNationalityRefreshesNotesClassListAndSpecialForceLine) {
-    Form2& form = gui::Window<Form2>();
+    Form2& form = ui::Window<Form2>();
     form.Form_Activate();
     EXPECT_EQ(form.Label13->text(), "First note\nSecond note\n");
     EXPECT_EQ(form.Label14->text(), "Special Force unit is the Sq12");
@@ -251,7 +220,7 @@ TEST_F(ActivationScreen, ANewNationalityRefreshesNotesClassListAndSpecialForceLi
     for (auto& row : data::gSquadTable) {
         row[3] = "0";
     }
-    data::gScenarioNotes = test::NotFoundList();
+    data::gScenarioNotes = test::kNotFoundList;
     data::gSdfTag = "RU";
     form.Form_Activate();
     EXPECT_EQ(form.SpecialForcesDL->count(), 5);
@@ -261,9 +230,9 @@ TEST_F(ActivationScreen, ANewNationalityRefreshesNotesClassListAndSpecialForceLi
 }
 
 TEST_F(ActivationScreen, TheFirstSquadSetsTheClassListAndTheSpecialForceLine) {
-    Form2& form = gui::Window<Form2>();
+    Form2& form = ui::Window<Form2>();
     form.Form_Activate();
-    ScriptedDice dice{3, 4, 1, 1, 6, 6};
+    dice.Script({3, 4, 1, 1, 6, 6});
     form.ManualActivation_Click();
     EXPECT_EQ(form.Label14->text(), "Special Forces are being used.");
     EXPECT_EQ(form.SpecialForcesDL->currentText(), "Special Forces");
@@ -273,8 +242,8 @@ TEST_F(ActivationScreen, TablesMenuShowsListingsInTheTableViewer) {
     data::gSquadTable.resize(3);
     data::gSquadTable[2][3] = "1";
     data::gLeaderTable = {"", "8-0", "9-1"};
-    data::gAFVTable = test::NotFoundList();
-    Form2& form = gui::Window<Form2>();
+    data::gAFVTable = test::kNotFoundList;
+    Form2& form = ui::Window<Form2>();
     // clang-format off
     for (const auto& [item, caption, title, listing] : {
              std::tuple{form.mneSquad, "&Squad/Half Squad", "Squad/Half Squad Table", "\n   0    Sq0     Hs0  1\n   1    Sq1     Hs1  1 S12.22\n"},
@@ -285,7 +254,7 @@ TEST_F(ActivationScreen, TablesMenuShowsListingsInTheTableViewer) {
         // clang-format on
         EXPECT_EQ(item->text(), caption);
         item->trigger();
-        Form3* viewer = gui::ExistingWindow<Form3>();
+        Form3* viewer = ui::ExistingWindow<Form3>();
         ASSERT_TRUE(viewer && viewer->isVisible());
         EXPECT_EQ(viewer->windowTitle(), title);
         EXPECT_TRUE(!*listing || viewer->Label1->text() == listing) << title;
@@ -296,7 +265,7 @@ TEST_F(ActivationScreen, AltARollsTheActivationDie) {
     Form2& form = ShownForm();
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    ScriptedDice dice{6, 3, 4, 1, 1, 4, 4};
+    dice.Script({6, 3, 4, 1, 1, 4, 4});
     QTest::keyClick(&form, Qt::Key_A, Qt::AltModifier);
     // An access key presses the button the way a click does, released a moment later.
     EXPECT_TRUE(QTest::qWaitFor([&] { return !form.Label8->text().isEmpty(); }, 2000));

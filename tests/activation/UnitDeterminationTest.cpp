@@ -1,17 +1,14 @@
 #include "activation/UnitDetermination.h"
-#include "ScenarioFixture.h"
-#include "activation/ActivationState.h"
 #include "activation/SpecialForces.h"
+#include "activation/State.h"
 #include "data/Dice.h"
-#include "support/ScriptedDice.h"
+#include "support/ProgramTest.h"
 
 #include <gtest/gtest.h>
 #include <vector>
 
 namespace dorva::activation {
 namespace {
-
-using test::ScriptedDice;
 
 class RecordingView : public ActivationView {
 public:
@@ -22,13 +19,13 @@ public:
     void SelectUnitClass(int position) override { selections.push_back(position); }
 };
 
-class Units : public ::testing::Test {
+class Units : public test::ProgramTest {
 protected:
     void SetUp() override {
+        ProgramTest::SetUp();
         test::LoadScenario();
         SetActivationView(&view_);
     }
-    void TearDown() override { ResetProgramState(); }
     RecordingView view_;
 };
 
@@ -50,8 +47,8 @@ TEST_P(UnitCodes, GiveTheirLines) {
     if (c.prepare) {
         c.prepare();
     }
-    ScriptedDice dice{3, 4};
-    dice.AddAll(c.dice);
+    dice.Script({3, 4});
+    dice.Script(c.dice);
     EXPECT_EQ(DisplayActivatedUnits(), c.text);
     EXPECT_EQ(dice.Remaining(), 0u);
 }
@@ -78,12 +75,12 @@ INSTANTIATE_TEST_SUITE_P(All, UnitCodes, ::testing::Values(
              "(Leader)\r(SW)\r(AFV)\r(Gun Inside)\r\n(Gun Outside)\r(SP Gun)\r\r", [] {
                  for (auto* table : {&data::gLeaderTable, &data::gSWTable, &data::gAFVTable,
                                      &data::gGunsInsideTable, &data::gGunsOutsideTable, &data::gSPGTable}) {
-                     *table = test::NotFoundList();
+                     *table = test::kNotFoundList;
                  }}},
     // Without an SPG table AFVs come from the AFV table and SPGs are guns.
     CodeCase{"NoSpgTable", "AP", true, {2, 3, 6, 1, 1},
              "AFV4 (x6 DR=5)\rGunIn1 (x5 DR=2) Gun Inside\r\nGunOut1 (x5 DR=2) Gun Outside\r\r",
-             [] { data::gSPGTableFound = false; data::gSPGTable = test::NotFoundList(); }},
+             [] { data::gSPGTableFound = false; data::gSPGTable = test::kNotFoundList; }},
     CodeCase{"SpgNoteReadsTheAfvTable", "AP", true, {2, 3, 5, 2, 3},
              "AFV4 (x6 DR=5) (x6 DR=5)\rAFV4 (x6 DR=5)\r\r", [] { data::gSPGTable[4] = "NOTE1"; }},
     CodeCase{"AfvAlternatives", "A", true, {2, 3, 4, 5}, "PzIVF2 (x6 DR=5)\r\r",
@@ -104,7 +101,7 @@ TEST_F(Units, TheA1LineAndTheEntryFollowAttitudeAndModifier) {
         std::tie(setup::gAttitude, setup::gA1DRM, gShowActivation) = std::tuple{attitude, a1drm, show};
         data::gTableA1[static_cast<std::size_t>(entry)] = "Q";
         view_.a1Lines.clear();
-        ScriptedDice dice{die1, die2, 1, 1};
+        dice.Script({die1, die2, 1, 1});
         EXPECT_EQ(DisplayActivatedUnits(), "Q\r\r") << text;
         EXPECT_EQ(a1Text, text);
         EXPECT_EQ(view_.a1Lines, std::vector<std::string>{show ? "" : text});
@@ -131,8 +128,8 @@ TEST_F(Units, AFortificationFollowsAnEvenA1AsRolledWhenFortsAreSpecial) {
         std::tie(setup::gFortsSpecial, setup::gAttitude, setup::gA1DRM) =
             std::tuple{c.fortsSpecial, c.attitude, c.a1drm};
         data::gTableA1[static_cast<std::size_t>(c.die1 + c.die2 - c.attitude + c.a1drm + 2)] = c.codes;
-        ScriptedDice dice{c.die1, c.die2};
-        dice.AddAll(c.more);
+        dice.Script({c.die1, c.die2});
+        dice.Script(c.more);
         EXPECT_EQ(DisplayActivatedUnits(), c.text) << c.name;
         EXPECT_EQ(dice.Remaining(), 0u) << c.name;
     }
@@ -144,11 +141,11 @@ TEST_F(Units, SquadClassesDrawnEarlierModifyTheFortificationRoll) {
                                                {1, 2, "Sq3 (x2 DR=3/3)\rFort6 (A5 dr=4/5)\r\r"},
                                                {3, 4, "Sq7 (x2 DR=7/7)\rFort5 (A5 dr=4/4)\r\r"}}) {
         data::gTableA1[9] = "SF";
-        ScriptedDice dice{3, 4, 1, 1, squad1, squad2, 1, 1, 4};
+        dice.Script({3, 4, 1, 1, squad1, squad2, 1, 1, 4});
         EXPECT_EQ(DisplayActivatedUnits(), text);
     }
     data::gTableA1[9] = "F"; // each activation starts afresh
-    ScriptedDice dice{3, 4, 1, 1, 4};
+    dice.Script({3, 4, 1, 1, 4});
     EXPECT_EQ(DisplayActivatedUnits(), "Fort5 (A5 dr=4/4)\r\r");
 }
 
@@ -160,7 +157,7 @@ TEST_F(Units, TheFortificationRollIsLimitedButShowsTheUnlimitedFinal) {
                                                          {0, -1, -1, 1, "Fort1 (A5 dr=1/0)"},
                                                          {0, -1, 2, 2, "Fort5 (A5 dr=2/4)"}}) {
         std::tie(gEliteSquad, gGreenSquadsOnly, setup::gA5DRM) = std::tuple{elite, green, a5drm};
-        ScriptedDice dice{die};
+        dice.Script({die});
         EXPECT_EQ(DetermineFortification(), text);
     }
     setup::gAttitude = 2;
@@ -175,7 +172,7 @@ TEST_F(Units, TheSquadDateModifierIsThatOfTheLastMatchingPeriod) {
         EXPECT_EQ(DetermineSquadModifiers(), modifier) << date;
     }
     setup::gGameDate = "194201"; // only the first period: the row moves down one
-    ScriptedDice dice{4, 4};
+    dice.Script({4, 4});
     EXPECT_EQ(ShowSquads(1), "Sq7 (x2 DR=8/7)");
 }
 
@@ -196,8 +193,7 @@ TEST_F(Units, ClassRestrictionsRerollUntilTheRowFits) {
              {kSpecialForces, 0, {5, 6, 6, 6}, 12},     {kSpecialForces, 1, {6, 6, 5, 6}, 11}}) {
         // clang-format on
         specialForceClass = c.choice;
-        ScriptedDice dice;
-        dice.AddAll(c.dice);
+        dice.Script(c.dice);
         EXPECT_EQ(EnforceClassRestrictions(c.modifier), c.dieRoll) << "choice " << c.choice;
         EXPECT_EQ(dice.Remaining(), 0u) << "choice " << c.choice;
     }
@@ -208,13 +204,13 @@ TEST_F(Units, ClassRestrictionsRerollUntilTheRowFits) {
         row[3] = "0";
     }
     specialForceClass = kSpecialForces;
-    ScriptedDice dice;
+    const int before = dice.Rolled();
     for (int i = 1; i < 100; ++i) {
-        dice.Add({1, 1});
+        dice.Script({1, 1});
     }
-    dice.Add({3, 4, 6, 6});
+    dice.Script({3, 4, 6, 6});
     EXPECT_EQ(EnforceClassRestrictions(0), 7);
-    EXPECT_EQ(dice.Rolled(), 200);
+    EXPECT_EQ(dice.Rolled() - before, 200);
 }
 
 TEST_F(Units, TheSpecialForceLineNamesTheLastFlaggedSquad) {
@@ -243,7 +239,7 @@ TEST_F(Units, TheFirstSquadAfterARefreshDecidesTheSpecialForceUse) {
     hasSpecialForces = 1;
     specialForceClass = kClassUndecided;
     data::gTableA1[9] = "SH";
-    ScriptedDice dice{3, 4, 1, 1, 6, 6, 1, 1, 3, 4, 6, 6};
+    dice.Script({3, 4, 1, 1, 6, 6, 1, 1, 3, 4, 6, 6});
     EXPECT_EQ(DisplayActivatedUnits(), "Sq12 (x2 DR=12/12)\rHs12 (x2 DR=12/12)\r\r");
     EXPECT_EQ(specialForceClass, kSpecialForces);
 }
@@ -252,20 +248,20 @@ TEST_F(Units, RecordedDiceAreTheA1UnitAfvAndFortificationRolls) {
     data::gAFVTable[4] = "a[3] b[6] ";
     data::gTableA1[9] = "SAF";
     // A1 3+4 | squad: unit 1+1, class 4+4 | AFV: unit 2+3, die 4, pick 2 | fort: unit 1+2, A5 6
-    ScriptedDice dice{3, 4, 1, 1, 4, 4, 2, 3, 4, 2, 1, 2, 6};
+    dice.Script({3, 4, 1, 1, 4, 4, 2, 3, 4, 2, 1, 2, 6});
     EXPECT_EQ(DisplayActivatedUnits(), "Sq8 (x2 DR=8/8)\ra (x6 DR=5)\rFort6 (A5 dr=6/6)\r\r");
     // dice 4 and 6 in their slots; DRs 7, 2, 5 and 3 five slots on
     EXPECT_EQ(data::gDRStats, (std::array<std::int32_t, 18>{0, 0, 0, 0, 1, 0, 1, 1, 1, 0, 1, 0, 1}));
 }
 
-TEST(PickOne, ChoosesTheFirstAlternativeThatReachesTheDie) {
+TEST_F(Units, PickOneChoosesTheFirstAlternativeThatReachesTheDie) {
     for (const auto& [text, die, chosen] : {std::tuple{"a[2] b[4] c[6]", 3, "b"},
                                             {"a[2] b[4] c[6]", 2, "a"},
                                             {"a[2] b[4] c[6]", 6, "c"},
                                             {"x[1] y[2] ", 5, "x[1] y[2] "},
                                             {"no alternatives", 4, "no alternatives"},
                                             {"Pz 38(t)[4] Pz IIIH[6] ", 5, "Pz IIIH"}}) {
-        ScriptedDice dice{die};
+        dice.Script({die});
         EXPECT_EQ(PickOne(text), chosen) << text << " with " << die;
     }
 }

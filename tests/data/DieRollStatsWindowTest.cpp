@@ -1,6 +1,6 @@
-#include "data/DieRollStatsWindow.h"
+#include "data/gui/DieRollStatsWindow.h"
 #include "data/Dice.h"
-#include "support/ScriptedDice.h"
+#include "support/WindowTest.h"
 
 #include <QLabel>
 #include <gtest/gtest.h>
@@ -9,10 +9,8 @@ using namespace dorva;
 
 namespace {
 
-class DieRollStatsWindow : public ::testing::Test {
+class DieRollStatsWindow : public test::WindowTest {
 protected:
-    void SetUp() override { data::ResetDice(); }
-    void TearDown() override { data::ResetDice(); }
     QLabel* Label(const QString& name) {
         auto* label = window.findChild<QLabel*>(name);
         EXPECT_NE(label, nullptr) << name.toStdString();
@@ -54,8 +52,7 @@ TEST_F(DieRollStatsWindow, ShowsTheRecordedRollsAsTheyWereWhenItOpened) {
     EXPECT_EQ(Text("Label3_16"), " 0");
     EXPECT_EQ(Text("Label6"), "0");
     window.hide();
-    test::ScriptedDice dice;
-    dice.Add({1, 6, 3, 4, 6, 6});
+    dice.Script({1, 6, 3, 4, 6, 6});
     data::RollDice(1, 6, data::kRecord); // dr 1
     data::RollDice(1, 6, data::kRecord); // dr 6
     data::RollDice(2, 6, data::kRecord); // DR 7
@@ -68,7 +65,7 @@ TEST_F(DieRollStatsWindow, ShowsTheRecordedRollsAsTheyWereWhenItOpened) {
         EXPECT_EQ(Text(name), text) << name;
     }
     // Rolls while it stays open do not change it; the next opening shows them.
-    dice.Add({2, 2});
+    dice.Script({2});
     data::RollDice(1, 6, data::kRecord);
     EXPECT_EQ(Text("Label3_1"), " 0");
     window.hide();

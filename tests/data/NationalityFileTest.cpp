@@ -1,17 +1,12 @@
-// The nationality-file reader's own seams: variant choice, squads and the quit seam; byte-level cases
-// across whole generated files are compared with an independent reading in
-// tests/tools/IndependentReadingTest.cpp.
+// The nationality-file reader on bytes the compiler never writes (variants that run on, counts with
+// blanks, files that end early), the built-in squad table and a missing file.
 #include "data/NationalityFile.h"
-#include "data/Messages.h"
-#include "support/DataFiles.h"
-
-#include <gtest/gtest.h>
+#include "support/ProgramTest.h"
 
 using namespace dorva::data;
 using dorva::test::kField;
 using dorva::test::kSection;
 using dorva::test::NationalityFileBuilder;
-using dorva::test::SupportFolder;
 
 namespace {
 
@@ -125,21 +120,7 @@ TEST(SquadReading, PeriodCountZeroTruncationAndTheBuiltInTable) {
     EXPECT_EQ(missing.periods.size(), 1u);
 }
 
-class ScenarioTablesReading : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ResetScenarioTables();
-        SetMessageSink([this](const std::string& m) { messages.push_back(m); });
-        SetQuitHandler([] { throw ProgramEnded("quit"); });
-    }
-    void TearDown() override {
-        SetMessageSink(nullptr);
-        SetQuitHandler(nullptr);
-        ResetScenarioTables();
-    }
-    SupportFolder folder;
-    std::vector<std::string> messages;
-};
+class ScenarioTablesReading : public dorva::test::ProgramTest {};
 
 TEST_F(ScenarioTablesReading, ReadsEveryTableForTheDate) {
     NationalityFileBuilder file("R1");
@@ -152,7 +133,7 @@ TEST_F(ScenarioTablesReading, ReadsEveryTableForTheDate) {
     }
     folder.Write("Ruritania.sdf", file.Bytes());
     ReadScenarioTables("Ruritania", 194306);
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(gSdfTag, "R1");
     EXPECT_EQ(gSquadTable, (SquadTable{{}, {"", "new", "n", "1", "E"}}));
     ASSERT_EQ(gSquadModifierPeriods.size(), 2u);
@@ -178,17 +159,7 @@ TEST_F(ScenarioTablesReading, ReadsEveryTableForTheDate) {
 
 TEST_F(ScenarioTablesReading, MissingFileEndsTheProgramWithItsPath) {
     EXPECT_THROW(ReadScenarioTables("Atlantis", 194306), ProgramEnded);
-    EXPECT_EQ(messages, std::vector<std::string>{"File DORVA_Support/Atlantis.sdf is not found"});
-    // A file removed between the search and the read ends it too; not found needs no file at all.
-    folder.Write("Gone.sdf", NationalityFileBuilder().Section("03", 194612).Texts({"x"}).Bytes());
-    const std::int32_t position = FindNationalitySection("Gone", "03", 194306);
-    folder.Remove("Gone.sdf");
-    EXPECT_THROW(ReadNationalityTable("Gone", position, gLeaderTable), ProgramEnded);
-    EXPECT_EQ(messages.size(), 2u);
-    ReadNationalityTable("Gone", -1, gLeaderTable);
-    ReadSquadSection("Gone", -1);
-    EXPECT_EQ(gLeaderTable, kNotFound);
-    EXPECT_EQ(messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"File DORVA_Support/Atlantis.sdf is not found"});
 }
 
 } // namespace

@@ -1,14 +1,12 @@
-// The table-file reader's own seams; byte-level cases across whole generated files are compared with
-// an independent reading in tests/tools/IndependentReadingTest.cpp.
+// The table-file reader on bytes the compiler never writes: any order, duplicates, codes that differ
+// in case, counts with blanks, files that end early. The compiler's round trips check the rest.
 #include "data/TableFile.h"
-#include "support/DataFiles.h"
-
-#include <gtest/gtest.h>
+#include "data/SupportFolder.h"
+#include "support/ProgramTest.h"
 
 using namespace dorva::data;
 using dorva::test::kField;
 using dorva::test::kSection;
-using dorva::test::SupportFolder;
 using dorva::test::TableFileBuilder;
 
 namespace {
@@ -91,13 +89,7 @@ TEST(GridReading, RowRAndColumnCStayEmptyAndCountsMayHoldBlanks) {
     EXPECT_EQ(grid.cells.size(), 1u);
 }
 
-class TableStoreLoading : public ::testing::Test {
-protected:
-    void SetUp() override { ResetTableStore(); }
-    void TearDown() override { ResetTableStore(); }
-    SupportFolder folder;
-    const std::string path = SupportPath("config.sco");
-};
+class TableStoreLoading : public dorva::test::ProgramTest {};
 
 TEST_F(TableStoreLoading, MissingCodesAreReportedInOrderAndLeftAbsent) {
     gTable4A = {"stale"};
@@ -109,8 +101,9 @@ TEST_F(TableStoreLoading, MissingCodesAreReportedInOrderAndLeftAbsent) {
                                    .List("4B", {})
                                    .List("AD", {"x"})
                                    .Bytes());
-    EXPECT_EQ(ReadTableStore(path), (std::vector<std::string>{"A5", "HR", "4A", "4C", "3A", "3B", "3C", "3D",
-                                                              "3E", "CC", "Ad", "Hd", "IF"}));
+    EXPECT_EQ(ReadTableStore(SupportPath("config.sco")),
+              (std::vector<std::string>{"A5", "HR", "4A", "4C", "3A", "3B", "3C", "3D", "3E", "CC", "Ad",
+                                        "Hd", "IF"}));
     EXPECT_EQ(gTableA1, (ListTable{"", "S"}));
     EXPECT_EQ(gTable9E.Cell(0, 1), "l2");
     EXPECT_EQ(gTableA5, ListTable{""});
@@ -119,16 +112,6 @@ TEST_F(TableStoreLoading, MissingCodesAreReportedInOrderAndLeftAbsent) {
     EXPECT_EQ(UpperBound(gTable4B), -1); // present with count 0: absent as well
     EXPECT_EQ(UpperBound(gTableAd), -1);
     EXPECT_FALSE(gTableIF.Contains(0, 0));
-}
-
-TEST_F(TableStoreLoading, EachReadOpensTheFileAnew) {
-    folder.Write("config.sco", TableFileBuilder().List("A5", {"one"}).Bytes());
-    const std::int32_t position = FindTableSection(path, std::string("A5"));
-    ReadA5Table(path, position);
-    EXPECT_EQ(gTableA5, (ListTable{"", "one"}));
-    folder.Write("config.sco", TableFileBuilder().List("A5", {"two", "three"}).Bytes());
-    ReadA5Table(path, position);
-    EXPECT_EQ(gTableA5, (ListTable{"", "two", "three"}));
 }
 
 } // namespace

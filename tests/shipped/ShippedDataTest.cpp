@@ -1,10 +1,11 @@
 // The data shipped with the program, as the program reads it: every roll must find a sensible entry.
 // These checks catch a data edit that the compiler accepts but that a game would trip over.
 
+#include "app/ProgramState.h"
 #include "data/NationalityFile.h"
+#include "data/State.h"
 #include "data/SupportFolder.h"
 #include "data/TableFile.h"
-#include "shell/ProgramState.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 // Builders of support files for tests, written straight from the byte layouts, and a support folder
 // of a test's own.
 
-#include "data/SupportFolder.h"
+#include "data/State.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -91,7 +91,8 @@ public:
         bytes_ += Count(static_cast<int>(entries.size()), 3) + Fields(entries);
         return *this;
     }
-    NationalityFileBuilder& Squads(const std::vector<SquadRowSpec>& rows, const std::vector<PeriodSpec>& periods) {
+    NationalityFileBuilder& Squads(const std::vector<SquadRowSpec>& rows,
+                                   const std::vector<PeriodSpec>& periods) {
         bytes_ += Count(static_cast<int>(rows.size()), 3);
         for (const auto& r : rows) {
             bytes_ += r.cls;

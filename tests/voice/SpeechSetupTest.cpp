@@ -1,38 +1,21 @@
 #include "voice/SpeechSetup.h"
-#include "data/SupportFolder.h"
-#include "support/DataFiles.h"
-#include "support/FakeSpeechPlatform.h"
 #include "platform/NullSpeechPlatform.h"
-#include "voice/SpeechState.h"
+#include "support/ProgramTest.h"
 #include "voice/WhatCanISay.h"
-
-#include <gtest/gtest.h>
 
 using namespace dorva;
 using dorva::test::FakeSpeechPlatform;
 
 namespace {
 
-class SpeechSetup : public ::testing::Test {
-protected:
-    void SetUp() override {
-        voice::ResetSpeechState();
-        voice::gSpeechPlatform = &platform;
-    }
-    void TearDown() override {
-        voice::gSpeechPlatform = nullptr;
-        voice::ResetSpeechState();
-    }
-    FakeSpeechPlatform platform;
-};
+class SpeechSetup : public test::ProgramTest {};
 
 TEST_F(SpeechSetup, RecognitionRunsItsStepsInOrder) {
-    test::SupportFolder folder;
     EXPECT_EQ(voice::InitReco(), 1);
-    EXPECT_EQ(platform.calls,
+    EXPECT_EQ(speech.calls,
               std::vector<std::string>({"CreateSharedRecoContext", "CreateGrammar 0", "DictationSetState 0",
                                         "CmdLoadFromFile 1", "CmdSetRuleIdState 0 1"}));
-    EXPECT_EQ(platform.loadedGrammar, (folder.Root() / "DORVA_Support" / "dorva.cfg").string());
+    EXPECT_EQ(speech.loadedGrammar, (folder.Root() / "DORVA_Support" / "dorva.cfg").string());
 }
 
 struct FailingStep {
@@ -46,13 +29,13 @@ class RecognitionFailure : public SpeechSetup, public ::testing::WithParamInterf
 
 TEST_P(RecognitionFailure, StopsAtTheStepWithItsNumberAndKeepsWhatWasDone) {
     const FailingStep& step = GetParam();
-    platform.*(step.error) = 1234;
+    speech.*(step.error) = 1234;
     EXPECT_EQ(voice::InitReco(), 0);
     EXPECT_EQ(voice::SRError, 1234);
-    EXPECT_EQ(platform.calls.size(), step.stepsTried);
+    EXPECT_EQ(speech.calls.size(), step.stepsTried);
     EXPECT_EQ(static_cast<bool>(voice::gRecoContext), step.contextKept);
     EXPECT_EQ(static_cast<bool>(voice::gRecoGrammar), step.grammarKept);
-    platform.*(step.error) = 0; // a later success clears the number
+    speech.*(step.error) = 0; // a later success clears the number
     EXPECT_EQ(voice::InitReco(), 1);
     EXPECT_EQ(voice::SRError, 0);
 }
@@ -67,8 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<FailingStep>& step) { return std::string(step.param.name); });
 
 TEST_F(SpeechSetup, TheNullPlatformFailsBothWithTheirOwnNumbers) {
-    platform::NullSpeechPlatform none;
-    voice::gSpeechPlatform = &none;
+    platform::SetSpeechPlatform(nullptr); // the default
     EXPECT_EQ(voice::InitVoice() + voice::InitReco(), 0);
     EXPECT_EQ(voice::TTSError, 1001);
     EXPECT_EQ(voice::SRError, 1002);
@@ -77,7 +59,7 @@ TEST_F(SpeechSetup, TheNullPlatformFailsBothWithTheirOwnNumbers) {
 
 TEST_F(SpeechSetup, AudioLevelInterestOnlyWithRecognitionAndNeverTwice) {
     ASSERT_EQ(voice::InitReco(), 1);
-    auto* context = static_cast<FakeSpeechPlatform::FakeContext*>(voice::gRecoContext.get());
+    auto* context = static_cast<FakeSpeechPlatform::Context*>(voice::gRecoContext.get());
     context->interests = 2; // an interest of the platform's own stays untouched
     voice::AddAudioLevelInterest();
     EXPECT_EQ(context->interests, 2);
@@ -90,9 +72,7 @@ TEST_F(SpeechSetup, AudioLevelInterestOnlyWithRecognitionAndNeverTwice) {
     EXPECT_EQ(context->interests, 2);
 }
 
-TEST(WhatCanISay, WholeFileByteForByteOrFileNotFound) {
-    voice::ResetSpeechState();
-    test::SupportFolder folder;
+TEST_F(SpeechSetup, WhatCanISayIsTheWholeFileByteForByteOrFileNotFound) {
     const std::string text = "Roll activation\r\nSay \"stop talking\"\r\n\xE9t\xE9\r\n";
     folder.Write("DORVA2_What_Can_I_Say.txt", text);
     voice::ReadWhatCanISayFile();

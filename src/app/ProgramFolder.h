@@ -1,0 +1,16 @@
+#pragma once
+// Where a program finds the folder that holds its DORVA_Support folder.
+
+#include <filesystem>
+#include <string_view>
+
+namespace dorva::app {
+
+// The folder for a program whose executable lies in exeFolder: that folder itself when DORVA_Support
+// is beside the program (a build, or a copy of one), else the data folder of an installed copy,
+// exeFolder/../installDataDir (installDataDir may also be absolute). When neither holds the support
+// folder the executable's folder is kept, so that messages name the file the player has to supply.
+std::filesystem::path FindProgramFolder(const std::filesystem::path& exeFolder,
+                                        std::string_view installDataDir);
+
+} // namespace dorva::app

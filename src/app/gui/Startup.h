@@ -1,0 +1,20 @@
+#pragma once
+// The program from its first window to its end, shared by the program and its start-up probe.
+
+class QApplication;
+
+namespace dorva::app {
+
+// Names the application, gives it its icon, finds the support folder beside the executable (or in
+// an installed copy's data folder) and installs the windows behind the seams.
+void ConfigureApplication(QApplication& app);
+
+// Puts the window system behind the seams (message boxes and file dialogs, the locale's clock, the
+// end of the run, the VASL activation window, the speech platform) and the screens behind ui::Screens.
+void InstallProgramSeams();
+
+// Splash, loading, the modal set-up screen and, after its OK, the event loop until the toolbar
+// closes or File > Exit. Returns the program's exit status.
+int RunProgram();
+
+} // namespace dorva::app

@@ -1,0 +1,54 @@
+#include "app/gui/VaslWindow.h"
+
+#include "app/VaslResize.h"
+#include "ui/Text.h"
+#include "ui/Windows.h"
+
+#include <QPlainTextEdit>
+
+namespace dorva {
+
+Form8::Form8(QWidget* parent) : QWidget(parent, Qt::Window) {
+    using ui::Twips;
+    setObjectName(QStringLiteral("Form8"));
+    setWindowTitle(QStringLiteral("VASL Activation Window"));
+    // Closing discards the window: the next opening starts again from the designed text, size and place.
+    setAttribute(Qt::WA_DeleteOnClose);
+    resize(Twips(9180), Twips(390));
+
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setGeometry(0, 0, Twips(9135), Twips(375));
+    Text1->setPlainText(QStringLiteral("Resize and postion on screen to fit VASL layout"));
+    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+void Form8::Form_Resize() {
+    const QSize outer = frameGeometry().size();
+    const app::TextBoxSize box = app::VaslTextBoxSize(ui::ToTwips(outer.width()), ui::ToTwips(outer.height()),
+                                                      ui::ToTwips(Text1->height()));
+    Text1->setGeometry(0, 0, ui::Twips(box.width), ui::Twips(box.height));
+}
+
+void Form8::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void Form8::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    Form_Resize();
+}
+
+namespace app {
+
+bool VaslActivationWindow::IsVisible() {
+    return ui::Window<Form8>().isVisible();
+}
+
+void VaslActivationWindow::SetText(const std::string& text) {
+    ui::Window<Form8>().Text1->setPlainText(ui::ToQt(text));
+}
+
+} // namespace app
+} // namespace dorva

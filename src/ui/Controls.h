@@ -1,0 +1,42 @@
+#pragma once
+// Building controls the way every window of the program does: each has its object name, screens
+// laid out in twips are placed in twips, and labels show table text as written.
+
+#include "ui/Text.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QString>
+
+namespace dorva::ui {
+
+// The control with its object name (the same as its member's name).
+template <class W> W* Named(W* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+// The control with its object name, placed at a rectangle given in twips.
+template <class W> W* Place(W* widget, const char* name, int left, int top, int width, int height) {
+    Named(widget, name)->setGeometry(Twips(left), Twips(top), Twips(width), Twips(height));
+    return widget;
+}
+
+// A label placed in twips. Table texts are shown as written, also where one looks like markup.
+inline QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                         int width, int height) {
+    QLabel* label = Place(new QLabel(caption, parent), name, left, top, width, height);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+// The busy pointer for the length of a step; given back however the step ends.
+class BusyPointer {
+public:
+    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+} // namespace dorva::ui

@@ -1,0 +1,68 @@
+#include "ui/Dialogs.h"
+
+#include "ui/FileFilter.h"
+#include "ui/Text.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringDecoder>
+
+namespace dorva::ui {
+namespace {
+
+// The window a dialog belongs to: the modal window that is up, else the active one.
+QWidget* DialogParent() {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        return modal;
+    }
+    return QApplication::activeWindow();
+}
+
+class DialogWindow final : public platform::ModalWindow {
+public:
+    explicit DialogWindow(QDialog& dialog) : dialog_(dialog) {}
+    std::string Name() const override { return dialog_.objectName().toStdString(); }
+    int Exec() override { return dialog_.exec(); }
+
+private:
+    QDialog& dialog_;
+};
+
+} // namespace
+
+QString MessageText(const std::string& message) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8(QByteArrayView(message.data(), static_cast<qsizetype>(message.size())));
+    return utf8.hasError() ? ToQt(message) : text;
+}
+
+void WindowDialogs::Message(const std::string& text) {
+    QMessageBox box(QMessageBox::Information, kAppTitle, MessageText(text), QMessageBox::Ok, DialogParent());
+    // The text can be selected and copied, so that a player can pass a message on word for word.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box.exec();
+}
+
+std::optional<std::string> WindowDialogs::SaveFileName(const std::string& caption, const std::string& preset,
+                                                       const std::string& filter) {
+    const QString chosen =
+        QFileDialog::getSaveFileName(DialogParent(), NameToQt(caption), NameToQt(preset),
+                                     ToQt(QtFileFilter(filter)), nullptr, QFileDialog::DontConfirmOverwrite);
+    if (chosen.isEmpty()) {
+        return std::nullopt;
+    }
+    return NameFromQt(chosen);
+}
+
+int WindowDialogs::RunModal(platform::ModalWindow& window) {
+    return window.Exec();
+}
+
+int ExecModal(QDialog& dialog) {
+    DialogWindow window(dialog);
+    return platform::CurrentDialogs().RunModal(window);
+}
+
+} // namespace dorva::ui

@@ -1,0 +1,51 @@
+#include "ui/TableViewer.h"
+
+#include "data/Dice.h"
+#include "ui/Text.h"
+
+#include <QFontDatabase>
+#include <QLabel>
+#include <QPushButton>
+
+namespace dorva {
+
+Form3::Form3(QWidget* parent) : QWidget(parent, Qt::Window) {
+    using ui::Twips;
+    setObjectName(QStringLiteral("Form3"));
+    setFixedSize(Twips(5175), Twips(4335));
+
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(Twips(120), Twips(120), Twips(4935), Twips(3495));
+    Label1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setTextFormat(Qt::PlainText);
+
+    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(Twips(120), Twips(3735), Twips(1095), Twips(375));
+
+    Command2 = new QPushButton(QStringLiteral("Roll DR"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2->setGeometry(Twips(1335), Twips(3735), Twips(1095), Twips(375));
+
+    Label2 = new QLabel(QStringLiteral("(DR/dr results here.)"), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(Twips(2550), Twips(3735), Twips(2505), Twips(375));
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form3::Command2_Click);
+}
+
+void Form3::Command1_Click() {
+    close();
+}
+
+void Form3::Command2_Click() {
+    const int dr2 = data::RollDice(2, 6, data::kRecord);
+    const int dr1 = data::RollDice(1, 6, data::kRecord);
+    Label2->setText(QStringLiteral("DR = %1 dr = %2").arg(dr2).arg(dr1));
+}
+
+} // namespace dorva

@@ -1,0 +1,20 @@
+#include "voice/State.h"
+
+namespace dorva::voice {
+
+void ResetState() {
+    // The grammar and the context before the voice: they were made after it.
+    gRecoGrammar.reset();
+    gRecoContext.reset();
+    gVoice.reset();
+    gVoiceAvailable = 0;
+    gRecoAvailable = 0;
+    gSpeak = 0;
+    gRecognize = 0;
+    TTSError = 0;
+    SRError = 0;
+    gLastSpokenText.clear();
+    gWhatCanISayText.clear();
+}
+
+} // namespace dorva::voice

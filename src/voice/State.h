@@ -1,0 +1,29 @@
+#pragma once
+// Program-wide speech state: the two engines set up at start-up and the switches of speaking and
+// listening. It lives for the whole run.
+
+#include "platform/SpeechPlatform.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace dorva::voice {
+
+inline std::unique_ptr<platform::Voice> gVoice;             // absent when its creation failed
+inline std::unique_ptr<platform::RecoContext> gRecoContext; // the shared recognition context
+inline std::unique_ptr<platform::RecoGrammar> gRecoGrammar; // the command grammar
+inline std::int16_t gVoiceAvailable = 0;                    // 1 when the voice was created at start-up
+inline std::int16_t gRecoAvailable = 0;                     // 1 when recognition was set up at start-up
+inline int gSpeak = 0;                                      // speaking wanted ("Speak results")
+inline std::int16_t gRecognize = 0;                         // listening ("Recognize speech")
+inline long TTSError = 0;                                   // platform error number of the voice creation
+inline std::int32_t SRError = 0;                            // platform error number of the recognition set-up
+inline std::string gLastSpokenText;                         // the text most recently handed to the voice
+
+// The text of the "What Can I Say?" window, read once at start-up.
+inline std::string gWhatCanISayText;
+
+void ResetState();
+
+} // namespace dorva::voice

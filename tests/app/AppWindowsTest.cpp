@@ -1,0 +1,291 @@
+// The app layer's windows: the toolbar with its menus, the small windows, and the window system
+// behind the seams.
+#include "activation/gui/ActivationScreen.h"
+#include "app/gui/AboutBox.h"
+#include "app/gui/MiniControls.h"
+#include "app/gui/Splash.h"
+#include "app/gui/Toolbar.h"
+#include "app/gui/VaslWindow.h"
+#include "data/Announce.h"
+#include "support/WindowTest.h"
+#include "ui/Dialogs.h"
+#include "ui/TableViewer.h"
+#include "voice/gui/WhatCanISayWindow.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QFile>
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTest>
+#include <QTimer>
+#include <numeric>
+
+namespace dorva {
+namespace {
+
+const QString kHint = QStringLiteral("Resize and postion on screen to fit VASL layout");
+
+class AppWindows : public test::WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        QFile::remove(SettingsFile());
+    }
+    static QString SettingsFile() { return qEnvironmentVariable("XDG_CONFIG_HOME") + "/DORVA2.ini"; }
+};
+
+// Menus and items in their designed order; windows of later issues are there but disabled.
+TEST_F(AppWindows, MenusCaptionsAndShortcuts) {
+    const QStringList expected = {
+        "&File | mneExit | E&xit | Ctrl+X",
+        "&Game | mneVASLActivationWindow | VASL &Activation Window... | Ctrl+V",
+        "&Game | mneMiniControls | Activation Mini Controls | Ctrl+C",
+        "&Windows | mneSetUp | Set&Up... | Ctrl+U",
+        "&Windows | mneActivation | &Activation... | Ctrl+A",
+        "&Windows | mneActions | Actions/&Prep Fire... | Ctrl+P | disabled",
+        "&Windows | mneMelee | &Melee/CC... | Ctrl+M | disabled",
+        "&Windows | mneRandom | &Random Number Tables | Ctrl+R | disabled",
+        "&Windows | mneDRStats | &DR Stats | Ctrl+D",
+        "&Windows | mneLocations | &Locations | Ctrl+L | disabled",
+        "&Help | mneAbout | About DORVA &II | ",
+        "&Help | mneWhatCanISay | What Can I Sa&y? | Ctrl+H",
+    };
+    Form4& toolbar = ui::Window<Form4>();
+    EXPECT_EQ(toolbar.windowTitle(), "DORVA II Toolbar");
+    QStringList shown;
+    for (QAction* menu : toolbar.menuBar()->actions()) {
+        for (QAction* a : menu->menu()->actions()) {
+            shown << QStringList{menu->text(), a->objectName(), a->text(), a->shortcut().toString()}.join(
+                         " | ") +
+                         (a->isEnabled() ? "" : " | disabled");
+        }
+    }
+    EXPECT_EQ(shown, expected);
+    for (QPushButton* button : {toolbar.Command5, toolbar.Command4, toolbar.Command6, toolbar.Command8}) {
+        EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
+    }
+}
+
+TEST_F(AppWindows, VaslOutputFileWatchFlips) {
+    Form4& toolbar = ui::Window<Form4>();
+    EXPECT_TRUE(toolbar.Timer1->isActive());
+    const char* notFound = "VASL output file is not found.";
+    toolbar.Timer1_Timer();
+    EXPECT_EQ(toolbar.Label2->text(), notFound);
+    EXPECT_EQ(toolbar.Label1->text(), "12:00:00") << "the clock ticks";
+    folder.Write("vaslout.txt", "");
+    toolbar.Timer1_Timer();
+    EXPECT_EQ(toolbar.Label2->text(), "VASL output file is found.");
+    folder.Remove("vaslout.txt");
+    toolbar.Timer1_Timer();
+    EXPECT_EQ(toolbar.Label2->text(), notFound);
+    std::filesystem::create_directory(folder.File("vaslout.txt")); // a folder is not the file
+    toolbar.Timer1_Timer();
+    EXPECT_EQ(toolbar.Label2->text(), notFound);
+}
+
+// Closing the toolbar ends the run with nothing saved; Exit saves the parameters first.
+TEST_F(AppWindows, ExitSavesWhileClosingDoesNot) {
+    setup::gNationality = "German";
+    setup::gACNumber = 5;
+    setup::gMonthIndex = 5;
+    ui::ShowWindow<Form4>();
+    ui::ShowWindow<Form2>();
+    ui::Window<Form4>().close();
+    EXPECT_EQ(quitter.endings, std::vector<int>({0}));
+    EXPECT_FALSE(QFile::exists(SettingsFile()));
+    ui::ShowWindow<Form4>().mneExit->trigger();
+    EXPECT_EQ(quitter.endings, std::vector<int>({0, 0}));
+    QSettings saved(SettingsFile(), QSettings::IniFormat);
+    EXPECT_EQ(saved.value("Params/FileName").toString(), "German");
+    EXPECT_EQ(saved.value("Params/ACNumber").toString(), "3");
+    EXPECT_EQ(saved.value("Params/Month").toString(), "5");
+    EXPECT_EQ(saved.value("Params/KeepLogFile").toString(), "0");
+}
+
+TEST_F(AppWindows, ModalWindowsGoThroughTheDialogs) {
+    Form4& toolbar = ui::ShowWindow<Form4>();
+    toolbar.mneSetUp_Click();
+    toolbar.Command1->click();
+    toolbar.mneDRStats_Click();
+    toolbar.Command3->click();
+    toolbar.mneAbout_Click();
+    toolbar.Command2->click();
+    EXPECT_EQ(dialogs.modal,
+              std::vector<std::string>({"Form1", "Form1", "Form5", "Form5", "frmAbout", "frmAbout"}));
+}
+
+// Each modeless window opens once; opening it again, even after hiding it, brings the same one back.
+TEST_F(AppWindows, ModelessWindowsAreSingleInstances) {
+    Form4& toolbar = ui::ShowWindow<Form4>();
+    const auto openAll = [&toolbar] {
+        toolbar.Command7->click();
+        toolbar.mneVASLActivationWindow_Click();
+        toolbar.mneMiniControls_Click();
+        toolbar.mneWhatCanISay_Click();
+    };
+    openAll();
+    Form2* activation = ui::ExistingWindow<Form2>();
+    const qsizetype windows = QApplication::topLevelWidgets().size();
+    activation->hide();
+    openAll();
+    toolbar.mneActivation_Click();
+    EXPECT_EQ(ui::ExistingWindow<Form2>(), activation);
+    EXPECT_EQ(QApplication::topLevelWidgets().size(), windows);
+    EXPECT_TRUE(ui::IsWindowVisible<Form2>() && ui::IsWindowVisible<Form8>() &&
+                ui::IsWindowVisible<Form12>() && ui::IsWindowVisible<Form7>());
+}
+
+// File names arrive in UTF-8, table texts in Latin-1; both reach the message box intact. The log's
+// stamp is the locale's short date and long time, without a time zone, in any script.
+TEST_F(AppWindows, MessageTextsAndTheLocaleClock) {
+    EXPECT_EQ(ui::MessageText("DORVA_Support/Fran\303\247ais.sdf is not found."),
+              QStringLiteral("DORVA_Support/Fran\u00e7ais.sdf is not found."));
+    EXPECT_EQ(ui::MessageText("Fran\347ais"), QStringLiteral("Fran\u00e7ais"));
+    app::InstallProgramSeams(); // the locale's clock
+    for (const QLocale& locale :
+         {QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::Japanese),
+          QLocale(QLocale::Greek), QLocale(QLocale::Arabic, QLocale::Egypt)}) {
+        QLocale::setDefault(locale);
+        const QString stamp = QString::fromStdString(platform::CurrentClock().LogStamp());
+        EXPECT_TRUE(stamp.startsWith(locale.toString(QDate::currentDate(), QLocale::ShortFormat) + ' '))
+            << stamp.toStdString();
+        EXPECT_FALSE(stamp.contains('?') || stamp.contains(QStringLiteral("UTC"))) << stamp.toStdString();
+    }
+    QLocale::setDefault(QLocale::system());
+}
+
+// Resizes the window to an outer size in pixels, whatever frame the platform draws around it.
+void ResizeOuter(QWidget& window, int width, int height) {
+    const QSize frame = window.frameGeometry().size() - window.size();
+    window.resize(width - frame.width(), height - frame.height());
+    ASSERT_EQ(window.frameGeometry().size(), QSize(width, height));
+}
+
+// The rule's twips edges are pinned by VaslResizeTest; here the window applies it on every resize.
+TEST_F(AppWindows, VaslWindowResizeFollowsTheRule) {
+    Form8& window = ui::ShowWindow<Form8>();
+    EXPECT_EQ(window.size(), QSize(612, 26));
+    ResizeOuter(window, 400, 53); // 6000 x 795 twips: 5900 wide, the height stays
+    EXPECT_EQ(window.Text1->size(), QSize(393, 25));
+    ResizeOuter(window, 400, 54); // 810 twips high: 60 twips, 4 pixels
+    EXPECT_EQ(window.Text1->size(), QSize(393, 4));
+    ResizeOuter(window, 400, 200); // 3000 twips: 2250 twips
+    EXPECT_EQ(window.Text1->height(), 150);
+    ResizeOuter(window, 300, 40); // back at or below 800 twips: the grown height stays
+    EXPECT_EQ(window.Text1->size(), QSize(293, 150));
+}
+
+TEST_F(AppWindows, ResultsReachTheWindowOnlyWhileItIsOpen) {
+    data::ShowInActivationWindow("DR = 7"); // closed: nothing
+    Form8& window = ui::ShowWindow<Form8>();
+    EXPECT_EQ(window.Text1->toPlainText(), kHint);
+    data::ShowInActivationWindow("dr = 4"); // open: the next result replaces the hint
+    EXPECT_EQ(window.Text1->toPlainText(), "dr = 4");
+    data::ShowActivationText("4-6-7\r8-3-8\r"); // carriage returns become two blanks
+    EXPECT_EQ(window.Text1->toPlainText(), "4-6-7  8-3-8  ");
+    data::ShowActivationText("a\r\nb");
+    EXPECT_EQ(window.Text1->toPlainText(), "a  \nb");
+
+    // Closing unloads it: the next result is lost, and it opens again as designed.
+    window.resize(300, 120);
+    window.close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(ui::ExistingWindow<Form8>(), nullptr);
+    data::ShowInActivationWindow("lost");
+    Form8& again = ui::ShowWindow<Form8>();
+    EXPECT_EQ(again.Text1->toPlainText(), kHint);
+    EXPECT_EQ(again.size(), QSize(612, 26));
+}
+
+TEST_F(AppWindows, ManualActivationWithTheActivationScreenClosed) {
+    // Every A1 result reveals one leader; the leader table names each entry by its number.
+    data::gTableA1.assign(16, "L");
+    data::gTableA1[0].clear();
+    for (int i = 0; i <= 14; ++i) {
+        data::gLeaderTable.push_back("leader " + std::to_string(i));
+    }
+    setup::gSeeRolls = 0;
+    dice.Script({3, 4, 2, 3}); // A1 DR 7, leader DR 5
+    Form8& window = ui::ShowWindow<Form8>();
+    ASSERT_EQ(ui::ExistingWindow<Form2>(), nullptr);
+
+    ui::ShowWindow<Form12>().Command3->click();
+
+    Form2* activation = ui::ExistingWindow<Form2>();
+    ASSERT_NE(activation, nullptr) << "the activation screen is created to run the manual activation";
+    EXPECT_FALSE(activation->isVisible());
+    EXPECT_TRUE(activation->Label1->text().contains("leader 6")) << activation->Label1->text().toStdString();
+    EXPECT_TRUE(window.Text1->toPlainText().contains("leader 6"))
+        << window.Text1->toPlainText().toStdString();
+    EXPECT_EQ(dice.Remaining(), 0u);
+}
+
+// Each press replaces the text and counts one DR and one dr in the statistics; OK hides the viewer.
+TEST_F(AppWindows, TableViewerRollDrReplacesTheTextAndCountsBothRolls) {
+    dice.Script({3, 4, 5, 6, 6, 1});
+    Form3& viewer = ui::ShowWindow<Form3>();
+    auto* roll = viewer.findChild<QPushButton*>("Command2");
+    EXPECT_EQ(roll->text(), "Roll DR");
+    EXPECT_EQ(viewer.Label2->text(), "(DR/dr results here.)");
+    roll->click();
+    EXPECT_EQ(viewer.Label2->text(), "DR = 7 dr = 5");
+    EXPECT_EQ(data::gDRStats[7 + 5], 1); // DR 7
+    EXPECT_EQ(data::gDRStats[5], 1);     // dr 5
+    roll->click();
+    EXPECT_EQ(viewer.Label2->text(), "DR = 12 dr = 1");
+    EXPECT_EQ(data::gDRStats[12 + 5], 1);
+    EXPECT_EQ(data::gDRStats[1], 1);
+    EXPECT_EQ(std::accumulate(std::begin(data::gDRStats), std::end(data::gDRStats), 0), 4);
+    viewer.findChild<QPushButton*>("Command1")->click();
+    EXPECT_FALSE(viewer.isVisible());
+}
+
+TEST_F(AppWindows, SmallWindowsCaptions) {
+    frmAbout& about = ui::ShowWindow<frmAbout>();
+    test::ExpectCaptions(about, {{"lblVersion", "Version 1.1.0"}, {"lblTitle", "DORVA! II"}});
+    test::ExpectCaptions(ui::Window<frmSplash>(),
+                         {{"lblVersion", "Version 1.1.0"}, {"lblProductName", "DORVA! II"}});
+    test::ExpectCaptions(ui::Window<Form12>(),
+                         {{"Command1", "DR"}, {"Command2", "dr"}, {"Command3", "Man. Act"}});
+    Press(about, "cmdOK");
+    EXPECT_FALSE(about.isVisible());
+}
+
+// The splash unloads on a key or on a click on its frame.
+TEST_F(AppWindows, SplashClosesOnAKeyOrAClick) {
+    for (bool key : {true, false}) {
+        frmSplash& splash = ui::ShowWindow<frmSplash>();
+        if (key) {
+            QTest::keyClick(&splash, Qt::Key_Space);
+        } else {
+            QTest::mouseClick(splash.Frame1, Qt::LeftButton, {}, QPoint(200, 40));
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(ui::ExistingWindow<frmSplash>(), nullptr) << (key ? "key" : "click");
+    }
+}
+
+// The player may edit the shown list; opening it again puts the list back.
+TEST_F(AppWindows, WhatCanISayShowsTheListAgainOnEachOpening) {
+    voice::gWhatCanISayText = "activate\r\nroll dice\r\n";
+    Form4& toolbar = ui::Window<Form4>();
+    toolbar.mneWhatCanISay_Click();
+    Form7& list = ui::Window<Form7>();
+    EXPECT_EQ(list.Text1->toPlainText(), "activate\nroll dice\n");
+    list.Text1->setPlainText("changed");
+    voice::gWhatCanISayText = "File not found";
+    toolbar.mneWhatCanISay_Click();
+    EXPECT_EQ(list.Text1->toPlainText(), "File not found");
+    list.findChild<QPushButton*>("Command1")->click();
+    EXPECT_FALSE(list.isVisible());
+}
+
+} // namespace
+} // namespace dorva

@@ -1,0 +1,137 @@
+// Dice, the die-roll statistics and the result channels: the VASL activation window, the game log
+// and the voice.
+#include "data/Announce.h"
+#include "data/Dice.h"
+#include "data/DieRollStats.h"
+#include "support/ProgramTest.h"
+#include "voice/Speak.h"
+
+#include <numeric>
+
+namespace dorva {
+namespace {
+
+using namespace data;
+
+class Channels : public test::ProgramTest {};
+
+TEST_F(Channels, RollDiceCountsOnlyRecordedOneAndTwoSixSidedDice) {
+    struct Case {
+        int count, sides;
+        std::int16_t record;
+        std::vector<int> dice;
+        int total;
+        int counted; // -1: nothing counted
+    };
+    const Case cases[] = {
+        {1, 6, kRecord, {4}, 4, 4},       {2, 6, kRecord, {6, 6}, 12, 17},   {2, 6, kRecord, {1, 1}, 2, 7},
+        {2, 6, kNoRecord, {3, 4}, 7, -1}, {2, 6, 1, {3, 4}, 7, -1}, // 1 is not True
+        {1, 10, kRecord, {9}, 9, -1},     {3, 6, kRecord, {1, 2, 3}, 6, -1}, {0, 6, kRecord, {}, 0, -1},
+        {-2, 6, kRecord, {}, 0, -1},
+    };
+    for (const Case& c : cases) {
+        gDRStats.fill(0);
+        dice.Script(c.dice);
+        EXPECT_EQ(RollDice(c.count, c.sides, c.record), c.total);
+        for (int i = 0; i < 18; ++i) {
+            EXPECT_EQ(gDRStats[static_cast<std::size_t>(i)], i == c.counted ? 1 : 0)
+                << c.count << "d" << c.sides << " counter " << i;
+        }
+    }
+}
+
+TEST(Generator, GivesEveryFaceEvenlyAndDiffersFromRunToRun) {
+    ResetProgramState();
+    platform::SeedGenerator(12345);
+    std::array<int, 7> seen{};
+    for (int i = 0; i < 6000; ++i) {
+        const int die = RollDice(1, 6, kRecord);
+        ASSERT_TRUE(die >= 1 && die <= 6) << die;
+        ++seen[static_cast<std::size_t>(die)];
+        const int many = RollDice(1, 33, kNoRecord);
+        ASSERT_TRUE(many >= 1 && many <= 33) << many;
+    }
+    for (std::size_t face = 1; face <= 6; ++face) {
+        // 1000 expected; a fair die stays well inside this band.
+        EXPECT_TRUE(seen[face] > 850 && seen[face] < 1150) << face << ": " << seen[face];
+    }
+    std::vector<int> first, second;
+    for (std::vector<int>* rolls : {&first, &second}) {
+        platform::SeedGenerator();
+        for (int i = 0; i < 20; ++i) {
+            rolls->push_back(RollDice(1, 1000, kNoRecord));
+        }
+    }
+    EXPECT_NE(first, second);
+    ResetProgramState();
+}
+
+TEST(DieRollStatsFigures, CountsTotalsAndGroupedAverages) {
+    std::array<std::int32_t, 18> stats{};
+    stats[0] = 99;  // never counted
+    stats[1] = 1;   // dr 1
+    stats[6] = 1;   // dr 6
+    stats[7] = 3;   // DR 2
+    stats[12] = 10; // DR 7
+    stats[17] = 2;  // DR 12
+    const DieRollStatsFigures f = ComputeDieRollStats(stats);
+    EXPECT_EQ(std::vector<std::string>({f.counts[0], f.counts[1], f.counts[6], f.counts[11], f.counts[16]}),
+              std::vector<std::string>({" 1", " 0", " 3", " 10", " 2"}));
+    EXPECT_EQ(f.drTotal + " " + f.drAverage + " " + f.DRTotal + " " + f.DRAverage, "2 3.50 15 6.67");
+    for (const auto& [sum, total, shown] : {std::tuple{0, 0, "0"},
+                                            {2, 3, "0.67"},
+                                            {1000, 1, "1,000.00"},
+                                            {1234567, 1, "1,234,567.00"},
+                                            {-1500, 1, "-1,500.00"}}) {
+        EXPECT_EQ(FormatAverage(sum, total), shown) << sum << "/" << total;
+    }
+}
+
+TEST_F(Channels, SpeechNeedsBothTheWishAndTheVoiceAndQueuesInOrder) {
+    for (const auto& [speak, available] : {std::pair{0, 0}, {1, 0}, {0, 1}}) {
+        voice::gLastSpokenText = "earlier";
+        voice::gSpeak = speak;
+        voice::gVoiceAvailable = static_cast<std::int16_t>(available);
+        voice::SpeakText("x", voice::kSpeakAsync);
+        EXPECT_EQ(voice::gLastSpokenText, "earlier");
+    }
+    SpeakOn();
+    voice::SpeakText("first", voice::kSpeakAsync);
+    voice::SpeakText("<spell>A</spell>", voice::kSpeakAsyncMarkup);
+    EXPECT_EQ(speech.spoken,
+              (std::vector<std::pair<std::string, int>>{{"first", 1}, {"<spell>A</spell>", 9}}));
+    EXPECT_EQ(voice::gLastSpokenText, "<spell>A</spell>");
+}
+
+TEST_F(Channels, ActivationWindowTakesTextsOnlyWhileVisibleWithReturnsAsTwoBlanks) {
+    ShowInActivationWindow("lost");
+    EXPECT_EQ(vasl.text, "hint");
+    vasl.visible = true;
+    ShowInActivationWindow("a\rb");
+    EXPECT_EQ(vasl.text, "a\rb");
+    ShowActivationText("4-6-7\r2-3-7 (x2 DR=5/5)\r\n\r");
+    EXPECT_EQ(vasl.text, "4-6-7  2-3-7 (x2 DR=5/5)  \n  ");
+}
+
+TEST_F(Channels, LogLinesCarryTheStampAndLoseOnlyTheClosingCarriageReturns) {
+    for (const char* entry : {"(S? removed)", "a\r\nb\rc\r\r", "one\r", "\rx", "Fran\347ais"}) {
+        EXPECT_TRUE(WriteLogEntry(entry));
+    }
+    // Table text is Latin-1; the log is UTF-8.
+    EXPECT_EQ(Log(), "stamp: (S? removed)\r\nstamp: a\r\nb\rc\r\nstamp: one\r\r\nstamp: \rx\r\n"
+                     "stamp: Fran\303\247ais\r\n");
+}
+
+TEST_F(Channels, AnUnwritableLogIsReportedOncePerFile) {
+    const std::string missing = folder.Root().string() + "/no-such-folder/log.txt";
+    for (const std::string& path : {missing, missing, missing + "2"}) {
+        gLogFileName = path;
+        EXPECT_FALSE(WriteLogEntry("a"));
+    }
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[0],
+              "The game log " + missing + " cannot be written; the game goes on without it.");
+}
+
+} // namespace
+} // namespace dorva

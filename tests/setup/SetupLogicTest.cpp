@@ -1,0 +1,166 @@
+// The set-up subsystem's rules: the saved settings, the nationality list, the start-up loader and
+// what OK records.
+#include "data/State.h"
+#include "setup/NationalityList.h"
+#include "setup/Scenario.h"
+#include "setup/Settings.h"
+#include "setup/Startup.h"
+#include "support/ProgramTest.h"
+
+namespace dorva {
+namespace {
+
+using namespace setup;
+
+// Enemy, Year, Month, AC, Attitude, A1, A5, Forts, Grain, Recognize, Speak, SeeRolls, KeepLogFile.
+std::vector<int> Numbers() {
+    return {gEnemyIndex,   gYearIndex, gMonthIndex,       gACNumber, gAttitude,
+            gA1DRM,        gA5DRM,     gFortsSpecial,     gHexGrain, voice::gRecognize,
+            voice::gSpeak, gSeeRolls,  data::gKeepLogFile};
+}
+
+class Settings : public test::ProgramTest {
+protected:
+    MemorySettingsStore store;
+};
+
+TEST_F(Settings, FirstRunTakesEveryDefault) {
+    gEnemyIndex = 4;
+    gSeeRolls = 0;
+    voice::gSpeak = data::gKeepLogFile = 1;
+    data::gLogFileName = "old.txt";
+    store.values = {{"KeepLogFile", ""}, {"Enemy", "3"}}; // an empty KeepLogFile is no settings
+    LoadSettings(store);
+    EXPECT_EQ(Numbers(), std::vector<int>({0, 1, 8, 3, 0, 0, 0, 0, 0, 0, 0, 1, 0}));
+    EXPECT_EQ(data::gLogFileName, "DORVALog.txt");
+}
+
+TEST_F(Settings, SavedValuesReadBackAsModifiersAndNumbers) {
+    store.values = {
+        {"KeepLogFile", "1"}, {"Speak", "1"},    {"Recognize", "1"},    {"FileName", "German"},
+        {"Enemy", "2"},       {"Year", "5"},     {"Month", "5"},        {"GameDate", "194306"},
+        {"A1DRM", "4"},       {"A5DRM", "0"},    {"FortsSpecial", "1"}, {"SeeRolls", "0"},
+        {"ACNumber", "2"},    {"Attitude", "1"}, {"HexGrain", "1"},     {"FileLogName", "/tmp/game.txt"}};
+    LoadSettings(store);
+    // A stored A1DRM of 4 is +2; a stored ACNumber of 2 is AC number 4.
+    EXPECT_EQ(Numbers(), std::vector<int>({2, 5, 5, 4, 1, 2, -2, 1, 1, 1, 1, 0, 1}));
+    EXPECT_EQ(data::gLogFileName, "/tmp/game.txt");
+    EXPECT_EQ(gNationality + gGameDate, ""); // set by OK, not read back
+}
+
+TEST_F(Settings, MissingKeysReadZeroWhileDamagedOnesTakeTheirFirstRunDefault) {
+    store.values = {{"KeepLogFile", "0"}, {"Month", ""}};
+    LoadSettings(store);
+    EXPECT_EQ(std::vector<int>({gACNumber, gYearIndex, gA1DRM, gSeeRolls}), std::vector<int>({2, 0, -2, 0}));
+    EXPECT_EQ(data::gLogFileName, "0");
+
+    store.values = {{"KeepLogFile", "yes"}, {"Enemy", "-1"},     {"Year", "9"},      {"Month", "5x"},
+                    {"ACNumber", "7"},      {"Attitude", "2"},   {"A1DRM", "-1"},    {"A5DRM", "five"},
+                    {"FortsSpecial", "3"},  {"HexGrain", "1.0"}, {"Recognize", "2"}, {"Speak", "-1"},
+                    {"SeeRolls", "x"}};
+    LoadSettings(store);
+    EXPECT_EQ(Numbers(), std::vector<int>({0, 1, 8, 3, 0, 0, 0, 0, 0, 0, 0, 1, 0}));
+}
+
+TEST_F(Settings, SaveWritesEveryKeyInOrderInItsStoredForm) {
+    data::gKeepLogFile = voice::gRecognize = 1;
+    voice::gSpeak = gSeeRolls = 0;
+    gNationality = "German";
+    gGameDate = MakeGameDate(5, 5);
+    gEnemyIndex = gFortsSpecial = gAttitude = gHexGrain = gA1DRM = 1;
+    gYearIndex = gMonthIndex = gACNumber = 5;
+    gA5DRM = -2;
+    data::gLogFileName = "game.txt";
+    SaveSettings(store);
+    std::string written;
+    for (const std::string& key : store.writes) {
+        written += key + "=" + store.values.at(key) + " ";
+    }
+    EXPECT_EQ(written,
+              "KeepLogFile=1 Speak=0 Recognize=1 FileName=German Enemy=1 Year=5 Month=5 GameDate=194306 "
+              "A1DRM=3 A5DRM=0 FortsSpecial=1 SeeRolls=0 ACNumber=3 Attitude=1 HexGrain=1 "
+              "FileLogName=game.txt ");
+}
+
+TEST_F(Settings, NationalitiesAreSdfFilesSortedByNameNamedBeforeTheFirstDot) {
+    EXPECT_TRUE(ListSupportNationalities().empty());
+    for (const char* file : {"Russian.sdf", "American.sdf", "german.sdf", "Finnish.1944.sdf", "config.sco",
+                             "Italian.SDF", "notes.sdf.txt"}) {
+        folder.Write(file, "x"); // Italian.SDF: the reader could not open it as Italian.sdf
+    }
+    std::filesystem::create_directory(folder.File("British.sdf")); // a folder is no nationality file
+    EXPECT_EQ(ListSupportNationalities(),
+              std::vector<std::string>({"American", "Finnish", "german", "Russian"}));
+    EXPECT_EQ(NationalityOfEntry("vs. vs. X") + NationalityOfEntry("German"), "vs. XGerman");
+}
+
+// Records what start-up asks the set-up screen to show, with the values of that moment.
+class RecordingView final : public StartupView {
+public:
+    void ShowSpeechEngines() override {
+        shown.push_back("speech " + std::to_string(voice::gRecoAvailable) +
+                        std::to_string(voice::gVoiceAvailable));
+    }
+    void FillLists() override { shown.push_back("lists " + std::to_string(gYearIndex)); }
+    void ShowLogFileName() override { shown.push_back("log " + data::gLogFileName); }
+    std::vector<std::string> shown;
+};
+
+class Startup : public test::ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        folder.Write("config.sco", test::TableFileBuilder().List("A1", {"S"}).List("4C", {"a"}).Bytes());
+        folder.Write("DORVA2_What_Can_I_Say.txt", "Say \"roll\".\r\n");
+        store.values = {{"KeepLogFile", "1"}, {"Year", "7"}, {"Speak", "1"}, {"FileLogName", "g.txt"}};
+    }
+    MemorySettingsStore store;
+    RecordingView view;
+};
+
+TEST_F(Startup, EnginesSettingsListsTablesAndTheListOfCommandsInThatOrder) {
+    speech.loadError = 5005;
+    data::gAppliedSdfTag = "GE";
+    LoadGameData(store, view);
+    EXPECT_EQ(view.shown, std::vector<std::string>({"speech 01", "lists 7", "log g.txt"}));
+    EXPECT_EQ(voice::SRError, 5005);
+    EXPECT_EQ(std::vector<int>({voice::gSpeak, voice::gRecognize}), std::vector<int>({1, 0})); // as saved
+    EXPECT_EQ(data::gTable4C, (data::ListTable{"", "a"}));
+    EXPECT_FALSE(data::gAppliedSdfTag.has_value());
+    EXPECT_EQ(voice::gWhatCanISayText, "Say \"roll\".\r\n");
+    ASSERT_EQ(dialogs.messages.size(), 1u); // the missing tables, named once
+    EXPECT_EQ(dialogs.messages[0],
+              "DORVA_Support/config.sco has no tables A5, HR, 4A, 4B, 3A, 3B, 3C, 3D, 3E, CC, "
+              "Ad, Hd, IF, 9E. Rolls on them give no result.");
+}
+
+TEST_F(Startup, AMissingTableFileEndsTheProgramBeforeSettingsAndTables) {
+    folder.Remove("config.sco");
+    EXPECT_THROW(LoadGameData(store, view), data::ProgramEnded);
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>({"DORVA_Support/config.sco is not found."}));
+    EXPECT_EQ(view.shown, std::vector<std::string>({"speech 11"}));
+    EXPECT_EQ(gYearIndex, 1); // the saved 7 was never read
+}
+
+TEST_F(Startup, OkRecordsTheScenarioReadsItsTablesAndNamesIt) {
+    voice::gRecoAvailable = voice::InitReco();
+    voice::AddAudioLevelInterest();
+    folder.Write("German.sdf", test::NationalityFileBuilder("GE")
+                                   .Section("03", 194112)
+                                   .Texts({"early"})
+                                   .Variant(194612)
+                                   .Texts({"late"})
+                                   .Bytes());
+    ScenarioChoice choice{"vs. German", 2, 5, 5, 4, 1, 1};
+    EXPECT_EQ(CommitScenario(choice), "vs. German: June, 1943");
+    EXPECT_EQ(Numbers(), std::vector<int>({2, 5, 5, 3, 0, 2, -1, 1, 0, 0, 0, 1, 0}));
+    EXPECT_EQ(gNationality + " " + gGameDate, "German 194306");
+    EXPECT_EQ(data::gLeaderTable, (data::ListTable{"", "late"}));
+    EXPECT_EQ(voice::gRecoContext->EventInterests() & platform::kAudioLevelInterest, 0);
+    EXPECT_EQ(CommitScenario({"vs. German", 0, 0, 0, 2, 2, 0}), "vs. German: January, 1938");
+    EXPECT_EQ(gGameDate, "193801");
+    EXPECT_EQ(data::gLeaderTable, (data::ListTable{"", "early"}));
+}
+
+} // namespace
+} // namespace dorva

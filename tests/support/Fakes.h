@@ -1,0 +1,169 @@
+#pragma once
+// Fakes for every seam: dice a test scripts, dialogs that answer at once and remember what they were
+// asked, a quitter that throws instead of ending the test, a fixed clock, a VASL activation window
+// that keeps its text, and a speech platform whose steps succeed or fail as told and whose voice
+// remembers what it said.
+
+#include "data/Messages.h"
+#include "platform/Seams.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <initializer_list>
+#include <memory>
+#include <optional>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace dorva::test {
+
+// Each die takes the next scripted value; a test that scripted nothing gets repeatable dice, and one
+// that did fails when the program rolls more than it scripted.
+class ScriptedDice final : public platform::DieSource {
+public:
+    void Script(std::initializer_list<int> values) { Script(std::vector<int>(values)); }
+    void Script(const std::vector<int>& values) {
+        scripted_ = true;
+        values_.insert(values_.end(), values.begin(), values.end());
+    }
+    std::size_t Remaining() const { return values_.size(); }
+    int Rolled() const { return rolled_; }
+    int Die(int sides) override {
+        ++rolled_;
+        if (values_.empty()) {
+            if (scripted_) {
+                ADD_FAILURE() << "the program rolled more dice than the test scripted";
+            }
+            return std::uniform_int_distribution<int>(1, sides > 0 ? sides : 1)(generator_);
+        }
+        const int value = values_.front();
+        values_.pop_front();
+        EXPECT_TRUE(value >= 1 && value <= sides) << "scripted a " << value << " for a die of " << sides;
+        return value;
+    }
+
+private:
+    std::deque<int> values_;
+    bool scripted_ = false;
+    int rolled_ = 0;
+    std::mt19937 generator_{7};
+};
+
+class FakeDialogs final : public platform::Dialogs {
+public:
+    void Message(const std::string& text) override { messages.push_back(text); }
+    std::optional<std::string> SaveFileName(const std::string& caption, const std::string& preset,
+                                            const std::string& filter) override {
+        asked.push_back({caption, preset, filter});
+        return answer;
+    }
+    // The player closes a modal window at once.
+    int RunModal(platform::ModalWindow& window) override {
+        modal.push_back(window.Name());
+        return 0;
+    }
+
+    struct Question {
+        std::string caption, preset, filter;
+    };
+    std::optional<std::string> answer; // what the player chooses in a file dialog; nothing: cancel
+    std::vector<std::string> messages, modal;
+    std::vector<Question> asked;
+};
+
+class FakeQuitter final : public platform::Quitter {
+public:
+    void QuitNow() override { throw data::ProgramEnded("quit"); }
+    void EndRun(int status) override { endings.push_back(status); }
+    std::vector<int> endings;
+};
+
+class FakeClock final : public platform::Clock {
+public:
+    std::string LogStamp() override { return "stamp"; }
+    std::string TimeOfDay() override { return "12:00:00"; }
+};
+
+class FakeActivationWindow final : public platform::ActivationWindow {
+public:
+    bool IsVisible() override { return visible; }
+    void SetText(const std::string& t) override { text = t; }
+    bool visible = false;
+    std::string text = "hint";
+};
+
+// Each step succeeds (0) or fails with the error number the test gives it; the calls are recorded.
+class FakeSpeechPlatform final : public platform::SpeechPlatform {
+public:
+    long voiceError = 0, contextError = 0, grammarError = 0, dictationError = 0, loadError = 0, ruleError = 0;
+    std::vector<std::string> calls;
+    std::vector<std::pair<std::string, int>> spoken; // text and flags
+    std::string loadedGrammar;
+
+    long Call(const std::string& call, long error) {
+        calls.push_back(call);
+        return error;
+    }
+    std::vector<std::string> SpokenTexts() const {
+        std::vector<std::string> texts;
+        for (const auto& said : spoken) {
+            texts.push_back(said.first);
+        }
+        return texts;
+    }
+
+    struct Voice final : platform::Voice {
+        explicit Voice(FakeSpeechPlatform& p) : platform(p) {}
+        long Speak(const std::string& text, int flags) override {
+            platform.spoken.emplace_back(text, flags);
+            return 1;
+        }
+        FakeSpeechPlatform& platform;
+    };
+    struct Grammar final : platform::RecoGrammar {
+        explicit Grammar(FakeSpeechPlatform& p) : platform(p) {}
+        long DictationSetState(int state) override {
+            return platform.Call("DictationSetState " + std::to_string(state), platform.dictationError);
+        }
+        long CmdLoadFromFile(const std::string& path, int option) override {
+            platform.loadedGrammar = path;
+            return platform.Call("CmdLoadFromFile " + std::to_string(option), platform.loadError);
+        }
+        long CmdSetRuleIdState(int ruleId, int state) override {
+            return platform.Call("CmdSetRuleIdState " + std::to_string(ruleId) + " " + std::to_string(state),
+                                 platform.ruleError);
+        }
+        FakeSpeechPlatform& platform;
+    };
+    struct Context final : platform::RecoContext {
+        explicit Context(FakeSpeechPlatform& p) : platform(p) {}
+        long CreateGrammar(int id, std::unique_ptr<platform::RecoGrammar>& grammar) override {
+            if (platform.Call("CreateGrammar " + std::to_string(id), platform.grammarError) == 0) {
+                grammar = std::make_unique<Grammar>(platform);
+            }
+            return platform.grammarError;
+        }
+        int EventInterests() const override { return interests; }
+        void SetEventInterests(int value) override { interests = value; }
+        int interests = 0;
+        FakeSpeechPlatform& platform;
+    };
+
+    long CreateVoice(std::unique_ptr<platform::Voice>& voice) override {
+        if (Call("CreateVoice", voiceError) == 0) {
+            voice = std::make_unique<Voice>(*this);
+        }
+        return voiceError;
+    }
+    long CreateSharedRecoContext(std::unique_ptr<platform::RecoContext>& context) override {
+        if (Call("CreateSharedRecoContext", contextError) == 0) {
+            context = std::make_unique<Context>(*this);
+        }
+        return contextError;
+    }
+};
+
+} // namespace dorva::test

@@ -1,0 +1,90 @@
+#pragma once
+// The fixture every test starts from: the program as at its start, every seam a fake, and a program
+// folder of the test's own (with the game log in it).
+
+#include "activation/State.h"
+#include "app/ProgramState.h"
+#include "data/State.h"
+#include "setup/State.h"
+#include "support/DataFiles.h"
+#include "support/Fakes.h"
+#include "voice/SpeechSetup.h"
+#include "voice/State.h"
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace dorva::test {
+
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetProgramState();
+        platform::SetDieSource(&dice);
+        platform::SetDialogs(&dialogs);
+        platform::SetQuitter(&quitter);
+        platform::SetClock(&clock);
+        platform::SetActivationWindow(&vasl);
+        platform::SetSpeechPlatform(&speech);
+        data::gLogFileName = folder.Root().string() + "/game.txt";
+    }
+    void TearDown() override { ResetProgramState(); }
+
+    // Speaking on, with the voice created through the fake platform.
+    void SpeakOn() {
+        voice::gVoiceAvailable = voice::InitVoice();
+        voice::gSpeak = 1;
+    }
+    std::string Log() const {
+        std::ifstream in(data::gLogFileName, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    SupportFolder folder;
+    ScriptedDice dice;
+    FakeDialogs dialogs;
+    FakeQuitter quitter;
+    FakeClock clock;
+    FakeActivationWindow vasl;
+    FakeSpeechPlatform speech;
+};
+
+// Entries 1 to count named prefix + number; entry 0 empty.
+inline data::ListTable NumberedList(const std::string& prefix, int count) {
+    data::ListTable table(1);
+    for (int i = 1; i <= count; ++i) {
+        table.push_back(prefix + std::to_string(i));
+    }
+    return table;
+}
+
+// A scenario in which every table entry names its table and entry number, so that a text shows which
+// entry a roll read: Hold attitude without modifiers, see-rolls on, every A1 entry "-". Squad rows 1 to
+// 15 serve final squad DRs 0 to 14 with the texts "SqN" and "HsN" (N the final DR); classes by DR 2-3
+// "C", 4 "G", 5-6 "2", 7-9 "1", 10-12 "E", others "1"; 12 is the special force.
+inline void LoadScenario() {
+    data::gTableA1 = data::ListTable(17, "-");
+    data::gTableA1[0].clear();
+    data::gTableA5 = NumberedList("Fort", 6);
+    data::gSquadTable = data::SquadTable(1);
+    for (int dr = 0; dr <= 14; ++dr) {
+        const auto n = std::to_string(dr);
+        data::gSquadTable.push_back(
+            {"", "Sq" + n, "Hs" + n, dr == 12 ? "1" : "0", std::string(1, "11CCG22111EEE11"[dr])});
+    }
+    data::gSquadModifierPeriods = {data::SquadModifierPeriod{}};
+    data::gLeaderTable = NumberedList("Ldr", 14);
+    data::gSWTable = NumberedList("SW", 11);
+    data::gAFVTable = NumberedList("AFV", 11);
+    data::gGunsInsideTable = NumberedList("GunIn", 11);
+    data::gGunsOutsideTable = NumberedList("GunOut", 11);
+    data::gSPGTable = NumberedList("SPG", 11);
+    data::gScenarioNotes = {"", "First note", "Second note"};
+    data::gSdfTag = "GE";
+    setup::gGameDate = "194306";
+}
+
+inline const data::ListTable kNotFoundList = {data::kTableNotFound, ""};
+
+} // namespace dorva::test

@@ -1,0 +1,81 @@
+#pragma once
+// The fixture of every window test: the program's own windows behind the seams (the VASL activation
+// window, the screens reaching one another), fakes for the rest, and no window left behind.
+
+#include "app/gui/Startup.h"
+#include "support/ProgramTest.h"
+#include "ui/Windows.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QStringList>
+
+#include <initializer_list>
+#include <ostream>
+#include <utility>
+
+// Failures show texts, not bytes.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace dorva::test {
+
+class WindowTest : public ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        app::InstallProgramSeams();
+        platform::SetDieSource(&dice);
+        platform::SetDialogs(&dialogs);
+        platform::SetQuitter(&quitter);
+        platform::SetClock(&clock);
+        platform::SetSpeechPlatform(&speech);
+    }
+    void TearDown() override {
+        ui::DestroyAllWindows();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ProgramTest::TearDown();
+    }
+
+    // Clicks the button, or triggers the menu item, of that name in the window.
+    static void Press(QWidget& window, const char* name) {
+        if (auto* button = window.findChild<QAbstractButton*>(QString::fromLatin1(name))) {
+            button->click();
+        } else if (auto* item = window.findChild<QAction*>(QString::fromLatin1(name))) {
+            item->trigger();
+        } else {
+            ADD_FAILURE() << "no control " << name << " in " << window.objectName().toStdString();
+        }
+    }
+};
+
+// What a control shows: a list's entries joined by "|", a frame's or menu's title, or a caption.
+inline QString Shown(const QObject* control) {
+    if (auto* list = qobject_cast<const QComboBox*>(control)) {
+        QStringList entries;
+        for (int i = 0; i < list->count(); ++i) {
+            entries << list->itemText(i);
+        }
+        return entries.join('|');
+    }
+    return control->property(control->property("title").isValid() ? "title" : "text").toString();
+}
+
+// Each named control of the window is there and shows its text.
+inline void ExpectCaptions(const QObject& window,
+                           std::initializer_list<std::pair<const char*, const char*>> captions) {
+    for (const auto& [name, shown] : captions) {
+        const QObject* control = window.findChild<QObject*>(QString::fromLatin1(name));
+        if (control == nullptr) {
+            ADD_FAILURE() << "no control " << name;
+            continue;
+        }
+        EXPECT_EQ(Shown(control), QString::fromLatin1(shown)) << name;
+    }
+}
+
+} // namespace dorva::test
