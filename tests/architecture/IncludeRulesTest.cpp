@@ -1,0 +1,124 @@
+// The layers and the include rules of docs/architecture.md hold for every source file.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kSource = fs::path(std::getenv("DORVA_TEST_SOURCE_DIR") ? std::getenv("DORVA_TEST_SOURCE_DIR") : ".");
+
+// The folder of the table that a path under src/ belongs to: the longest row that is a prefix.
+std::string FolderOf(const std::string& path, const std::map<std::string, std::set<std::string>>& rules) {
+    std::string best;
+    for (const auto& [folder, allowed] : rules) {
+        if (path.rfind(folder + "/", 0) == 0 && folder.size() > best.size()) {
+            best = folder;
+        }
+    }
+    return best;
+}
+
+bool IsLogic(const std::string& folder) {
+    return folder != "ui" && folder.find('/') == std::string::npos;
+}
+
+// The rows between the two markers of the note: "| `folder` | `a`, `b` |".
+std::map<std::string, std::set<std::string>> ReadRules() {
+    std::ifstream note(kSource / "docs" / "architecture.md");
+    std::map<std::string, std::set<std::string>> rules;
+    const std::regex row(R"(^\| `([a-z/]+)` \|(.*)\|\s*$)"), name("`([a-z/]+)`");
+    bool inside = false;
+    for (std::string line; std::getline(note, line);) {
+        if (line.find("<!-- include rules") != std::string::npos) {
+            inside = true;
+        } else if (line.find("<!-- end of include rules") != std::string::npos) {
+            inside = false;
+        } else if (std::smatch m; inside && std::regex_match(line, m, row)) {
+            std::set<std::string>& allowed = rules[m[1]];
+            const std::string list = m[2];
+            for (std::sregex_iterator it(list.begin(), list.end(), name), end; it != end; ++it) {
+                allowed.insert((*it)[1]);
+            }
+        }
+    }
+    return rules;
+}
+
+TEST(IncludeRules, EveryFileIncludesOnlyWhatItsFolderMay) {
+    const auto rules = ReadRules();
+    ASSERT_GE(rules.size(), 10u) << "the note's table of include rules was not found";
+    const std::regex include(R"(^\s*#\s*include\s*([<"])([^>"]+)[>"])");
+    int files = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(kSource / "src")) {
+        const std::string ext = entry.path().extension().string();
+        if (ext != ".h" && ext != ".cpp") {
+            continue;
+        }
+        const std::string path = fs::relative(entry.path(), kSource / "src").generic_string();
+        if (path == "app/main.cpp") {
+            continue; // the program includes the app layer's start-up
+        }
+        ++files;
+        const std::string folder = FolderOf(path, rules);
+        if (folder.empty()) {
+            ADD_FAILURE() << path << ": its folder has no row in docs/architecture.md";
+            continue;
+        }
+        std::ifstream in(entry.path());
+        for (std::string line; std::getline(in, line);) {
+            std::smatch m;
+            if (!std::regex_search(line, m, include)) {
+                continue;
+            }
+            const std::string target = m[2];
+            if (m[1] == "<") {
+                const bool qt = target.rfind("Q", 0) == 0 || target.rfind("qt", 0) == 0;
+                EXPECT_FALSE(qt && IsLogic(folder)) << path << ": a logic file includes " << target;
+                continue;
+            }
+            const std::string to = FolderOf(target, rules);
+            EXPECT_FALSE(to.empty()) << path << " includes " << target << ", which is in no folder of the table";
+            EXPECT_TRUE(to == folder || rules.at(folder).count(to)) << path << " may not include " << target;
+        }
+    }
+    EXPECT_GT(files, 50);
+}
+
+TEST(IncludeRules, NoTwoFoldersIncludeEachOther) {
+    const auto rules = ReadRules();
+    // A depth-first walk from every folder must never come back to a folder on its path.
+    std::function<bool(const std::string&, std::set<std::string>&)> cycle = [&](const std::string& folder,
+                                                                                std::set<std::string>& path) {
+        if (!path.insert(folder).second) {
+            return true;
+        }
+        const auto it = rules.find(folder);
+        if (it != rules.end()) {
+            for (const std::string& next : it->second) {
+                if (cycle(next, path)) {
+                    return true;
+                }
+            }
+        }
+        path.erase(folder);
+        return false;
+    };
+    for (const auto& [folder, allowed] : rules) {
+        std::set<std::string> path;
+        EXPECT_FALSE(cycle(folder, path)) << "the include rules of " << folder << " run in a circle";
+        EXPECT_FALSE(IsLogic(folder) && (allowed.count("ui") || (folder != "app" && allowed.count("app"))))
+            << folder << ": logic may not include the windows or the app layer";
+    }
+}
+
+} // namespace
