@@ -157,14 +157,18 @@ TEST_F(ShippedData, EveryNationalityHasTablesForEveryMonthOfTheWar) {
                 } else {
                     EXPECT_GE(UpperBound(gSPGTable), 11);
                 }
-                // Alternatives "text[n] " must end with a 6 so that every die finds one.
-                for (const ListTable* table : {&gAFVTable, &gSPGTable}) {
-                    for (const std::string& text : *table) {
-                        const auto last = text.rfind('[');
-                        if (last != std::string::npos) {
-                            EXPECT_EQ(text.substr(last), "[6] ") << text;
-                        }
+                // Alternatives "text[n] " stand only where a die chooses among them, an AFV entry that
+                // no SPG entry sends to, and end with a 6 so that every die finds one.
+                for (int i = 1; i <= UpperBound(gAFVTable); ++i) {
+                    const std::string& text = gAFVTable[static_cast<std::size_t>(i)];
+                    const auto last = text.rfind('[');
+                    if (last != std::string::npos) {
+                        EXPECT_EQ(text.substr(last), "[6] ") << text;
+                        EXPECT_TRUE(!gSPGTableFound || Entry(gSPGTable, i) != "NOTE1") << text;
                     }
+                }
+                for (const std::string& text : gSPGTable) {
+                    EXPECT_EQ(text.find('['), std::string::npos) << text;
                 }
             }
         }

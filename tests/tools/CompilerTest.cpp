@@ -191,6 +191,14 @@ TEST(CompilerMistakes, ReportedWithFileAndLine) {
          9, "at most 9"},
         {'n', period("194001", "-10"), 10, "outside -9 to 99"},
         {'n', period("194101", "1"), 10, "ends before it begins"},
+        {'n',
+         "header = \"SD\"\ntag = \"01\"\n[[section]]\ncode = \"6A\"\n" + v + "entries = [\n\"a[3] b[6] \"]\n",
+         8, "SPG entry 1 offers alternatives"},
+        {'n',
+         "header = \"SD\"\ntag = \"01\"\n[[section]]\ncode = \"06\"\n" + variant("194112") +
+             "entries = [\n\"a[3] b[6] \"]\n" + v + "entries = [\"c\"]\n[[section]]\ncode = \"6A\"\n" + v +
+             "entries = [\"NOTE1\"]\n",
+         8, "AFV entry 1 offers alternatives, but SPG entry 1 sends"},
         {'c', "[[rule]]\nname = \"RollDice\"\n", 2, "unknown rule name"},
         {'c', rule + "pattern = \"roll\"\n", 4, "only the attack rules"},
         {'c',

@@ -94,6 +94,52 @@ std::string CompileSquads(const Source& source, const toml::table& variant, cons
     return out;
 }
 
+// A text list variant and the game dates it serves: after the date of the variant before it, up to
+// its own.
+struct TextVariant {
+    std::int32_t after = 0, upTo = 0;
+    const toml::array* entries = nullptr;
+};
+
+bool ServeACommonDate(const TextVariant& a, const TextVariant& b) {
+    return std::max(a.after, b.after) < std::min(a.upTo, b.upTo);
+}
+
+// Alternatives "a[n] b[6] " are resolved only on the way of an AFV activation. A self-propelled gun
+// reads its SPG entry, or through "NOTE1" the AFV entry of the same DR, as it stands: an alternative
+// there would reach the player as raw text.
+void CheckAlternatives(const Source& source,
+                       const std::map<std::string, std::vector<TextVariant>>& variants) {
+    const auto spg = variants.find("6A");
+    if (spg == variants.end()) {
+        return;
+    }
+    for (const TextVariant& s : spg->second) {
+        for (std::size_t i = 0; i < s.entries->size(); ++i) {
+            const toml::node& entry = *s.entries->get(i);
+            const std::string text = source.Text(entry, "entry");
+            if (text.find('[') != std::string::npos) {
+                source.Fail(entry, "SPG entry " + std::to_string(i + 1) +
+                                       " offers alternatives; only AFV entries have them chosen by a die");
+            }
+            const auto afv = variants.find("06");
+            if (text != "NOTE1" || afv == variants.end()) {
+                continue;
+            }
+            for (const TextVariant& a : afv->second) {
+                if (i < a.entries->size() && ServeACommonDate(s, a) &&
+                    source.Text(*a.entries->get(i), "entry").find('[') != std::string::npos) {
+                    source.Fail(*a.entries->get(i),
+                                "AFV entry " + std::to_string(i + 1) +
+                                    " offers alternatives, but SPG entry " + std::to_string(i + 1) +
+                                    " sends self-propelled guns to it (\"NOTE1\") at a date it "
+                                    "serves, and nothing chooses among them there");
+                }
+            }
+        }
+    }
+}
+
 } // namespace
 
 std::string CompileNationalityFile(const Source& source) {
@@ -103,6 +149,7 @@ std::string CompileNationalityFile(const Source& source) {
     out += source.FixedText(source.Require(root, "tag", "the nationality file"), "tag", 2);
 
     std::map<std::string, std::uint32_t> seen;
+    std::map<std::string, std::vector<TextVariant>> textVariants;
     const toml::node* sectionsNode = root.get("section");
     if (!sectionsNode) {
         return out;
@@ -142,6 +189,11 @@ std::string CompileNationalityFile(const Source& source) {
                 source.Fail(dateNode, where + ": the last variant is dated " + std::to_string(date) +
                                           "; it must be 194612 or later so that every game date finds one");
             }
+            if (!squads) {
+                if (const toml::node* entries = variant.get("entries"); entries && entries->is_array()) {
+                    textVariants[code].push_back({v == 0 ? 0 : previous, date, entries->as_array()});
+                }
+            }
             previous = date;
             out += v == 0 ? std::string(1, kSection) + code : std::string(1, kVariant);
             out += std::to_string(date);
@@ -149,6 +201,7 @@ std::string CompileNationalityFile(const Source& source) {
                           : CompileTexts(source, variant, where + " variant");
         }
     }
+    CheckAlternatives(source, textVariants);
     return out;
 }
 
