@@ -161,29 +161,35 @@ TEST_F(ActivationScreen, AModifierChangeReevaluatesTheScreenOnly) {
     EXPECT_EQ(vasl.text, "(S? removed)");
 }
 
-TEST_F(ActivationScreen, AutoClearClearsAfterTheAnnouncementButKeepsTheTerrain) {
+// Auto-clear resets the modifier controls after the announcement and leaves the shown result alone,
+// whether the cleared modifiers would turn the roll or not, and whether the units are shown or not.
+TEST_F(ActivationScreen, AutoClearKeepsTheAnnouncedResultAndTheTerrain) {
     setup::gACNumber = 3;
     Form2& form = ui::Window<Form2>();
     form.AutoClearCB->setChecked(true);
-    EXPECT_TRUE(activation::gAutoClear);
-    form.TerrainDL->setCurrentIndex(1);
-    form.HeightDL->setCurrentIndex(2);
-    for (QCheckBox* box : {form.AdjVpoCB, form.StoneBuildingCB, form.UnitsNearByCB}) {
-        box->setChecked(true);
-    }
     data::gKeepLogFile = 1;
-    // 5 + 1 - 2 - 3 = 1: activated with the modifiers of the roll.
-    dice.Script({5, 3, 4, 1, 1, 4, 4});
-    form.ActiviondrBtn_Click();
-    EXPECT_EQ(Log(), "stamp: Sq8 (x2 DR=8/8)\r\n");
-    EXPECT_FALSE(form.AdjVpoCB->isChecked() || form.StoneBuildingCB->isChecked() ||
-                 form.UnitsNearByCB->isChecked());
-    EXPECT_EQ(std::pair(form.HeightDL->currentIndex(), form.TerrainDL->currentIndex()), std::pair(0, 1));
-    EXPECT_EQ(form.Label9->text(), " 1");
-    EXPECT_EQ(data::gModifierTable, (std::array<std::int16_t, 6>{0, 0, 0, 0, 0, 1}));
-    // The cleared modifiers give 6 against AC 3; the screen follows them, the announcement stands.
-    EXPECT_EQ(form.Label11->text(), "Suspect Counter Removed");
-    EXPECT_EQ(speech.spoken.size(), 1u);
+    // die, just roll: with village terrain and -5 the roll activates; cleared, 5 + 1 = 6 would remove
+    // it and 2 + 1 = 3 would still activate.
+    for (const auto& [die, justRoll, units] :
+         {std::tuple{5, false, "Sq8 (x2 DR=8/8)\n\n"}, {5, true, ""}, {2, true, ""}}) {
+        form.Check1->setChecked(justRoll);
+        form.TerrainDL->setCurrentIndex(1);
+        form.HeightDL->setCurrentIndex(2);
+        for (QCheckBox* box : {form.AdjVpoCB, form.StoneBuildingCB, form.UnitsNearByCB}) {
+            box->setChecked(true);
+        }
+        dice.Script({die, 3, 4, 1, 1, 4, 4});
+        form.ActiviondrBtn_Click();
+        EXPECT_FALSE(form.AdjVpoCB->isChecked() || form.StoneBuildingCB->isChecked() ||
+                     form.UnitsNearByCB->isChecked());
+        EXPECT_EQ(std::pair(form.HeightDL->currentIndex(), form.TerrainDL->currentIndex()), std::pair(0, 1));
+        EXPECT_EQ(form.Label9->text(), " 1");
+        EXPECT_EQ(form.Label11->text() + "|" + form.Label1->text(),
+                  QString("Suspect Counter Activated|") + units)
+            << die << (justRoll ? " just rolling" : "");
+    }
+    EXPECT_EQ(Log(), "stamp: Sq8 (x2 DR=8/8)\r\nstamp: Sq8 (x2 DR=8/8)\r\nstamp: Sq8 (x2 DR=8/8)\r\n");
+    EXPECT_EQ(speech.SpokenTexts(), std::vector<std::string>(3, "Suspect Counter Activated"));
 }
 
 TEST_F(ActivationScreen, ManualActivationChangesOnlyTheUnitText) {

@@ -337,12 +337,18 @@ void Form2::ManualActivation_Click() {
 }
 
 void Form2::ClearModifiersBtn_Click() {
-    // Each control that the clearing changes runs its own change handling, re-evaluation included;
-    // a control already at its cleared value is not changed. The terrain stays as chosen.
+    // Implementer's choice: clearing (the button, the voice command or auto-clear after a roll) makes
+    // the controls ready for the next roll and leaves the shown result alone. Re-evaluating there would
+    // contradict an outcome that was just spoken, logged and sent to the VASL window, and would show the
+    // units a player who only wants the roll asked not to see. A change of one modifier by the player
+    // still re-evaluates the last roll. The terrain stays as chosen.
+    const bool wasClearing = clearing_;
+    clearing_ = true;
     HeightDL->setCurrentIndex(0);
     AdjVpoCB->setChecked(false);
     StoneBuildingCB->setChecked(false);
     UnitsNearByCB->setChecked(false);
+    clearing_ = wasClearing;
 }
 
 void Form2::ModifierChanged(int index, std::int16_t value) {
@@ -350,6 +356,9 @@ void Form2::ModifierChanged(int index, std::int16_t value) {
     const int total = activation::TotalModifiers();
     Label9->setText(ui::ToQt(activation::ModifiersText(total)));
     Label10->setText(QString::number(total + activation::acDieRoll.value_or(0)));
+    if (clearing_) {
+        return;
+    }
     if (const auto outcome = activation::Reevaluate()) {
         if (*outcome == activation::Outcome::Activated) {
             ShowSuspectActivated();

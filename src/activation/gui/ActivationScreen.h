@@ -123,6 +123,8 @@ private:
     void ModifierChanged(int index, std::int16_t value);
     void ShowResultLine(const std::string& text, int red, int green, int blue);
     void ShowListing(const QString& theCaption, const std::string& listing);
+
+    bool clearing_ = false; // the modifiers are being cleared: the shown result stands
 };
 
 } // namespace dorva
