@@ -30,6 +30,14 @@ inline QLabel* MakeLabel(QWidget* parent, const char* name, const QString& capti
     return label;
 }
 
+// Whether the label shows the whole of its text at its size: wrapped where it wraps (no word wider
+// than the label), on its lines where it does not.
+bool TextFits(const QLabel& label);
+
+// Shows text in the label at the label's own font or, where the text would not fit, at the largest
+// smaller size that lets it fit (a player reads a smaller text better than a cut one).
+void ShowFitted(QLabel& label, const QString& text);
+
 // The busy pointer for the length of a step; given back however the step ends.
 class BusyPointer {
 public:

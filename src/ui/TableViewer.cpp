@@ -38,6 +38,20 @@ Form3::Form3(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(Command2, &QPushButton::clicked, this, &Form3::Command2_Click);
 }
 
+void Form3::ShowListing(const QString& title, const QString& listing) {
+    using ui::Twips;
+    setWindowTitle(title);
+    Label1->setText(listing);
+    const QSize designed(Twips(4935), Twips(3495));
+    const QSize listingSize = Label1->sizeHint().expandedTo(designed);
+    Label1->resize(listingSize);
+    const int grownBy = listingSize.height() - designed.height();
+    for (QWidget* below : std::initializer_list<QWidget*>{Command1, Command2, Label2}) {
+        below->move(below->x(), Twips(3735) + grownBy);
+    }
+    setFixedSize(Twips(5175) + listingSize.width() - designed.width(), Twips(4335) + grownBy);
+}
+
 void Form3::Command1_Click() {
     close();
 }

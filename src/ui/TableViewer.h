@@ -14,13 +14,17 @@ class Form3 : public QWidget {
 public:
     explicit Form3(QWidget* parent = nullptr);
 
-    QLabel* Label1;        // the listing, fixed pitch; the caller sets it and the window title
+    QLabel* Label1;        // the listing, fixed pitch
     QLabel* Label2;        // the latest "Roll DR" result
     QPushButton* Command1; // "OK"
     QPushButton* Command2; // "Roll DR"
 
     void Command1_Click();
     void Command2_Click();
+
+    // Shows a listing under a title. The window grows beyond its designed size where the listing needs
+    // it (long unit names, many rows), so that every row shows whole.
+    void ShowListing(const QString& title, const QString& listing);
 };
 
 } // namespace dorva

@@ -106,7 +106,7 @@ void Form2::BuildControls() {
                         2100, 3600, 285);
 
     Label12 = MakeLabel(client, "Label12", QString(), 5280, 120, 2730, 255);
-    Label1 = MakeLabel(client, "Label1", QString(), 5280, 420, 2730, 2040);
+    Label1 = MakeLabel(client, "Label1", QString(), 5280, 420, 2730, 2580);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setWordWrap(true);
     Label1->setWhatsThis(QStringLiteral(
@@ -114,11 +114,11 @@ void Form2::BuildControls() {
         "on, each line ends with the table and the dice that chose it."));
     Label1->installEventFilter(this);
     ManualActivation = Place(new QPushButton(QStringLiteral("&Manual Activation*"), client),
-                             "ManualActivation", 5280, 2580, 2730, 495);
-    Label14 = MakeLabel(client, "Label14", QStringLiteral("Special Force Usage"), 5280, 3180, 2730, 615);
+                             "ManualActivation", 5280, 3060, 2730, 420);
+    Label14 = MakeLabel(client, "Label14", QStringLiteral("Special Force Usage"), 5280, 3540, 2730, 540);
     Label14->setWordWrap(true);
     Label14->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    SpecialForcesDL = Place(new QComboBox(client), "SpecialForcesDL", 5280, 3900, 2730, 315);
+    SpecialForcesDL = Place(new QComboBox(client), "SpecialForcesDL", 5280, 4140, 2730, 315);
 
     MissionParametersTB = MakeLabel(client, "MissionParametersTB", QString(), 120, 4560, 7890, 285);
     Label13 = MakeLabel(client, "Label13", QString(), 120, 4920, 7890, 1530);
@@ -264,7 +264,7 @@ void Form2::Form_Activate() {
 }
 
 void Form2::ShowScenarioNotes() {
-    Label13->setText(DisplayText(activation::ScenarioNotesText()));
+    ui::ShowFitted(*Label13, DisplayText(activation::ScenarioNotesText()));
 }
 
 QString Form2::DisplayText(const std::string& text) {
@@ -281,10 +281,16 @@ void Form2::ShowResultLine(const std::string& text, int red, int green, int blue
     Label11->setText(ui::ToQt(text));
 }
 
+void Form2::ShowUnits(const std::string& units) {
+    // Six units with their rolls, or a gun's two lines, fill the space: the text shrinks rather than lose
+    // its last units.
+    ui::ShowFitted(*Label1, DisplayText(units));
+}
+
 void Form2::ShowSuspectActivated() {
     ShowResultLine(activation::kActivated, 0, 0, 0);
     activation::ShowA1DieRoll(activation::a1Text);
-    Label1->setText(DisplayText(activation::gTempDisplayUnits));
+    ShowUnits(activation::gTempDisplayUnits);
 }
 
 void Form2::ShowSuspectRemoved() {
@@ -309,7 +315,7 @@ void Form2::ActiviondrBtn_Click() {
     case Outcome::AutomaticallyActivated:
         ShowResultLine(activation::ResultText(outcome), colour.red, colour.green, colour.blue);
         if (activation::gShowActivation == 0) {
-            Label1->setText(DisplayText(activation::gTempDisplayUnits));
+            ShowUnits(activation::gTempDisplayUnits);
         }
         break;
     case Outcome::Activated:
@@ -333,7 +339,7 @@ void Form2::ActiviondrBtn_Click() {
 }
 
 void Form2::ManualActivation_Click() {
-    Label1->setText(DisplayText(activation::ManualActivation()));
+    ShowUnits(activation::ManualActivation());
 }
 
 void Form2::ClearModifiersBtn_Click() {
@@ -413,7 +419,7 @@ void Form2::ShowA1Line(const std::string& text) {
     Label12->setText(ui::ToQt(text));
 }
 void Form2::ShowSpecialForceLine(const std::string& text) {
-    Label14->setText(ui::ToQt(text));
+    ui::ShowFitted(*Label14, ui::ToQt(text));
 }
 
 void Form2::SelectUnitClass(int position) {
@@ -458,11 +464,8 @@ void Form2::ShowAFV(const data::ListTable& whichTable, const QString& theCaption
 
 void Form2::ShowListing(const QString& theCaption, const std::string& listing) {
     Form3& viewer = ui::Window<Form3>();
-    viewer.setWindowTitle(theCaption);
-    viewer.Label1->setText(DisplayText(listing));
-    viewer.show();
-    viewer.raise();
-    viewer.activateWindow();
+    viewer.ShowListing(theCaption, DisplayText(listing));
+    ui::ShowWindow(viewer);
 }
 
 } // namespace dorva

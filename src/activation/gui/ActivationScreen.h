@@ -89,6 +89,8 @@ public:
     void AutoClearCB_Click();
     void SpecialForcesDL_Click();
 
+    // The unit text, shown whole.
+    void ShowUnits(const std::string& units);
     void ShowSuspectActivated();
     void ShowSuspectRemoved();
     void ShowScenarioNotes();

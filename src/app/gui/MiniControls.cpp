@@ -6,14 +6,14 @@
 
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace dorva {
 namespace {
 
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption, int left) {
-    using ui::Twips;
+QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(Twips(left), Twips(60), Twips(700), Twips(300));
     return button;
 }
 
@@ -23,11 +23,23 @@ Form12::Form12(QWidget* parent) : QWidget(parent, Qt::Window) {
     using ui::Twips;
     setObjectName(QStringLiteral("Form12"));
     setWindowTitle(QStringLiteral("Activation Controls"));
-    setFixedSize(Twips(2340), Twips(420));
 
-    Command1 = Button(this, "Command1", QStringLiteral("DR"), 60);
-    Command2 = Button(this, "Command2", QStringLiteral("dr"), 820);
-    Command3 = Button(this, "Command3", QStringLiteral("Man. Act"), 1580);
+    Command1 = Button(this, "Command1", QStringLiteral("DR"));
+    Command2 = Button(this, "Command2", QStringLiteral("dr"));
+    Command3 = Button(this, "Command3", QStringLiteral("Man. Act"));
+    // Three equal buttons of 700 x 300 twips with 60 twips between them, widened all alike where the
+    // system's font needs more room for "Man. Act".
+    int width = Twips(700);
+    for (const QPushButton* button : {Command1, Command2, Command3}) {
+        width = std::max(width, button->sizeHint().width());
+    }
+    const int gap = Twips(60);
+    int left = gap;
+    for (QPushButton* button : {Command1, Command2, Command3}) {
+        button->setGeometry(left, gap, width, Twips(300));
+        left += width + gap;
+    }
+    setFixedSize(std::max(Twips(2340), left), Twips(420));
 
     // "DR" and "dr" roll on the random numbers screen, which is not part of the program yet; the
     // buttons stay in place, disabled, until it is.

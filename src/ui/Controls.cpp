@@ -1,0 +1,43 @@
+#include "ui/Controls.h"
+
+#include <QFontMetrics>
+#include <QRegularExpression>
+
+namespace dorva::ui {
+namespace {
+// Below this the text would be too small to read; a text that does not fit even so is shown there.
+constexpr double kSmallestPointSize = 6.0;
+const char* const kOwnPointSize = "dorvaOwnPointSize";
+} // namespace
+
+bool TextFits(const QLabel& label) {
+    if (!label.wordWrap()) {
+        const QSize needed = label.sizeHint();
+        return needed.width() <= label.width() && needed.height() <= label.height();
+    }
+    const QFontMetrics metrics(label.font());
+    const int width = label.contentsRect().width() - 2 * label.margin();
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    for (const QString& word : label.text().split(blanks, Qt::SkipEmptyParts)) {
+        if (metrics.horizontalAdvance(word) > width) {
+            return false;
+        }
+    }
+    return label.heightForWidth(label.width()) <= label.height();
+}
+
+void ShowFitted(QLabel& label, const QString& text) {
+    if (!label.property(kOwnPointSize).isValid()) {
+        label.setProperty(kOwnPointSize, label.font().pointSizeF());
+    }
+    QFont font = label.font();
+    font.setPointSizeF(label.property(kOwnPointSize).toDouble());
+    label.setFont(font);
+    label.setText(text);
+    while (!TextFits(label) && font.pointSizeF() > kSmallestPointSize) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        label.setFont(font);
+    }
+}
+
+} // namespace dorva::ui

@@ -1,0 +1,141 @@
+// The longest texts the shipped data can produce show whole in the controls that show them.
+#include "activation/Listings.h"
+#include "activation/SpecialForces.h"
+#include "activation/gui/ActivationScreen.h"
+#include "app/gui/MiniControls.h"
+#include "data/NationalityFile.h"
+#include "data/SupportFolder.h"
+#include "data/TableFile.h"
+#include "support/WindowTest.h"
+#include "ui/Controls.h"
+#include "ui/TableViewer.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include <algorithm>
+#include <regex>
+
+namespace dorva {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Longest(const std::vector<std::string>& texts, const std::string& suffix = "") {
+    std::string longest;
+    for (const std::string& text : texts) {
+        longest = text.size() > longest.size() ? text : longest;
+    }
+    return longest + suffix;
+}
+
+std::vector<std::string> Entries(const data::ListTable& table) {
+    return data::UpperBound(table) >= 1 ? std::vector<std::string>(table.begin() + 1, table.end())
+                                        : std::vector<std::string>{};
+}
+
+// Each alternative of "a[n] b[6] " on its own, as a die chooses it.
+std::vector<std::string> Resolved(const data::ListTable& table) {
+    std::vector<std::string> texts;
+    static const std::regex alternative(R"(([^\[]+?)\[\d\] ?)");
+    for (const std::string& entry : Entries(table)) {
+        bool any = false;
+        for (std::sregex_iterator it(entry.begin(), entry.end(), alternative), end; it != end; ++it) {
+            texts.push_back((*it)[1]);
+            any = true;
+        }
+        if (!any) {
+            texts.push_back(entry);
+        }
+    }
+    return texts;
+}
+
+// The longest line each unit code can give with the tables read now, with its rolls shown.
+std::string LongestLine(char code) {
+    std::vector<std::string> squads, halves;
+    for (const data::SquadRow& row : data::gSquadTable) {
+        squads.push_back(row[1]);
+        halves.push_back(row[2]);
+    }
+    switch (code) {
+    case 'S': return Longest(squads, " (x2 DR=12/12)");
+    case 'H': return Longest(halves, " (x2 DR=12/12)");
+    case 'L': return Longest(Entries(data::gLeaderTable), " (x3 DR=12)");
+    case 'W': return Longest(Entries(data::gSWTable), " (x4 DR=12)");
+    case 'A':
+        return Longest({Longest(Resolved(data::gAFVTable)), Longest(Entries(data::gSPGTable), " (x6a DR=12)")},
+                       " (x6 DR=12)");
+    case 'P':
+        return Longest({Longest(Entries(data::gSPGTable), " (x6a DR=12)"),
+                        Longest(Entries(data::gAFVTable), " (x6 DR=12)")});
+    case 'G':
+        return Longest(Entries(data::gGunsInsideTable), " (x5 DR=12) Gun Inside\r\n") +
+               Longest(Entries(data::gGunsOutsideTable), " (x5 DR=12) Gun Outside");
+    case 'F': return Longest({Longest(Entries(data::gTableA5), " (A5 dr=6/-3)"), "Smoke if MPh"});
+    case '-': return "(no unit activated)";
+    default: return std::string(1, code);
+    }
+}
+
+class ShippedTextsFit : public test::WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        const char* binary = std::getenv("DORVA_TEST_BINARY_DIR");
+        data::gProgramFolder = fs::path(binary ? binary : ".") / "bin";
+        ASSERT_TRUE(data::ReadTableStore(data::SupportPath("config.sco")).empty());
+        for (const auto& entry : fs::directory_iterator(data::gProgramFolder / "DORVA_Support")) {
+            if (entry.path().extension() == ".sdf") {
+                nationalities.push_back(entry.path().stem().string());
+            }
+        }
+        ASSERT_FALSE(nationalities.empty());
+    }
+    void TearDown() override {
+        WindowTest::TearDown();
+        data::gProgramFolder = folder.Root();
+    }
+    std::vector<std::string> nationalities;
+};
+
+TEST_F(ShippedTextsFit, UnitTextsNotesListingsAndButtonsShowWhole) {
+    Form2& screen = ui::Window<Form2>();
+    Form3& viewer = ui::Window<Form3>();
+    double smallest = 99;
+    for (const std::string& name : nationalities) {
+        // The tables change only at a variant's date; every month catches them all.
+        for (int date = 193801; date <= 194612; date += (date % 100 == 12 ? 89 : 1)) {
+            SCOPED_TRACE(name + " " + std::to_string(date));
+            data::ReadScenarioTables(name, date);
+            for (int k = 1; k <= data::UpperBound(data::gTableA1); ++k) {
+                std::string text;
+                for (const char code : data::gTableA1[static_cast<std::size_t>(k)]) {
+                    if (code == 'R') {
+                        text.back() = ' ';
+                        text += "as Rider (D6.2)\r";
+                    } else {
+                        text += LongestLine(code) + "\r";
+                    }
+                }
+                text += LongestLine('F') + "\r\r"; // the fortification of an even A1
+                screen.ShowUnits(text);
+                ASSERT_TRUE(ui::TextFits(*screen.Label1)) << text;
+                smallest = std::min(smallest, screen.Label1->font().pointSizeF());
+            }
+            screen.ShowScenarioNotes();
+            EXPECT_TRUE(ui::TextFits(*screen.Label13));
+            activation::DetermineSpecialForces();
+            EXPECT_TRUE(ui::TextFits(*screen.Label14)) << screen.Label14->text().toStdString();
+            screen.ShowInfantry(QStringLiteral("Squad/Half Squad Table"));
+            EXPECT_TRUE(ui::TextFits(*viewer.Label1) && viewer.rect().contains(viewer.Label1->geometry()));
+        }
+    }
+    EXPECT_GE(smallest, 7.0) << "the unit text is shrunk below a readable size";
+    for (const QPushButton* button : ui::Window<Form12>().findChildren<QPushButton*>()) {
+        EXPECT_LE(button->sizeHint().width(), button->width()) << button->text().toStdString();
+    }
+}
+
+} // namespace
+} // namespace dorva
