@@ -6,7 +6,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps configure build run test asan fuzz bench format clean
+.PHONY: deps configure build run test asan fuzz bench package format clean
 
 deps:
 	@scripts/install-deps
@@ -41,6 +41,10 @@ fuzz: deps
 bench: build
 	./$(BUILD)/bin/dorva-bench-load
 	bench/startup/startup.sh $(BUILD)
+
+# A Debian package in the build folder: dorva2_<version>_<arch>.deb.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -12,7 +12,7 @@ prefix="$work/prefix"
 [ -x "$prefix/bin/dorva2" ] || fail "no bin/dorva2 installed"
 [ -f "$prefix/share/dorva2/DORVA_Support/config.sco" ] || fail "no support folder in share/dorva2"
 [ ! -e "$prefix/bin/DORVA_Support" ] || fail "the support folder went into bin"
-[ -f "$prefix/share/applications/dorva2.desktop" ] || fail "no desktop entry installed"
+[ -f "$prefix/share/applications/org.dorva2.DORVA2.desktop" ] || fail "no desktop entry installed"
 [ -f "$prefix/share/icons/hicolor/scalable/apps/dorva2.svg" ] || fail "no icon installed"
 
 start_program "$prefix/bin/dorva2"

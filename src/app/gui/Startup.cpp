@@ -146,7 +146,7 @@ void ConfigureApplication(QApplication& app) {
     app.setApplicationName(QStringLiteral("DORVA2"));
     // No display name: on X11 Qt would append it to every window title ("DORVA II Set Up - DORVA II"),
     // and the titles are the program's own. The desktop entry gives the name "DORVA II".
-    app.setDesktopFileName(QStringLiteral("dorva2"));
+    app.setDesktopFileName(QStringLiteral("org.dorva2.DORVA2"));
     app.setWindowIcon(ui::PictureIcon(QStringLiteral(":/pictures/dorva2.svg")));
     // The program ends through the toolbar (closed or File > Exit), whichever windows are still open.
     app.setQuitOnLastWindowClosed(false);
