@@ -23,6 +23,7 @@ struct Rgb {
 enum ModifierIndex : int { kAdjVpo = 1, kStoneBuilding = 2, kUnitsNearBy = 3, kHeight = 4, kTerrain = 5 };
 
 // The sum of modifier-table entries 1 to 5.
+// Reads: gModifierTable.
 std::int16_t TotalModifiers();
 // The modifier of a check box (checked -1), of the height list (minus its position) and of the
 // terrain list (its position).
@@ -39,22 +40,27 @@ Outcome DecideOutcome(int acDie, int finalDR, int acNumber);
 std::string ResultText(Outcome outcome);
 Rgb ResultColour(Outcome outcome);
 // The texts that the VASL activation window and the game log receive.
+// Reads: gTempDisplayUnits.
 std::string VaslText(Outcome outcome);
 std::string LogText(Outcome outcome);
 
 // The rolling part of the activation roll: rolls the activation die, keeps it with the final DR,
 // determines the units into gTempDisplayUnits and decides the outcome.
+// Reads: gModifierTable, gACNumber. Writes: acDieRoll, finalDieRoll, gTempDisplayUnits, a1Text, gDRStats.
 Outcome RollActivation();
 // The announcement of a rolled outcome: the VASL activation window (only while visible), the game
 // log (only while kept) and the voice with the result line as it stands on the screen.
+// Reads: gTempDisplayUnits, gKeepLogFile. Writes: gLastSpokenText.
 void AnnounceActivation(Outcome outcome, const std::string& resultLine);
 
 // After a modifier change: the outcome of the last roll with the modifiers as they are now, or
 // nothing when no roll was made since the screen was loaded or the roll was a natural 1 or 6.
+// Reads: acDieRoll, gModifierTable, gACNumber.
 std::optional<Outcome> Reevaluate();
 
 // Manual activation: determines a unit without a check and sends it to the VASL activation window
 // and the game log; speaks nothing. Returns the unit text.
+// Reads: gKeepLogFile. Writes: a1Text, gDRStats.
 std::string ManualActivation();
 
 inline constexpr const char* kAutomaticallyRemoved = "Suspect Counter Automatically Removed";

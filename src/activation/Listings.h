@@ -11,8 +11,10 @@ namespace dorva::activation {
 std::string PadLeft(const std::string& value, std::size_t width);
 
 // The squad table, one row per final squad DR from 0, with the class and the special-force mark.
+// Reads: gSquadTable.
 std::string ShowInfantry();
 // The leader table, one row per unit DR from 0.
+// Reads: gLeaderTable.
 std::string ShowLeaders();
 // A unit table read by unit DR - 1, one row per DR from 2; theCaption + " info not available" for a
 // table that was not loaded.

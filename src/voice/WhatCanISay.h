@@ -8,6 +8,7 @@ inline constexpr const char* kWhatCanISayMissing = "File not found";
 
 // Puts the whole of DORVA_Support/DORVA2_What_Can_I_Say.txt, byte for byte, into gWhatCanISayText;
 // "File not found" when the file cannot be read, whatever the reason.
+// Writes: gWhatCanISayText.
 void ReadWhatCanISayFile();
 
 } // namespace dorva::voice
