@@ -70,6 +70,13 @@ TEST_F(AppWindows, MenusCaptionsAndShortcuts) {
     for (QPushButton* button : {toolbar.Command5, toolbar.Command4, toolbar.Command6, toolbar.Command8}) {
         EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
     }
+    QStringList names;
+    for (QPushButton* button : {toolbar.Command1, toolbar.Command7, toolbar.Command5, toolbar.Command4,
+                                toolbar.Command6, toolbar.Command3, toolbar.Command8, toolbar.Command2}) {
+        names << button->accessibleName();
+    }
+    EXPECT_EQ(names.join('|'),
+              "SetUp|Activation|Actions/Prep Fire|Melee/CC|Random Number Tables|DR Stats|Locations|About DORVA II");
 }
 
 TEST_F(AppWindows, VaslOutputFileWatchFlips) {

@@ -114,6 +114,23 @@ Form4::Form4(QWidget* parent) : QMainWindow(parent) {
     mneWhatCanISay = MenuItem(mnuHelp, "mneWhatCanISay", QStringLiteral("What Can I Sa&y?"),
                               QKeySequence(Qt::CTRL | Qt::Key_H));
 
+    // The picture buttons show no text: a screen reader says what each does in the words of its
+    // menu item.
+    for (const auto& [button, item] : {std::pair{Command1, mneSetUp},
+                                       {Command7, mneActivation},
+                                       {Command5, mneActions},
+                                       {Command4, mneMelee},
+                                       {Command6, mneRandom},
+                                       {Command3, mneDRStats},
+                                       {Command8, mneLocations},
+                                       {Command2, mneAbout}}) {
+        QString words = item->text().remove(QLatin1Char('&'));
+        if (words.endsWith(QStringLiteral("..."))) {
+            words.chop(3);
+        }
+        button->setAccessibleName(words);
+    }
+
     // The windows of the actions, close combat, random numbers and locations screens are not part of
     // the program yet; their buttons and menu items stay in place, disabled, until they are.
     for (QPushButton* later : {Command5, Command4, Command6, Command8}) {
