@@ -3,6 +3,7 @@
 #include "activation/State.h"
 #include "data/State.h"
 #include "platform/Seams.h"
+#include "random/State.h"
 #include "setup/State.h"
 #include "voice/State.h"
 
@@ -14,6 +15,7 @@ void ResetProgramState() {
     voice::ResetState();
     setup::ResetState();
     activation::ResetState();
+    random::ResetState();
 }
 
 } // namespace dorva

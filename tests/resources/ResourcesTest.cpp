@@ -19,7 +19,11 @@ const QHash<QString, QSize> kSizes = {
     {":/pictures/toolbar/locations.svg", {48, 48}}, {":/pictures/toolbar/about.svg", {48, 48}},
     {":/pictures/splash.svg", {320, 200}},          {":/pictures/about.svg", {96, 96}},
     {":/pictures/hexgrain-long.svg", {64, 48}},     {":/pictures/hexgrain-short.svg", {64, 48}},
-    {":/pictures/dorva2.svg", {256, 256}},
+    {":/pictures/dorva2.svg", {256, 256}},          {":/pictures/tables/6a.svg", {60, 60}},
+    {":/pictures/tables/6b.svg", {60, 60}},         {":/pictures/tables/6c.svg", {60, 60}},
+    {":/pictures/tables/6d.svg", {60, 60}},         {":/pictures/tables/6e.svg", {60, 60}},
+    {":/pictures/tables/6f.svg", {60, 60}},         {":/pictures/tables/6g.svg", {60, 60}},
+    {":/pictures/tables/6h.svg", {60, 60}},
 };
 
 // Qt's SVG module reports what it cannot resolve (a paint server or element referred to but not

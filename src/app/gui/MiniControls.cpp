@@ -1,6 +1,7 @@
 #include "app/gui/MiniControls.h"
 
 #include "activation/gui/ActivationScreen.h"
+#include "random/gui/RandomNumbersScreen.h"
 #include "ui/Text.h"
 #include "ui/Windows.h"
 
@@ -41,21 +42,20 @@ Form12::Form12(QWidget* parent) : QWidget(parent, Qt::Window) {
     }
     setFixedSize(std::max(Twips(2340), left), Twips(420));
 
-    // "DR" and "dr" roll on the random numbers screen, which is not part of the program yet; the
-    // buttons stay in place, disabled, until it is.
-    Command1->setEnabled(false);
-    Command2->setEnabled(false);
-
     connect(Command1, &QPushButton::clicked, this, &Form12::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form12::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form12::Command3_Click);
 }
 
-// The random numbers screen's two-dice roll; not part of the program yet (the button is disabled).
-void Form12::Command1_Click() {}
+// "DR" and "dr" roll on the random numbers screen even while it is closed: it is created hidden, and
+// its results still reach the VASL activation window and the voice.
+void Form12::Command1_Click() {
+    ui::Window<Form6>().TwoDR_Click();
+}
 
-// The random numbers screen's single-die roll; not part of the program yet (the button is disabled).
-void Form12::Command2_Click() {}
+void Form12::Command2_Click() {
+    ui::Window<Form6>().SingleDR_Click();
+}
 
 void Form12::Command3_Click() {
     // Runs on the activation screen even while it is closed: it is created hidden and its results

@@ -7,6 +7,8 @@
 #include "data/SupportFolder.h"
 #include "data/gui/DieRollStatsWindow.h"
 #include "platform/Seams.h"
+#include "random/gui/LocationsScreen.h"
+#include "random/gui/RandomNumbersScreen.h"
 #include "setup/gui/SetupScreen.h"
 #include "setup/gui/UserSettings.h"
 #include "ui/Dialogs.h"
@@ -131,12 +133,12 @@ Form4::Form4(QWidget* parent) : QMainWindow(parent) {
         button->setAccessibleName(words);
     }
 
-    // The windows of the actions, close combat, random numbers and locations screens are not part of
-    // the program yet; their buttons and menu items stay in place, disabled, until they are.
-    for (QPushButton* later : {Command5, Command4, Command6, Command8}) {
+    // The windows of the actions and close combat screens are not part of the program yet; their
+    // buttons and menu items stay in place, disabled, until they are.
+    for (QPushButton* later : {Command5, Command4}) {
         later->setEnabled(false);
     }
-    for (QAction* later : {mneActions, mneMelee, mneRandom, mneLocations}) {
+    for (QAction* later : {mneActions, mneMelee}) {
         later->setEnabled(false);
     }
 
@@ -225,13 +227,15 @@ void Form4::mneActivation_Click() {
 void Form4::mneActions_Click() {}
 // The close combat screen is not part of the program yet (its item is disabled).
 void Form4::mneMelee_Click() {}
-// The random numbers screen is not part of the program yet (its item is disabled).
-void Form4::mneRandom_Click() {}
+void Form4::mneRandom_Click() {
+    ui::ShowWindow<Form6>();
+}
 void Form4::mneDRStats_Click() {
     ui::ExecModal(ui::Window<Form5>());
 }
-// The suspect-locations screen is not part of the program yet (its item is disabled).
-void Form4::mneLocations_Click() {}
+void Form4::mneLocations_Click() {
+    ui::ShowWindow<Form11>();
+}
 void Form4::mneAbout_Click() {
     ui::ExecModal(ui::Window<frmAbout>());
 }

@@ -1,0 +1,99 @@
+#include "random/Locations.h"
+
+#include "data/Announce.h"
+#include "data/Dice.h"
+#include "data/State.h"
+#include "data/Text.h"
+#include "platform/Seams.h"
+#include "random/Messages.h"
+#include "voice/Speak.h"
+
+#include <charconv>
+#include <cmath>
+#include <fstream>
+
+namespace dorva::random {
+namespace {
+
+// A cell of the 9E table. The table is data supplied with the program; a row or column it lacks
+// reads as the dr and a note, so that the player still learns the roll.
+std::string LocationText(int row, int column) {
+    const std::string& text = data::gTable9E.Cell(row, column);
+    return text.empty() ? std::to_string(row) + " (no location in table 9E)" : text;
+}
+
+std::string_view Trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+} // namespace
+
+std::string LocationDieRoll(bool show, bool village) {
+    int dr = data::RollDice(1, 6, data::kRecord);
+    std::string prefix = "dr = ";
+    if (village) {
+        dr -= 1;
+        prefix = "Modified dr = ";
+    }
+    if (show) {
+        const std::string said = LocationText(dr, 1);
+        data::ShowInActivationWindow(said);
+        voice::SpeakText(said, voice::kSpeakAsync);
+    }
+    return prefix + LocationText(dr, 0);
+}
+
+bool AppendLocationLine(const std::string& line, const std::string& fileName) {
+    std::ofstream file(fileName, std::ios::binary | std::ios::app);
+    if (!file) {
+        return false;
+    }
+    file << data::Latin1ToUtf8(line) << "\r\n";
+    file.close();
+    return !file.fail();
+}
+
+std::optional<double> LocationCount(std::string_view text) {
+    std::string_view number = Trimmed(text);
+    bool negative = false;
+    if (!number.empty() && (number.front() == '+' || number.front() == '-')) {
+        negative = number.front() == '-';
+        number.remove_prefix(1);
+    }
+    // Only digits and a decimal point may begin it: the converter would also take "inf" and "nan".
+    if (number.empty() || !((number.front() >= '0' && number.front() <= '9') || number.front() == '.')) {
+        return std::nullopt;
+    }
+    double value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error != std::errc() || end != number.data() + number.size() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return negative ? -value : value;
+}
+
+std::optional<std::string> SaveLocations(std::string_view countText, bool village) {
+    const std::optional<double> count = LocationCount(countText);
+    if (!count) {
+        ShowNumberedMessage(kCountNotANumber);
+        return std::nullopt;
+    }
+    // The rules name no title for the dialog; it says what is being saved.
+    std::optional<std::string> fileName = platform::CurrentDialogs().SaveFileName(
+        "Save S? Locations", village ? "Village_Suspect_Locations" : "Suspect_Locations", kLocationsFilter);
+    if (!fileName) {
+        return std::nullopt;
+    }
+    for (double i = 1; i <= *count; ++i) {
+        if (!AppendLocationLine(LocationDieRoll(false, village), *fileName)) {
+            break;
+        }
+    }
+    return fileName;
+}
+
+} // namespace dorva::random

@@ -1,0 +1,35 @@
+#pragma once
+// Where a suspect counter stands: one location at a time, or a batch written to a file the player
+// keeps beside the game.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace dorva::random {
+
+// Rolls a dr (lowered by 1 on a village board) and returns the prefix ("dr = ", on a village board
+// "Modified dr = ") and the location's screen text, column 0 of its row of the 9E table. With show,
+// the row's column-1 text goes to the VASL activation window and the voice.
+// Reads: gTable9E, gSpeak, gVoiceAvailable. Writes: gDRStats, gLastSpokenText.
+std::string LocationDieRoll(bool show, bool village);
+
+// Appends the line (table text) and a carriage return and line feed to the file, creating it when it
+// does not exist; the file is open only for this line. False when it could not be written.
+bool AppendLocationLine(const std::string& line, const std::string& fileName);
+
+// The number of locations when the text reads as a number (blanks around it allowed; a sign, a
+// fraction and an exponent too), else nothing.
+std::optional<double> LocationCount(std::string_view text);
+
+// Saving a batch: a count that is not a number gets its message and nothing else happens; the save
+// dialog offers "Suspect_Locations" ("Village_Suspect_Locations" on a village board); then one
+// location per whole number from 1 up to the count is appended to the chosen file, neither shown
+// nor spoken. A file that cannot be written ends the batch silently, keeping the lines written.
+// Returns the chosen file name, or nothing when the count was refused or the dialog cancelled.
+// Reads: gTable9E. Writes: gDRStats.
+std::optional<std::string> SaveLocations(std::string_view countText, bool village);
+
+inline constexpr const char* kLocationsFilter = "S? Locations File (*.txt) | *.txt";
+
+} // namespace dorva::random

@@ -1,0 +1,168 @@
+// The rolls of the random-numbers screen and tables 6a to 6h: results, sentences, voice flags,
+// statistics, and the checks of the range bounds with their numbered messages.
+#include "random/RandomNumbers.h"
+#include "random/Messages.h"
+#include "random/RandomSupport.h"
+#include "random/State.h"
+#include "random/Tables6.h"
+#include "support/ProgramTest.h"
+
+#include <gtest/gtest-spi.h>
+
+#include <functional>
+
+namespace dorva {
+namespace {
+
+class RandomNumbers : public test::ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        data::gTableHR = test::HexRows();
+        vasl.visible = true;
+        SpeakOn();
+    }
+};
+
+std::string Range(const char* from, const char* to, bool letters) {
+    return random::DieXThroughY(from, to, letters).result.value_or("refused");
+}
+
+struct RollCase {
+    const char* name;
+    std::function<std::string()> roll; // what the screen shows
+    std::vector<int> dice;
+    const char *shown, *vasl, *spoken; // spoken: nullptr when the VASL window's sentence is spoken
+    int flags;
+    std::vector<int> countedDrs;
+};
+
+class Rolls : public RandomNumbers, public ::testing::WithParamInterface<RollCase> {};
+
+TEST_P(Rolls, ShowAnnounceAndCount) {
+    const RollCase& c = GetParam();
+    dice.Script(c.dice);
+    EXPECT_EQ(c.roll(), c.shown);
+    EXPECT_EQ(vasl.text, c.vasl);
+    EXPECT_EQ(speech.spoken,
+              (std::vector<std::pair<std::string, int>>{{c.spoken ? c.spoken : c.vasl, c.flags}}));
+    std::array<std::int32_t, 18> counted{};
+    for (int dr : c.countedDrs) {
+        ++counted[static_cast<std::size_t>(dr)];
+    }
+    EXPECT_EQ(data::gDRStats, counted);
+}
+
+// Each scripted die is the highest its roll allows: the fake dice refuse a value above the sides.
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Operations, Rolls, ::testing::Values(
+    RollCase{"SingleDie", [] { return std::to_string(random::SingleDieRoll()); }, {4}, "4", "dr = 4",
+             "You rolled a 4", 1, {4}},
+    RollCase{"TwoDiceColouredFirstCountedAsTwoDrs", [] { const auto d = random::TwoDiceRoll();
+             return std::to_string(d.colored) + std::to_string(d.white) + std::to_string(d.Total()); },
+             {5, 2}, "527", "DR = 5, 2. Total = 7", "You rolled a red 5 and a black 2 for a total of  7", 1, {5, 2}},
+    RollCase{"AToGGSpellsTheAAndCountsNothing", [] { return random::AToGGRoll(); }, {33}, "GG",
+             "On A through GG you rolled GG", "On <spell>A</spell> through G G you rolled GG", 9, {}},
+    RollCase{"OneToTenCountsNothing", [] { return std::to_string(random::OneToTenRoll()); }, {10}, "10",
+             "On 1 through 10 you rolled 10", nullptr, 1, {}},
+    RollCase{"RangeOfSixCountsItsDie", [] { return Range("5", "10", false); }, {6}, "10",
+             "On X through Y you rolled 10", nullptr, 1, {6}},
+    RollCase{"RangeOfTenCountsNothing", [] { return Range("1", "10", false); }, {10}, "10",
+             "On X through Y you rolled 10", nullptr, 1, {}},
+    RollCase{"LettersInAnyCase", [] { return Range("a", "f", false); }, {6}, "F",
+             "On X through Y you rolled F", nullptr, 1, {6}},
+    RollCase{"NumbersAsLettersPastZZ", [] { return Range("50", "60", true); }, {11}, "60",
+             "On X through Y you rolled 60", nullptr, 1, {}},
+    RollCase{"LeadingNumberAndRounding", [] { return Range("1.5abc", "14.5", false); }, {14}, "15",
+             "On X through Y you rolled 15", nullptr, 1, {}}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+// clang-format on
+
+TEST_F(RandomNumbers, AToGGNeverGivesARowAfterGG) {
+    dice.Script({34});
+    EXPECT_NONFATAL_FAILURE(random::AToGGRoll(), "for a die of 33");
+}
+
+struct CheckCase {
+    const char *name, *from, *to;
+    std::vector<int> messages;
+    bool letterRange;
+};
+
+class RangeChecks : public RandomNumbers, public ::testing::WithParamInterface<CheckCase> {};
+
+TEST_P(RangeChecks, RefuseWithTheirMessagesAndRollNothing) {
+    const CheckCase& c = GetParam();
+    const random::RangeRoll roll = random::DieXThroughY(c.from, c.to, false);
+    EXPECT_EQ(roll.messages, c.messages);
+    std::vector<std::string> texts;
+    for (int number : c.messages) {
+        texts.push_back(random::MessageText(number));
+    }
+    EXPECT_EQ(dialogs.messages, texts);
+    EXPECT_EQ(roll.letterRange, c.letterRange);
+    EXPECT_EQ(dice.Rolled(), 0);
+    EXPECT_EQ(vasl.text, "hint");
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Bounds, RangeChecks, ::testing::Values(
+    CheckCase{"LetterFromNumberTo", "B", "12", {103}, false},
+    CheckCase{"NumberFromLetterTo", "12", "B", {103}, false},
+    CheckCase{"EqualNumbers", "3", "3", {106}, false},
+    CheckCase{"FromZeroAndToTooLargeBothSay", "0", "5000", {104, 107}, false},
+    CheckCase{"FromTooLargeAndToBelowIt", "1000", "999", {105, 106}, false},
+    CheckCase{"ToAbove1000", "5", "1001", {107}, false},
+    CheckCase{"ToBeyondSixteenBits", "1", "99999", {107}, false},
+    CheckCase{"BothBeyondSixteenBits", "70000", "99999999999999999999", {105, 107}, false},
+    CheckCase{"EmptyFromIsPositionZero", "", "B", {108}, true},
+    CheckCase{"ZZToZZ", "ZZ", "zz", {109, 110}, true},
+    CheckCase{"A1IsNoRowAndComesAfterZZ", "A1", "ZZ", {109, 110}, true},
+    CheckCase{"ToAfterZZ", "A", "A1", {111}, true},
+    CheckCase{"LettersDownwards", "B", "a", {110}, true}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+// clang-format on
+
+// The widest ranges are accepted. The letter limits are fixed numbers: a longer hex-row list does not
+// move them, and a shorter one shows the positions it has no names for as numbers.
+TEST_F(RandomNumbers, RangeLimits) {
+    dice.Script({52, 1000, 33});
+    EXPECT_EQ(Range("A", "ZZ", false), "ZZ");
+    EXPECT_EQ(Range("1", "1000", false), "1000");
+    data::gTableHR.push_back("AAA");
+    EXPECT_EQ(random::XToYLetterCase("ZZ", "AAA"), std::vector<int>({109, 111}));
+    data::gTableHR.resize(11); // A to J
+    EXPECT_EQ(random::AToGGRoll(), "33");
+    EXPECT_TRUE(random::XToYLetterCase("A", "K").empty());
+    EXPECT_EQ(random::toValue, 11) << "a name the list lacks is its last position plus one";
+}
+
+struct TableCase {
+    int index, dr;
+    const char *name, *sentence;
+};
+
+class Tables : public RandomNumbers, public ::testing::WithParamInterface<TableCase> {};
+
+TEST_P(Tables, RollADrAndAnnounceTheResult) {
+    const TableCase& c = GetParam();
+    const random::Table6& table = random::Tables6()[static_cast<std::size_t>(c.index)];
+    dice.Script({c.dr});
+    EXPECT_EQ(random::DoTableRoll(table.results, table.extraText).dr, c.dr);
+    EXPECT_EQ(table.name, c.name);
+    EXPECT_EQ(speech.spoken, (std::vector<std::pair<std::string, int>>{{c.sentence, 1}}));
+    EXPECT_EQ(vasl.text, c.sentence);
+    EXPECT_EQ(data::gDRStats[static_cast<std::size_t>(c.dr)], 1);
+}
+
+// Table 6b with a dr of 3 is the value chosen where the rule's two sources disagree.
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(SixAToSixH, Tables, ::testing::Values(
+    TableCase{0, 1, "Table 6a", "On Table 6A you got a result of 4"},
+    TableCase{1, 3, "Table 6b", "On Table 6B you got a result of 3"},
+    TableCase{6, 3, "Table 6g", "On Table 6G you got a result of 1"},
+    TableCase{7, 2, "Table 6h", "On Table 6H you got a result of 0"}));
+// clang-format on
+
+} // namespace
+} // namespace dorva

@@ -1,0 +1,275 @@
+// The random-numbers and suspect-locations screens: their controls, what each operation shows, how
+// the toolbar, its menus and shortcuts and the mini controls reach them, also while they are hidden.
+#include "app/gui/MiniControls.h"
+#include "app/gui/Toolbar.h"
+#include "data/SupportFolder.h"
+#include "data/TableFile.h"
+#include "random/RandomSupport.h"
+#include "random/Tables6.h"
+#include "random/gui/LocationsScreen.h"
+#include "random/gui/RandomNumbersScreen.h"
+#include "support/WindowTest.h"
+#include "ui/Text.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QXmlStreamReader>
+
+namespace dorva {
+namespace {
+
+class RandomScreens : public test::WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        platform::SetActivationWindow(&vasl);
+        vasl.visible = true;
+        data::gTableHR = test::HexRows();
+        data::gTable9E.Create(7, 2);
+        for (int row = 0; row <= 6; ++row) {
+            data::gTable9E.CellRef(row, 0) = "at " + std::to_string(row);
+        }
+    }
+    // The dice area, then the table area: heading, coloured, white, result | name, dr, result.
+    static QString Results(const Form6& form) {
+        QStringList shown;
+        for (const QLabel* label : {form.Label11, form.ColorDieLB, form.WhiteDieLB, form.ResultLB,
+                                    form.Label8, form.Label10, form.Label9}) {
+            shown << label->text();
+        }
+        return shown.join('|');
+    }
+};
+
+// Each table button is its picture, says which table it rolls, and rolls it.
+TEST_F(RandomScreens, RandomNumbersControls) {
+    Form6& form = ui::Window<Form6>();
+    EXPECT_EQ(form.windowTitle(), "Random Numbers");
+    // clang-format off
+    test::ExpectCaptions(form, {
+        {"Label11", "Single dr Result"}, {"Label2", "Colored dr ="}, {"ColorDieLB", ""}, {"Label3", "White dr ="},
+        {"WhiteDieLB", ""}, {"Label4", "Result ="}, {"ResultLB", ""}, {"SingleDR", "&Single dr*"},
+        {"TwoDR", "&Two Dice*"}, {"AtoGG", "&A-GG*"}, {"Die1to10", "&1-10*"}, {"Frame1", "Ranged Numbers"},
+        {"DieXThroughY", "&X through Y*"}, {"Label1", "From ="}, {"FromValueLB", "1"}, {"Label5", "To ="},
+        {"ToValueLB", "10"}, {"MakeLetterCB", "Display As Letters (A-ZZ only)"}, {"Label8", "Table  #"},
+        {"Label7", "dr ="}, {"Label10", ""}, {"Label6", "Result ="}, {"Label9", ""}});
+    // clang-format on
+    EXPECT_FALSE(form.MakeLetterCB->isChecked());
+    QStringList rolled;
+    for (char letter = 'a'; letter <= 'h'; ++letter) {
+        auto* button = form.findChild<QPushButton*>(QStringLiteral("Table6%1Btn").arg(letter));
+        ASSERT_NE(button, nullptr) << letter;
+        EXPECT_EQ(button->accessibleName(), QStringLiteral("Table 6") + QLatin1Char(letter));
+        EXPECT_EQ(button->size(), QSize(60, 60));
+        EXPECT_FALSE(button->icon().isNull()) << letter;
+        dice.Script({1});
+        button->click();
+        rolled << form.Label8->text();
+    }
+    EXPECT_EQ(rolled.join(','), "Table 6a,Table 6b,Table 6c,Table 6d,Table 6e,Table 6f,Table 6g,Table 6h");
+}
+
+struct ScreenCase {
+    const char* name;
+    void (Form6::*operation)();
+    std::vector<int> dice;
+    const char* results; // as Results() joins them
+};
+
+class ScreenResults : public RandomScreens, public ::testing::WithParamInterface<ScreenCase> {};
+
+// On the hidden screen, as the voice commands call them: dice operations blank the table area, table
+// rolls blank the dice area, its heading included.
+TEST_P(ScreenResults, EachOperationShowsItsResultsAndBlanksTheOtherArea) {
+    const ScreenCase& c = GetParam();
+    Form6& form = ui::Window<Form6>();
+    for (QLabel* label : {form.Label11, form.ColorDieLB, form.WhiteDieLB, form.ResultLB, form.Label8,
+                          form.Label10, form.Label9}) {
+        label->setText("old");
+    }
+    dice.Script(c.dice);
+    (form.*c.operation)();
+    EXPECT_EQ(Results(form), c.results);
+    EXPECT_FALSE(form.isVisible());
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Operations, ScreenResults, ::testing::Values(
+    ScreenCase{"SingleDie", &Form6::SingleDR_Click, {4}, "dr Result|4|||||"},
+    ScreenCase{"TwoDice", &Form6::TwoDR_Click, {5, 2}, "DR Result|5|2|7|||"},
+    ScreenCase{"AToGG", &Form6::AtoGG_Click, {7}, "A-GG Result|||G|||"},
+    ScreenCase{"OneToTen", &Form6::Die1to10_Click, {3}, "1-10 Result|||3|||"},
+    ScreenCase{"Range", &Form6::DieXThroughY_Click, {2}, "X-Y Result|||2|||"},
+    ScreenCase{"Table6h", &Form6::Table6hBtn_Click, {2}, "||||Table 6h|2|0"}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+// clang-format on
+
+// A refused range changes only the heading and the table area; a letter range checks the letters
+// box, refused or not, and it stays checked for the next number range.
+TEST_F(RandomScreens, ARefusedRangeKeepsTheEarlierResult) {
+    Form6& form = ui::Window<Form6>();
+    dice.Script({2});
+    form.DieXThroughY->click();
+    form.FromValueLB->setText("ZZ");
+    form.ToValueLB->setText("zz");
+    form.DieXThroughY->click();
+    EXPECT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(Results(form), "X-Y Result|||2|||");
+    EXPECT_TRUE(form.MakeLetterCB->isChecked());
+    form.FromValueLB->setText("1");
+    form.ToValueLB->setText("3");
+    dice.Script({3});
+    form.DieXThroughY->click();
+    EXPECT_EQ(form.ResultLB->text(), "C");
+}
+
+// The single roll works on the hidden screen; cancelling the dialog, or a count that is no number,
+// leaves the file name as it was.
+TEST_F(RandomScreens, LocationsScreen) {
+    Form11& form = ui::Window<Form11>();
+    EXPECT_EQ(form.windowTitle(), "S? Locations");
+    test::ExpectCaptions(form, {{"SLocationBtn", "S? &Location*"},
+                                {"IsVillageCB", "Board is &Village (\"v\" prefix)"},
+                                {"Label1", ""},
+                                {"SaveToFileBtn", "Save to &File"},
+                                {"Text1", "100"},
+                                {"Label2", "Number of locations"},
+                                {"SFileNameLB", "(No file saved yet.)"}});
+    EXPECT_FALSE(form.IsVillageCB->isChecked());
+    form.IsVillageCB->setChecked(true);
+    dice.Script({5});
+    form.SLocationBtn_Click();
+    EXPECT_EQ(form.Label1->text(), "Modified dr = at 4");
+
+    form.Text1->setText("abc");
+    form.SaveToFileBtn->click();
+    form.Text1->setText("1");
+    form.SaveToFileBtn->click(); // cancelled
+    EXPECT_EQ(form.SFileNameLB->text(), "(No file saved yet.)");
+    dialogs.answer = folder.Root().string() + "/Fran\303\247ais.txt";
+    dice.Script({2});
+    form.SaveToFileBtn->click();
+    EXPECT_EQ(form.SFileNameLB->text(), QString::fromStdString(*dialogs.answer));
+    EXPECT_EQ(dialogs.asked.size(), 2u);
+}
+
+TEST_F(RandomScreens, ToolbarButtonsMenuItemsAndShortcutsOpenOneScreenEach) {
+    Form4& toolbar = ui::ShowWindow<Form4>();
+    for (const char* control : {"Command6", "mneRandom", "Command8", "mneLocations"}) {
+        Press(toolbar, control);
+    }
+    Form6* random = ui::ExistingWindow<Form6>();
+    Form11* locations = ui::ExistingWindow<Form11>();
+    ASSERT_TRUE(random && random->isVisible() && locations && locations->isVisible());
+    random->hide();
+    locations->hide();
+    toolbar.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&toolbar));
+    QTest::keyClick(&toolbar, Qt::Key_R, Qt::ControlModifier);
+    QTest::keyClick(&toolbar, Qt::Key_L, Qt::ControlModifier);
+    EXPECT_TRUE(random->isVisible() && locations->isVisible()) << "Ctrl+R and Ctrl+L";
+    EXPECT_EQ(ui::ExistingWindow<Form6>(), random);
+    EXPECT_EQ(ui::ExistingWindow<Form11>(), locations);
+}
+
+TEST_F(RandomScreens, MiniControlsRollOnTheHiddenScreen) {
+    Form12& mini = ui::ShowWindow<Form12>();
+    dice.Script({5, 2, 4});
+    mini.Command1->click();
+    ASSERT_NE(ui::ExistingWindow<Form6>(), nullptr);
+    EXPECT_EQ(Results(ui::Window<Form6>()), "DR Result|5|2|7|||");
+    mini.Command2->click();
+    EXPECT_EQ(Results(ui::Window<Form6>()), "dr Result|4|||||");
+    EXPECT_FALSE(ui::Window<Form6>().isVisible());
+}
+
+// Whether a control shows all of its text at its size. Buttons without a caption show pictures, drawn
+// at the button's size.
+bool ShowsAllOfItsText(const QWidget& control) {
+    if (auto* label = qobject_cast<const QLabel*>(&control); label && label->wordWrap()) {
+        return label->heightForWidth(label->width()) <= label->height();
+    }
+    if (auto* edit = qobject_cast<const QLineEdit*>(&control)) {
+        return edit->fontMetrics().horizontalAdvance(edit->text()) + 8 <= edit->width() &&
+               edit->minimumSizeHint().height() <= edit->height();
+    }
+    if (auto* button = qobject_cast<const QAbstractButton*>(&control); button && button->text().isEmpty()) {
+        return true;
+    }
+    return control.sizeHint().width() <= control.width() && control.sizeHint().height() <= control.height();
+}
+
+// With the widest results and every location of the shipped table, no text is cut off.
+TEST_F(RandomScreens, TextsAreNeverCutOff) {
+    data::gProgramFolder = qEnvironmentVariable("DORVA_TEST_BINARY_DIR").toStdString() + "/bin";
+    ASSERT_TRUE(data::ReadTableStore(data::SupportPath("config.sco")).empty())
+        << "build the support files first";
+    Form6& form = ui::ShowWindow<Form6>();
+    const QStringList widest = {"Single dr Result", "6", "6", "1000", "Table  #", "6", "4", "999", "1000"};
+    const QList<QWidget*> shown = {form.Label11,  form.ColorDieLB,  form.WhiteDieLB,
+                                   form.ResultLB, form.Label8,      form.Label10,
+                                   form.Label9,   form.FromValueLB, form.ToValueLB};
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        shown[i]->setProperty("text", widest[i]);
+    }
+    Form11& locations = ui::ShowWindow<Form11>();
+    locations.Text1->setText("1000");
+    locations.SFileNameLB->setText("/home/a-player-with-a-long-name/Documents/Village_Suspect_Locations.txt");
+    for (const QWidget* window : {static_cast<QWidget*>(&form), static_cast<QWidget*>(&locations)}) {
+        for (const QWidget* control : window->findChildren<QWidget*>()) {
+            EXPECT_TRUE(control->objectName().startsWith("qt_") || ShowsAllOfItsText(*control))
+                << control->objectName().toStdString();
+        }
+    }
+    for (const bool village : {true, false}) {
+        locations.IsVillageCB->setChecked(village);
+        for (int die = 1; die <= 6; ++die) {
+            dice.Script({die});
+            locations.SLocationBtn_Click();
+            EXPECT_TRUE(ShowsAllOfItsText(*locations.Label1)) << locations.Label1->text().toStdString();
+        }
+    }
+}
+
+// The bands a table's results make, as its picture writes them: the first with "≤", a last band of
+// more than one dr with "≥", others as "a-b" or one dr; each followed by its result.
+QStringList BandsOf(const random::DieArray& results) {
+    QStringList bands;
+    for (int first = 1, last = 1; first <= 6; first = ++last) {
+        while (last < 6 &&
+               results[static_cast<std::size_t>(last)] == results[static_cast<std::size_t>(first - 1)]) {
+            ++last;
+        }
+        if (first == 1) {
+            bands << QStringLiteral("\u2264%1").arg(last);
+        } else if (last == 6 && first < last) {
+            bands << QStringLiteral("\u2265%1").arg(first);
+        } else {
+            bands << (first == last ? QString::number(first) : QStringLiteral("%1-%2").arg(first).arg(last));
+        }
+        bands << ui::ToQt(results[static_cast<std::size_t>(first - 1)]);
+    }
+    return bands;
+}
+
+TEST(TablePictures, ShowTheNameAndTheBandsOfTheTablesResults) {
+    for (const random::Table6& table : random::Tables6()) {
+        const QString name = ui::ToQt(table.name);
+        QFile picture(QStringLiteral(":/pictures/tables/%1.svg").arg(name.right(2)));
+        ASSERT_TRUE(picture.open(QIODevice::ReadOnly)) << table.name;
+        QStringList texts; // in the order the picture draws them
+        for (QXmlStreamReader xml(&picture); !xml.atEnd();) {
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("text")) {
+                texts << xml.readElementText();
+            }
+        }
+        EXPECT_EQ(texts, QStringList{name} + BandsOf(table.results)) << table.name;
+    }
+}
+
+} // namespace
+} // namespace dorva
