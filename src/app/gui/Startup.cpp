@@ -5,6 +5,7 @@
 #include "app/gui/Splash.h"
 #include "app/gui/Toolbar.h"
 #include "app/gui/VaslWindow.h"
+#include "app/gui/VoiceCommands.h"
 #include "data/State.h"
 #include "platform/NullSpeechPlatform.h"
 #include "platform/Seams.h"
@@ -160,6 +161,7 @@ int RunProgram() {
     ShowSplash();
     Form1& setupScreen = ui::Window<Form1>();
     setupScreen.LoadGameData();
+    InstallVoiceCommands();
     CloseSplash();
 
     // The set-up screen's OK shows the toolbar and the activation screen; closed any other way
