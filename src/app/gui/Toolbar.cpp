@@ -1,5 +1,7 @@
 #include "app/gui/Toolbar.h"
 
+#include "actions/gui/ActionsScreen.h"
+#include "actions/gui/CloseCombatScreen.h"
 #include "activation/gui/ActivationScreen.h"
 #include "app/gui/AboutBox.h"
 #include "app/gui/MiniControls.h"
@@ -114,12 +116,12 @@ Form4::Form4(QWidget* parent) : QMainWindow(parent) {
     mneWhatCanISay = MenuItem(mnuHelp, "mneWhatCanISay", QStringLiteral("What Can I Sa&y?"),
                               QKeySequence(Qt::CTRL | Qt::Key_H));
 
-    // The windows of the actions, close combat, random numbers and locations screens are not part of
-    // the program yet; their buttons and menu items stay in place, disabled, until they are.
-    for (QPushButton* later : {Command5, Command4, Command6, Command8}) {
+    // The windows of the random numbers and locations screens are not part of the program yet; their
+    // buttons and menu items stay in place, disabled, until they are.
+    for (QPushButton* later : {Command6, Command8}) {
         later->setEnabled(false);
     }
-    for (QAction* later : {mneActions, mneMelee, mneRandom, mneLocations}) {
+    for (QAction* later : {mneRandom, mneLocations}) {
         later->setEnabled(false);
     }
 
@@ -204,10 +206,12 @@ void Form4::mneSetUp_Click() {
 void Form4::mneActivation_Click() {
     ui::ShowWindow<Form2>();
 }
-// The actions screen is not part of the program yet (its item is disabled).
-void Form4::mneActions_Click() {}
-// The close combat screen is not part of the program yet (its item is disabled).
-void Form4::mneMelee_Click() {}
+void Form4::mneActions_Click() {
+    ui::ShowWindow<Form9>();
+}
+void Form4::mneMelee_Click() {
+    ui::ShowWindow<Form10>();
+}
 // The random numbers screen is not part of the program yet (its item is disabled).
 void Form4::mneRandom_Click() {}
 void Form4::mneDRStats_Click() {
