@@ -16,6 +16,10 @@ press "$toolbar" ctrl+c
 wait_window '^Activation Controls' >/dev/null
 press "$toolbar" ctrl+h
 wait_window '^What Can I Say\?' >/dev/null
+press "$toolbar" ctrl+p
+wait_window '^Actions$' >/dev/null
+press "$toolbar" ctrl+m
+wait_window '^CC/Melee$' >/dev/null
 
 # Modal windows: the die-roll statistics, the set-up screen and the about box.
 press "$toolbar" ctrl+d

@@ -82,8 +82,8 @@ void Form9::BuildControls() {
     }
 
     InfActionBtn =
-        MakeButton(this, "InfActionBtn", QStringLiteral("I&nfantry Actions"), 4800, 120, 1500, 495);
-    AFVGunBtn = MakeButton(this, "AFVGunBtn", QStringLiteral("A&FV Actions"), 6420, 120, 1500, 495);
+        MakeButton(this, "InfActionBtn", QStringLiteral("I&nfantry Actions"), 4800, 120, 1620, 495);
+    AFVGunBtn = MakeButton(this, "AFVGunBtn", QStringLiteral("A&FV Actions"), 6480, 120, 1440, 495);
     Label2 = MakeLabel(this, "Label2", QString(), 4800, 675, 3120, 285);
     Label3 = MakeTextLabel(this, "Label3", QStringLiteral("(Possible unit Panic)"), 4800, 975, 3120, 1050);
 
@@ -106,7 +106,7 @@ void Form9::BuildControls() {
     OrdVsInfAttackBtn =
         MakeButton(Frame3, "OrdVsInfAttackBtn", QStringLiteral("&Ord. vs. Inf."), 660, 1740, 2280, 405);
     AssumeIFTAttackCB =
-        MakeCheckBox(this, "AssumeIFTAttackCB", QStringLiteral("Assume IFT Attac&k"), 4800, 4440, 3120, 285);
+        MakeCheckBox(this, "AssumeIFTAttackCB", QStringLiteral("Assume IFT Attac&k"), 4800, 4440, 3120, 315);
     AssumeIFTAttackCB->setChecked(true);
 
     // The DR pyramid: 7 on top, then the pairs 6 and 8 down to 2 and 12.
@@ -124,7 +124,7 @@ void Form9::BuildControls() {
     DR12Btn = MakeButton(this, "DR12Btn", QStringLiteral("12"), right, 120 + 5 * step, width, height);
     drButtons_ = {DR2Btn, DR3Btn, DR4Btn, DR5Btn, DR6Btn, DR7Btn, DR8Btn, DR9Btn, DR10Btn, DR11Btn, DR12Btn};
     ManualDieRollCB =
-        MakeCheckBox(this, "ManualDieRollCB", QStringLiteral("&Manual Die Roll"), 8040, 3060, 1980, 285);
+        MakeCheckBox(this, "ManualDieRollCB", QStringLiteral("&Manual Die Roll"), 8040, 3060, 1980, 315);
 
     Frame2 = Place(new QGroupBox(QStringLiteral("Movement Commands"), this), "Frame2", 120, 4920, 5400, 1980);
     Command4 = MakeButton(Frame2, "Command4", QStringLiteral("&AFV Move"), 120, 360, 1500, 495);
@@ -147,7 +147,7 @@ void Form9::BuildControls() {
         pending->setFont(Bold(pending->font()));
     }
     ActivateMoveButtonCB = MakeCheckBox(Frame2, "ActivateMoveButtonCB",
-                                        QStringLiteral("A&ctivate Move Button"), 1800, 1500, 3300, 285);
+                                        QStringLiteral("A&ctivate Move Button"), 1800, 1500, 3300, 315);
 
     Frame1 =
         Place(new QGroupBox(QStringLiteral("Movement Direction"), this), "Frame1", 5640, 4920, 4380, 1980);

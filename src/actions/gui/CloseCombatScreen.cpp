@@ -25,7 +25,7 @@ Form10::Form10(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("Form10"));
     setWindowTitle(QStringLiteral("CC/Melee"));
     // Sizes in twips; the explanation has room for the longest shipped text in its large font.
-    setFixedSize(ui::Twips(5580), ui::Twips(3840));
+    setFixedSize(ui::Twips(5580), ui::Twips(3240));
 
     AdvanceBtn =
         Place(new QPushButton(QStringLiteral("Advance dr"), this), "AdvanceBtn", 120, 120, 1500, 495);
@@ -38,7 +38,7 @@ Form10::Form10(QWidget* parent) : QWidget(parent, Qt::Window) {
         Place(new QPushButton(QStringLiteral("CC Pairings"), this), "CCPairingsBtn", 1740, 1140, 1500, 495);
     Image1 = MakeDirectionImage(this, "Image1", 3360, 120, 2100, 1515);
 
-    Label1 = MakeLabel(this, "Label1", QString(), 120, 1800, 5340, 1920);
+    Label1 = MakeLabel(this, "Label1", QString(), 120, 1800, 5340, 1320);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setWordWrap(true);
     QFont large(QStringLiteral("Arial"), 12);
