@@ -14,6 +14,15 @@ inline std::string FromQt(const QString& text) {
     return text.toLatin1().toStdString();
 }
 
+// A table or result text as a label shows it: its carriage returns, alone or before a line feed,
+// become line breaks.
+inline QString DisplayText(const std::string& text) {
+    QString shown = ToQt(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
 // Names from the file system (file paths, nationality names taken from file names) are the system's
 // UTF-8, not table text: a log path or a nationality file may well hold characters beyond Latin-1.
 inline QString NameToQt(const std::string& name) {

@@ -20,6 +20,10 @@ press "$toolbar" ctrl+r
 wait_window '^Random Numbers$' >/dev/null
 press "$toolbar" ctrl+l
 wait_window '^S\? Locations$' >/dev/null
+press "$toolbar" ctrl+p
+wait_window '^Actions$' >/dev/null
+press "$toolbar" ctrl+m
+wait_window '^CC/Melee$' >/dev/null
 
 # Modal windows: the die-roll statistics, the set-up screen and the about box.
 press "$toolbar" ctrl+d

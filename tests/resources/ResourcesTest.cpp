@@ -12,6 +12,7 @@
 
 namespace {
 
+// clang-format off
 const QHash<QString, QSize> kSizes = {
     {":/pictures/toolbar/setup.svg", {48, 48}},     {":/pictures/toolbar/activation.svg", {48, 48}},
     {":/pictures/toolbar/actions.svg", {48, 48}},   {":/pictures/toolbar/closecombat.svg", {48, 48}},
@@ -24,7 +25,14 @@ const QHash<QString, QSize> kSizes = {
     {":/pictures/tables/6d.svg", {60, 60}},         {":/pictures/tables/6e.svg", {60, 60}},
     {":/pictures/tables/6f.svg", {60, 60}},         {":/pictures/tables/6g.svg", {60, 60}},
     {":/pictures/tables/6h.svg", {60, 60}},
+    // The direction pictures, by number.
+    {":/pictures/100", {92, 58}}, {":/pictures/101", {92, 58}}, {":/pictures/102", {92, 58}},
+    {":/pictures/103", {92, 58}}, {":/pictures/200", {92, 58}}, {":/pictures/201", {92, 58}},
+    {":/pictures/202", {92, 58}}, {":/pictures/300", {88, 91}}, {":/pictures/301", {88, 91}},
+    {":/pictures/302", {88, 91}}, {":/pictures/303", {88, 91}}, {":/pictures/304", {88, 91}},
+    {":/pictures/305", {88, 91}}, {":/pictures/306", {88, 91}}, {":/pictures/400", {91, 87}},
 };
+// clang-format on
 
 // Qt's SVG module reports what it cannot resolve (a paint server or element referred to but not
 // there) as a warning in the "qt.svg" category and draws on without it, so a picture can load yet

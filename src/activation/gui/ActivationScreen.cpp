@@ -268,10 +268,7 @@ void Form2::ShowScenarioNotes() {
 }
 
 QString Form2::DisplayText(const std::string& text) {
-    QString shown = ui::ToQt(text);
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return shown;
+    return ui::DisplayText(text);
 }
 
 void Form2::ShowResultLine(const std::string& text, int red, int green, int blue) {

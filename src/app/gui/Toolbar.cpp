@@ -1,5 +1,7 @@
 #include "app/gui/Toolbar.h"
 
+#include "actions/gui/ActionsScreen.h"
+#include "actions/gui/CloseCombatScreen.h"
 #include "activation/gui/ActivationScreen.h"
 #include "app/gui/AboutBox.h"
 #include "app/gui/MiniControls.h"
@@ -133,15 +135,6 @@ Form4::Form4(QWidget* parent) : QMainWindow(parent) {
         button->setAccessibleName(words);
     }
 
-    // The windows of the actions and close combat screens are not part of the program yet; their
-    // buttons and menu items stay in place, disabled, until they are.
-    for (QPushButton* later : {Command5, Command4}) {
-        later->setEnabled(false);
-    }
-    for (QAction* later : {mneActions, mneMelee}) {
-        later->setEnabled(false);
-    }
-
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form4::Command3_Click);
@@ -223,10 +216,12 @@ void Form4::mneSetUp_Click() {
 void Form4::mneActivation_Click() {
     ui::ShowWindow<Form2>();
 }
-// The actions screen is not part of the program yet (its item is disabled).
-void Form4::mneActions_Click() {}
-// The close combat screen is not part of the program yet (its item is disabled).
-void Form4::mneMelee_Click() {}
+void Form4::mneActions_Click() {
+    ui::ShowWindow<Form9>();
+}
+void Form4::mneMelee_Click() {
+    ui::ShowWindow<Form10>();
+}
 void Form4::mneRandom_Click() {
     ui::ShowWindow<Form6>();
 }

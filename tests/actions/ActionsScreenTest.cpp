@@ -1,0 +1,256 @@
+// The actions and close-combat screens: their controls, the state their controls keep, and texts
+// that fit.
+#include "actions/gui/ActionsScreen.h"
+#include "actions/FireCommands.h"
+#include "actions/gui/CloseCombatScreen.h"
+#include "data/SupportFolder.h"
+#include "data/TableFile.h"
+#include "support/WindowTest.h"
+#include "ui/Text.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+
+#include <cstdlib>
+
+namespace dorva {
+namespace {
+
+using test::ExpectCaptions;
+using test::NumberedList;
+
+class Screens : public test::WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        data::gTable4A = NumberedList("4A-", 11);
+        data::gTable4B = NumberedList("4B-", 11);
+        data::gTable3A = NumberedList("3A-", 11);
+        data::gTable3B = NumberedList("3B-", 11);
+        data::gTable3E = NumberedList("3E-", 6);
+        data::gTableCC = {"", "Take an NTC\r\nPass: advance"};
+        data::gTableHd = data::ListTable(12, "Fire");
+        data::gTableAd = data::ListTable(12, "Move");
+    }
+    // The names of the window's enabled buttons of a kind, in their order.
+    static QStringList Enabled(const QWidget& window, const QString& nameEnd) {
+        QStringList names;
+        for (const QPushButton* button : window.findChildren<QPushButton*>()) {
+            if (button->isEnabled() && button->objectName().endsWith(nameEnd)) {
+                names << button->objectName();
+            }
+        }
+        return names;
+    }
+};
+
+TEST_F(Screens, ControlsCarryTheirNamesAndCaptions) {
+    Form9& form = ui::Window<Form9>();
+    EXPECT_EQ(form.windowTitle(), "Actions");
+    // clang-format off
+    ExpectCaptions(form, {
+        {"HoldLB", ""}, {"Label10", ""}, {"AdvanceLB", ""}, {"Label11", ""},
+        {"InfActionBtn", "I&nfantry Actions"}, {"AFVGunBtn", "A&FV Actions"}, {"Label2", ""},
+        {"Label3", "(Possible unit Panic)"}, {"Frame3", "Fire Commands"},
+        {"Label6", ""}, {"Label7", ""}, {"Label8", ""}, {"Label9", ""},
+        {"IFTAttackBtn", "IF&T Attack"}, {"LATWAttackBtn", "&LATW Attack"},
+        {"OrdVsVehAttackBtn", "Ord. vs. &Veh."}, {"OrdVsInfAttackBtn", "&Ord. vs. Inf."},
+        {"DR2Btn", "&2"}, {"DR3Btn", "&3"}, {"DR4Btn", "&4"}, {"DR5Btn", "&5"}, {"DR6Btn", "&6"}, {"DR7Btn", "&7"},
+        {"DR8Btn", "&8"}, {"DR9Btn", "&9"}, {"DR10Btn", "1&0"}, {"DR11Btn", "11"}, {"DR12Btn", "12"},
+        {"ManualDieRollCB", "&Manual Die Roll"}, {"AssumeIFTAttackCB", "Assume IFT Attac&k"},
+        {"Frame2", "Movement Commands"}, {"Command4", "&AFV Move"}, {"InfantryMoveBtn", "&Infantry Move"},
+        {"Label1", "Hold"}, {"Label4", "Odd"}, {"Label5", "Even"}, {"Label12", "Advance"},
+        {"AdvanceBtn", ""}, {"HoldOddBtn", ""}, {"HoldEvenBtn", ""},
+        {"ActivateMoveButtonCB", "A&ctivate Move Button"}, {"Frame1", "Movement Direction"},
+        {"DirectionBtn", "&Direction"}, {"DirectionLB", ""}});
+    // clang-format on
+    EXPECT_TRUE(form.AssumeIFTAttackCB->isChecked());
+    EXPECT_FALSE(form.ManualDieRollCB->isChecked() || form.ActivateMoveButtonCB->isChecked());
+
+    Form10& melee = ui::Window<Form10>();
+    EXPECT_EQ(melee.windowTitle(), "CC/Melee");
+    ExpectCaptions(melee, {{"AdvanceBtn", "Advance dr"},
+                           {"Command4", "CC Attack DR"},
+                           {"AdvanceLB", "(DR/dr results displayed here)"},
+                           {"CCNTCDrmsBtn", "CC NTC"},
+                           {"CCPairingsBtn", "CC Pairings"},
+                           {"Label1", ""}});
+}
+
+// The pending DRs live in the captions of their buttons, which can be pressed while they hold one;
+// the next infantry movement roll waits until the player unchecks the box.
+TEST_F(Screens, InfantryMovementKeepsItsDRsOnTheButtons) {
+    Form9& form = ui::Window<Form9>();
+    EXPECT_EQ(Enabled(form, "Btn"),
+              QStringList({"InfActionBtn", "AFVGunBtn", "IFTAttackBtn", "LATWAttackBtn", "OrdVsVehAttackBtn",
+                           "OrdVsInfAttackBtn", "InfantryMoveBtn", "DirectionBtn"}));
+    dice.Script({1, 1, 6, 6, 3, 4});
+    Press(form, "InfantryMoveBtn");
+    ExpectCaptions(form, {{"HoldOddBtn", "2"}, {"HoldEvenBtn", "12"}, {"AdvanceBtn", "7"}});
+    EXPECT_EQ(Enabled(form, "Btn").filter(QRegularExpression("^(Hold|Advance|Infantry)")),
+              QStringList({"AdvanceBtn", "HoldOddBtn", "HoldEvenBtn"}));
+    EXPECT_TRUE(form.ActivateMoveButtonCB->isChecked());
+
+    Press(form, "HoldOddBtn");
+    Press(form, "HoldEvenBtn");
+    ExpectCaptions(form, {{"HoldLB", "Hold Movement Command (Odd hexes)"},
+                          {"Label10", "4A-1"},
+                          {"AdvanceLB", "Hold Movement Command (Even hexes)"},
+                          {"Label11", "4A-11"}});
+    Press(form, "AdvanceBtn");
+    ExpectCaptions(form, {{"HoldLB", "Advance Movement Command"}, {"Label10", "4B-6"}, {"AdvanceLB", ""}});
+
+    form.ActivateMoveButtonCB->click();
+    EXPECT_TRUE(form.InfantryMoveBtn->isEnabled());
+    form.ActivateMoveButtonCB->click();
+    EXPECT_FALSE(form.InfantryMoveBtn->isEnabled());
+    EXPECT_EQ(QStringList({form.HoldOddBtn->accessibleName(), form.HoldEvenBtn->accessibleName(),
+                           form.AdvanceBtn->accessibleName()}),
+              QStringList({"Hold movement DR, odd hexes 2", "Hold movement DR, even hexes 12",
+                           "Advance movement DR 7"}));
+}
+
+// Each button shows its result where the screen shows it, with line breaks where the text has them.
+TEST_F(Screens, ResultsReachTheirLabels) {
+    Form9& form = ui::Window<Form9>();
+    dice.Script({2, 2, 3, 4, 1, 2, 6, 6});
+    Press(form, "AFVGunBtn");
+    ExpectCaptions(form, {{"Label2", "Infantry action DR = 4 (2, 2)"},
+                          {"Label3", "Units Panic:\n   Partisan/2nd Line\n   Conscript/Green"},
+                          {"HoldLB", "Hold Attitude Unit's Actions"},
+                          {"Label10", "Unit attacks\n3A-6"},
+                          {"AdvanceLB", "Advance Attitude Unit's Actions"},
+                          {"Label11", "Unit moves. Mark with a MOVE counter."}});
+    form.AssumeIFTAttackCB->click();
+    Press(form, "InfActionBtn");
+    ExpectCaptions(form, {{"Label3", "(No units panic)"},
+                          {"Label10", "Unit Fires. Select attack type from selection to the right."}});
+    Press(form, "LATWAttackBtn");
+    ExpectCaptions(form, {{"HoldLB", "LATW Attack Command"},
+                          {"Label10", "Unit attacks\n3B-11"},
+                          {"AdvanceLB", ""},
+                          {"Label11", ""}});
+
+    Form10& melee = ui::Window<Form10>();
+    dice.Script({4, 4, 6, 5, 6});
+    Press(melee, "CCNTCDrmsBtn");
+    ExpectCaptions(melee, {{"AdvanceLB", "CC NTC DR = 8"}, {"Label1", "Take an NTC\nPass: advance"}});
+    Press(melee, "CCPairingsBtn");
+    ExpectCaptions(melee, {{"AdvanceLB", "CC Pairings dr = 6"}, {"Label1", "3E-6"}});
+    Press(melee, "Command4");
+    ExpectCaptions(melee, {{"AdvanceLB", "CC attack DR = 11"}, {"Label1", ""}});
+}
+
+// The mode on the screen: the DR buttons follow the box, the red markers the selected fire button;
+// the mode's states are the logic's business.
+TEST_F(Screens, ManualDieRollMarksTheSelectedFireButton) {
+    Form9& form = ui::Window<Form9>();
+    form.ManualDieRollCB->click();
+    EXPECT_EQ(Enabled(form, "Btn").filter("DR").size(), 11);
+    EXPECT_EQ(form.Label6->text(), "->");
+    EXPECT_EQ(form.Label6->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_TRUE(form.Label6->font().bold() && form.Label6->font().pointSize() == 12);
+    Press(form, "OrdVsInfAttackBtn");
+    Press(form, "DR12Btn");
+    ExpectCaptions(
+        form, {{"Label6", ""}, {"Label9", "->"}, {"Label10", "Unit attacks\n(table 3D has no entries)"}});
+    form.ManualDieRollCB->click();
+    EXPECT_EQ(Enabled(form, "Btn").filter("DR").size(), 0);
+    EXPECT_EQ(form.Label9->text(), "");
+}
+
+// The picture fills its control as far as its proportions allow, and says in words what it shows.
+void ExpectPicture(const QLabel* image, int picture, const char* description) {
+    EXPECT_EQ(image->property("picture").toInt(), picture);
+    EXPECT_EQ(image->accessibleDescription(), description);
+    const QSize shown = image->pixmap().deviceIndependentSize().toSize();
+    EXPECT_TRUE((shown.width() == image->width() && shown.height() <= image->height()) ||
+                (shown.height() == image->height() && shown.width() <= image->width()));
+    EXPECT_NEAR(double(shown.width()) / shown.height(), picture < 300 ? 92.0 / 58.0 : 88.0 / 91.0, 0.03);
+}
+
+TEST_F(Screens, BothScreensShowTheDirectionWithItsPicture) {
+    setup::gAttitude = 1;
+    setup::gHexGrain = 1;
+    dice.Script({5, 2, 4});
+    Form9& actions = ui::Window<Form9>();
+    Form10& melee = ui::Window<Form10>();
+    ExpectPicture(
+        actions.Image1, 200,
+        "No direction rolled yet. The unit's hex and the two hexes in front of it: 1 to 3 front left, "
+        "4 to 6 front right");
+    Press(actions, "DirectionBtn");
+    EXPECT_EQ(actions.DirectionLB->text(), "Dir = 5");
+    ExpectPicture(actions.Image1, 202, "Direction front right (dr 4 or more)");
+    Press(melee, "AdvanceBtn");
+    EXPECT_EQ(melee.AdvanceLB->text(), "Dir = 2");
+    ExpectPicture(melee.Image1, 201, "Direction front left (dr 3 or less)");
+    EXPECT_EQ(melee.Image1->accessibleName(), "Movement direction picture");
+
+    setup::gAttitude = 3; // a damaged setting: no picture, but the direction all the same
+    melee.Form_Load();
+    Press(melee, "AdvanceBtn");
+    EXPECT_EQ(melee.AdvanceLB->text(), "Dir = 4");
+    EXPECT_TRUE(melee.Image1->pixmap().isNull());
+}
+
+// Whether the control shows all of its text: a word-wrapped label within its height, any other
+// control on one line within its width.
+::testing::AssertionResult ShowsWhole(QWidget* control, const std::string& text = {}) {
+    auto* label = qobject_cast<QLabel*>(control);
+    if (label && !text.empty()) {
+        label->setText(ui::DisplayText(text));
+    }
+    QSize needed = control->sizeHint();
+    if (label && label->wordWrap()) {
+        needed = QSize(label->width(), label->heightForWidth(label->width()));
+    } else if (auto* button = qobject_cast<QPushButton*>(control)) {
+        // Room for the caption and the button's frame; the style's minimum width is not needed.
+        needed = button->fontMetrics().size(Qt::TextShowMnemonic, button->text()) + QSize(12, 6);
+    }
+    if (needed.width() <= control->width() && needed.height() <= control->height()) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << control->objectName().toStdString() << " needs " << needed.width() << "x" << needed.height()
+           << " for " << control->property("text").toString().toStdString();
+}
+
+// Every caption, and every text the shipped tables give, in the control that shows it.
+TEST_F(Screens, TheShippedTextsFitTheirControls) {
+    const char* binary = std::getenv("DORVA_TEST_BINARY_DIR");
+    data::gProgramFolder = std::filesystem::path(binary ? binary : ".") / "bin";
+    ASSERT_TRUE(data::ReadTableStore(data::SupportPath("config.sco")).empty())
+        << "build the support files first";
+    Form9& form = ui::Window<Form9>();
+    Form10& melee = ui::Window<Form10>();
+    for (QWidget* control : form.findChildren<QWidget*>() + melee.findChildren<QWidget*>()) {
+        if (qobject_cast<QAbstractButton*>(control) || qobject_cast<QLabel*>(control)) {
+            EXPECT_TRUE(ShowsWhole(control));
+        }
+    }
+    // Attack texts are the longest: a line more than the list entry.
+    for (const data::ListTable* list : {&data::gTable4A, &data::gTable4B, &data::gTable4C, &data::gTable3A,
+                                        &data::gTable3B, &data::gTable3C, &data::gTable3D}) {
+        for (int i = 1; i <= data::UpperBound(*list); ++i) {
+            const std::string text = "Unit attacks\r\n" + data::Entry(*list, i);
+            EXPECT_TRUE(ShowsWhole(form.Label10, text) && ShowsWhole(form.Label11, text));
+        }
+    }
+    for (const char* heading :
+         {"Ordance vs. Infantry Attack Command", "Hold Movement Command (Even hexes)"}) {
+        EXPECT_TRUE(ShowsWhole(form.HoldLB, heading) && ShowsWhole(form.AdvanceLB, heading));
+    }
+    EXPECT_TRUE(ShowsWhole(form.Label3, actions::PanicText(3, 3)));
+    EXPECT_TRUE(ShowsWhole(form.Label2, "Infantry action DR = 12 (6, 6)"));
+    for (int i = 1; i <= data::UpperBound(data::gTable3E); ++i) {
+        EXPECT_TRUE(ShowsWhole(melee.Label1, data::Entry(data::gTable3E, i)));
+    }
+    EXPECT_TRUE(ShowsWhole(melee.Label1, data::Entry(data::gTableCC, 1)));
+    EXPECT_TRUE(ShowsWhole(melee.AdvanceLB, "CC Pairings dr = 6"));
+}
+
+} // namespace
+} // namespace dorva

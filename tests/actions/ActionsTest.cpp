@@ -1,0 +1,214 @@
+#include "actions/CloseCombat.h"
+#include "actions/Direction.h"
+#include "actions/FireCommands.h"
+#include "actions/ManualDieRoll.h"
+#include "actions/Movement.h"
+#include "support/ProgramTest.h"
+
+#include <functional>
+#include <numeric>
+
+namespace dorva::actions {
+
+// Failures show the four labels' texts.
+void PrintTo(const Panel& panel, std::ostream* os) {
+    for (const auto& text : {panel.upperHeading, panel.upperText, panel.lowerHeading, panel.lowerText}) {
+        *os << (text ? '"' + *text + '"' : std::string("(as it was)")) << " ";
+    }
+}
+
+namespace {
+
+using test::NumberedList;
+
+// Every list entry names its table and position ("3B-11"), so a text shows which entry a roll read.
+class Actions : public test::ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        data::gTable4A = NumberedList("4A-", 11);
+        data::gTable4B = NumberedList("4B-", 11);
+        data::gTable4C = NumberedList("4C-", 11);
+        data::gTable3A = NumberedList("3A-", 11);
+        data::gTable3B = NumberedList("3B-", 11);
+        data::gTable3C = NumberedList("3C-", 11);
+        data::gTable3D = NumberedList("3D-", 11);
+        data::gTable3E = NumberedList("3E-", 6);
+        data::gTableCC = {"", "Take an NTC", "never shown"};
+        data::gTableHd = data::ListTable(12, "Entrench");
+        data::gTableAd = data::ListTable(12, "Entrench");
+    }
+    // Recorded rolls: one die (dr), two dice (DR).
+    static std::pair<int, int> Counted() {
+        const auto& s = data::gDRStats;
+        return {std::accumulate(s.begin() + 1, s.begin() + 7, 0), std::accumulate(s.begin() + 7, s.end(), 0)};
+    }
+};
+
+TEST_F(Actions, PendingDRsAreReadFromTheCaptionsLeadingDigits) {
+    for (const auto& [caption, dr] : {std::pair{"7", 7}, {"12", 12}, {"", 0}, {"11 ", 11}, {"x3", 0}}) {
+        EXPECT_EQ(CaptionDR(caption), dr) << caption;
+    }
+}
+
+// A rolled command reads its list at DR - 1 into the upper pair and blanks the lower one; the
+// movement commands on their pending-DR buttons are the window's business.
+TEST_F(Actions, RolledCommandsReadTheirListAtDrMinusOne) {
+    using Row = std::tuple<std::vector<int>, std::function<Panel()>, const char*, const char*>;
+    // clang-format off
+    for (const auto& [rolled, command, heading, text] : std::vector<Row>{
+             {{6, 6}, [] { return VehicleMove(); }, "Vehicle Movement Command", "4C-11"},
+             {{1, 2}, [] { return FireCommand(Attack::IFT); }, "IFT Attack Command", "Unit attacks\r\n3A-2"},
+             {{1, 1}, [] { return FireCommand(Attack::LATW); }, "LATW Attack Command", "Unit attacks\r\n3B-1"},
+             {{3, 4}, [] { return FireCommand(Attack::OrdnanceVsVehicle); }, "Ordance vs. Vehicle Attack Command",
+              "Unit attacks\r\n3C-6"},
+             {{6, 5}, [] { return FireCommand(Attack::OrdnanceVsInfantry); }, "Ordance vs. Infantry Attack Command",
+              "Unit attacks\r\n3D-10"}}) {
+        // clang-format on
+        data::gDRStats.fill(0);
+        dice.Script(rolled);
+        EXPECT_EQ(command(), (Panel{heading, text, "", ""}));
+        EXPECT_EQ(Counted(), std::pair(0, 1)) << heading;
+    }
+}
+
+// A list too short for a roll, or missing, says so in place of the entry.
+TEST_F(Actions, AMissingEntryShowsANoteNamingTheTableAndTheRoll) {
+    data::gTable3B = NumberedList("3B-", 10);
+    data::gTable4C.clear();
+    data::gTable3E = NumberedList("3E-", 5);
+    data::gTableCC = {""};
+    data::gTableHd = data::ListTable(3, "Move");
+    dice.Script({6, 6, 6, 6, 6, 3, 3, 3});
+    EXPECT_EQ(AttackText(Attack::LATW, 12), "Unit attacks\r\n(table 3B has no entry for DR 12)");
+    EXPECT_EQ(*VehicleMove().upperText, "(table 4C has no entries)");
+    EXPECT_EQ(RollCCPairings().text, "(table 3E has no entry for dr 6)");
+    EXPECT_EQ(RollCCNtc().text, "(table CC has no entries)");
+    EXPECT_EQ(RollUnitActions(true).panel.upperText, "(table Hd has no entry for DR 6)");
+    EXPECT_EQ(AttackText(Attack::LATW, 11), "Unit attacks\r\n3B-10")
+        << "a short list still gives what it has";
+}
+
+TEST_F(Actions, PanicListForEveryDouble) {
+    const std::string conscript = "   Conscript/Green", second = "   Partisan/2nd Line",
+                      first = "   1st Line";
+    // clang-format off
+    for (const auto& [die, list] : {
+             std::pair{1, conscript}, {2, second + "\r\n" + conscript},
+             {3, first + "\r\n" + second + "\r\n" + conscript}, {4, first + "\r\n" + second + "\r\n" + conscript},
+             {5, std::string("   All units Panic")}, {6, std::string("   All units Panic")}}) {
+        // clang-format on
+        EXPECT_EQ(PanicText(die, die), "Units Panic:\r\n" + list) << die;
+    }
+    EXPECT_EQ(PanicText(3, 4), "(No units panic)");
+    EXPECT_EQ(PanicText(6, 1), "(No units panic)");
+}
+
+// The action words of the DR (read at DR - 1) in both attitudes: the Hold text above, the Advance
+// text below, and a DR of their own for each "Fire" while the IFT attack is assumed (Hold first).
+TEST_F(Actions, UnitActionsShowBothAttitudes) {
+    const std::string select = "Unit Fires. Select attack type from selection to the right.";
+    using Text = std::optional<std::string>;
+    using Row = std::tuple<std::vector<int>, const char*, const char*, bool, Text, Text>;
+    // clang-format off
+    for (const auto& [rolled, hold, advance, assumeIFT, holdText, advanceText] : std::vector<Row>{
+             {{3, 4}, "Move", "Move", true, "Unit moves. Mark with a MOVE counter. Entrench if possible and no Target.",
+              "Unit moves. Mark with a MOVE counter."},
+             {{1, 1}, "Entrench", "Panic", true, "Unit Entrenches", "Unit automatically Panics"},
+             {{6, 6, 1, 1, 6, 5}, "Fire", "Fire", true, "Unit attacks\r\n3A-1", "Unit attacks\r\n3A-10"},
+             {{2, 5}, "Fire", "Fire", false, select, select + " Move if no Target"},
+             {{5, 6, 2, 2}, "Panic", "Fire", true, "Unit automatically Panics", "Unit attacks\r\n3A-3"},
+             {{4, 2}, "fire", "Rest", true, std::nullopt, std::nullopt}}) {
+        // clang-format on
+        data::gDRStats.fill(0);
+        const int dr = rolled[0] + rolled[1];
+        data::gTableHd[static_cast<std::size_t>(dr - 1)] = hold;
+        data::gTableAd[static_cast<std::size_t>(dr - 1)] = advance;
+        dice.Script(rolled);
+        EXPECT_EQ(RollUnitActions(assumeIFT).panel, (Panel{"Hold Attitude Unit's Actions", holdText,
+                                                           "Advance Attitude Unit's Actions", advanceText}));
+        EXPECT_EQ(dice.Remaining(), 0u);
+        EXPECT_EQ(Counted(), std::pair(2, static_cast<int>(rolled.size() - 2) / 2))
+            << "two drs, a DR per attack";
+    }
+}
+
+// The rolls of the other operations as the statistics count them: dr, DR.
+TEST_F(Actions, EachOperationCountsItsRolls) {
+    ManualDieRoll manual;
+    manual.Switch(true);
+    using Row = std::tuple<const char*, std::function<void()>, std::pair<int, int>>;
+    // clang-format off
+    for (const auto& [name, operation, counted] : std::vector<Row>{
+             {"infantry movement", [] { RollInfantryMove(); }, {0, 3}},
+             {"direction", [] { RollDirection(); }, {1, 0}},
+             {"manual DR", [&manual] { manual.Result(7); }, {0, 0}},
+             {"CC NTC", [] { RollCCNtc(); }, {0, 1}},
+             {"CC pairings", [] { RollCCPairings(); }, {1, 0}},
+             {"CC attack", [] { RollCCAttack(); }, {0, 1}}}) {
+        // clang-format on
+        data::gDRStats.fill(0);
+        dice.Script(std::vector<int>(static_cast<std::size_t>(counted.first + 2 * counted.second), 3));
+        operation();
+        EXPECT_EQ(dice.Remaining(), 0u) << name;
+        EXPECT_EQ(Counted(), counted) << name;
+    }
+}
+
+// The manual mode's states: what each event selects, marks and shows, and that nothing rolls.
+TEST_F(Actions, ManualDieRollStates) {
+    const Panel prompt{"", "(Choose a specific DR to display)", "", ""};
+    using Markers = std::array<std::string, 4>;
+    struct Row {
+        const char* name;
+        std::function<Panel(ManualDieRoll&)> events; // from off; returns what the last event shows
+        Panel shown;
+        bool enabled;
+        Markers markers;
+    };
+    // clang-format off
+    const std::vector<Row> rows = {
+        {"on", [](ManualDieRoll& m) { return m.Switch(true); }, prompt, true, {"->", "", "", ""}},
+        {"a fire button", [](ManualDieRoll& m) { m.Switch(true); return m.Select(Attack::LATW); },
+         prompt, true, {"", "->", "", ""}},
+        {"a DR after a fire button", [](ManualDieRoll& m) { m.Switch(true); m.Select(Attack::LATW); return m.Result(12); },
+         {.upperText = "Unit attacks\r\n3B-11"}, true, {"", "->", "", ""}},
+        {"off keeps the texts", [](ManualDieRoll& m) { m.Switch(true); m.Select(Attack::OrdnanceVsInfantry);
+                                                        return m.Switch(false); },
+         {}, false, {"", "", "", ""}},
+        {"on again selects IFT", [](ManualDieRoll& m) { m.Switch(true); m.Select(Attack::OrdnanceVsVehicle);
+                                                         m.Switch(false); return m.Switch(true); },
+         prompt, true, {"->", "", "", ""}},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        ManualDieRoll manual;
+        EXPECT_EQ(row.events(manual), row.shown) << row.name;
+        EXPECT_EQ(manual.DRButtonsEnabled(), row.enabled) << row.name;
+        EXPECT_EQ(manual.Markers(), row.markers) << row.name;
+    }
+    EXPECT_EQ(dice.Rolled(), 0);
+}
+
+// The pictures for every attitude, hex grain and dr; outside the tables there is none.
+TEST_F(Actions, DirectionPictures) {
+    using Six = std::array<int, 6>;
+    // clang-format off
+    for (const auto& [attitude, grain, base, byDr] : {
+             std::tuple{1, 0, 100, Six{101, 102, 102, 102, 102, 103}},
+             std::tuple{1, 1, 200, Six{201, 201, 201, 202, 202, 202}},
+             std::tuple{0, 0, 300, Six{301, 302, 303, 304, 305, 306}},
+             std::tuple{0, 1, 400, Six{301, 302, 303, 304, 305, 306}},
+             std::tuple{2, 0, kNoPicture, Six{}}, std::tuple{-1, 1, kNoPicture, Six{}},
+             std::tuple{1, 2, kNoPicture, Six{}}}) {
+        // clang-format on
+        EXPECT_EQ(BasePicture(attitude, grain), base) << attitude << " " << grain;
+        for (int dr = 1; dr <= 6; ++dr) {
+            EXPECT_EQ(DirectionPicture(attitude, grain, dr), byDr[static_cast<std::size_t>(dr - 1)])
+                << attitude << " " << grain << " dr " << dr;
+        }
+    }
+}
+
+} // namespace
+} // namespace dorva::actions
