@@ -51,14 +51,6 @@ TEST_F(ActivationScreen, ControlsCarryTheirNamesAndCaptions) {
     // clang-format on
 }
 
-TEST_F(ActivationScreen, ListsSayWhatTheyChooseToScreenReaders) {
-    test::ExpectAccessibleNames(ui::Window<Form2>(), {{"Combo1", "AC number"},
-                                                      {"AttitudeDL", "Attitude"},
-                                                      {"HeightDL", "Height difference"},
-                                                      {"TerrainDL", "Terrain"},
-                                                      {"SpecialForcesDL", "Special force usage"}});
-}
-
 TEST_F(ActivationScreen, LoadingTakesTheProgramWideValuesAndTheListsSetThem) {
     setup::gACNumber = 4;
     setup::gAttitude = 1;
