@@ -54,6 +54,7 @@ until [ -s "$work/session-bus" ]; do
 done
 DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$work/session-bus")
 export DBUS_SESSION_BUS_ADDRESS
+unset AT_SPI_BUS_ADDRESS # the program and the reader ask this session for the accessibility bus
 
 # The accessibility bus: the launcher starts it and tells its address on the session bus.
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/bus-launcher.log" 2>&1 &
