@@ -1,5 +1,7 @@
 #include "ui/Controls.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QRegularExpression>
 
@@ -9,6 +11,18 @@ namespace {
 constexpr double kSmallestPointSize = 6.0;
 const char* const kOwnPointSize = "dorvaOwnPointSize";
 } // namespace
+
+void NameList(QComboBox& list, const QString& what) {
+    list.setAccessibleName(what);
+    list.view()->setAccessibleName(what);
+    // Qt on Linux reads a list by its current entry whatever its accessible name, and tells what the
+    // list is for by the label whose buddy it is. These lists have no caption on the screen, so their
+    // label is one that is never shown.
+    auto* label = new QLabel(what, list.parentWidget());
+    label->setObjectName(list.objectName() + QStringLiteral("Caption"));
+    label->setBuddy(&list);
+    label->hide();
+}
 
 bool TextFits(const QLabel& label) {
     if (!label.wordWrap()) {

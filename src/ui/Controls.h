@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QString>
 
+class QComboBox;
+
 namespace dorva::ui {
 
 // The control with its object name (the same as its member's name).
@@ -29,6 +31,10 @@ inline QLabel* MakeLabel(QWidget* parent, const char* name, const QString& capti
     label->setTextFormat(Qt::PlainText);
     return label;
 }
+
+// Names a list by what it chooses, for screen readers: left to itself, Qt reads a list only by its
+// current entry (or as nothing while it has none) and its drop-down part as an unnamed list.
+void NameList(QComboBox& list, const QString& what);
 
 // Whether the label shows the whole of its text at its size: wrapped where it wraps (no word wider
 // than the label), on its lines where it does not.

@@ -95,6 +95,17 @@ TEST_F(SetupScreen, FirstRunOpensWithTheDefaults) {
     EXPECT_EQ(form.LogFileName->text(), "DORVALog.txt");
 }
 
+TEST_F(SetupScreen, ListsAndPicturesSayWhatTheyAreToScreenReaders) {
+    Form1& form = StartUp();
+    // clang-format off
+    test::ExpectAccessibleNames(form, {
+             {"EnemyComboList", "Enemy nationality"}, {"YearComboList", "Year"}, {"MonthComboList", "Month"},
+             {"ACComboList", "AC number"}, {"AttitudeComboList", "Attitude"}, {"A1DRMCB", "A1 modifier"},
+             {"A5DRMCB", "A5 modifier"}, {"FortsSpecialCB", "Forts"}, {"HexGrainLongRB", "Long grain"},
+             {"HexGrainShortRB", "Short grain"}, {"Image1", "Long grain hexes"}, {"Image2", "Short grain hexes"}});
+    // clang-format on
+}
+
 struct SpeechCase {
     const char* name;
     long voiceError, contextError, loadError;

@@ -80,16 +80,24 @@ void Form2::BuildControls() {
     Label9 = MakeLabel(client, "Label9", QString(), 2400, 420, 960, 360);
     Label10 = MakeLabel(client, "Label10", QString(), 3600, 420, 840, 360);
     Combo1 = Place(new QComboBox(client), "Combo1", 4500, 420, 720, 315);
+    ui::NameList(*Combo1, QStringLiteral("AC number"));
 
     Label11 = MakeLabel(client, "Label11", QString(), 120, 900, 5040, 600);
     Label11->setWordWrap(true);
     for (QLabel* display : {Label8, Label9, Label10, Label11}) {
         display->setFont(RollDisplayFont());
     }
+    // The displays are read by what they show; their descriptions say what that is, which a sighted
+    // player takes from the headings above them.
+    Label8->setAccessibleDescription(QStringLiteral("DR"));
+    Label9->setAccessibleDescription(QStringLiteral("Modifiers"));
+    Label10->setAccessibleDescription(QStringLiteral("Final DR"));
+    Label11->setAccessibleDescription(QStringLiteral("Result of the activation roll"));
 
     Check1 = Place(new QCheckBox(QStringLiteral("&Just roll AC dr for me."), client), "Check1", 120, 1560,
                    2640, 315);
     AttitudeDL = Place(new QComboBox(client), "AttitudeDL", 2880, 1560, 2280, 315);
+    ui::NameList(*AttitudeDL, QStringLiteral("Attitude"));
 
     Frame1 = Place(new QGroupBox(QStringLiteral("AC drms"), client), "Frame1", 120, 1980, 5040, 2460);
     AdjVpoCB =
@@ -100,6 +108,8 @@ void Form2::BuildControls() {
                           120, 900, 2880, 285);
     HeightDL = Place(new QComboBox(Frame1), "HeightDL", 120, 1260, 2880, 315);
     TerrainDL = Place(new QComboBox(Frame1), "TerrainDL", 120, 1680, 2880, 315);
+    ui::NameList(*HeightDL, QStringLiteral("Height difference"));
+    ui::NameList(*TerrainDL, QStringLiteral("Terrain"));
     ClearModifiersBtn = Place(new QPushButton(QStringLiteral("&Clear Modifiers*"), Frame1),
                               "ClearModifiersBtn", 3180, 300, 1740, 495);
     AutoClearCB = Place(new QCheckBox(QStringLiteral("A&uto clear after AC dr"), Frame1), "AutoClearCB", 120,
@@ -113,12 +123,15 @@ void Form2::BuildControls() {
         "The units that the suspect counter turns out to be, one line per unit. With \"See roll outcomes\" "
         "on, each line ends with the table and the dice that chose it."));
     Label1->installEventFilter(this);
+    Label1->setAccessibleDescription(QStringLiteral("Activated units"));
     ManualActivation = Place(new QPushButton(QStringLiteral("&Manual Activation*"), client),
                              "ManualActivation", 5280, 3060, 2730, 420);
     Label14 = MakeLabel(client, "Label14", QStringLiteral("Special Force Usage"), 5280, 3540, 2730, 540);
     Label14->setWordWrap(true);
     Label14->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     SpecialForcesDL = Place(new QComboBox(client), "SpecialForcesDL", 5280, 4140, 2730, 315);
+    // Named after the caption its line shows until the nationality's special forces replace it.
+    ui::NameList(*SpecialForcesDL, QStringLiteral("Special force usage"));
 
     MissionParametersTB = MakeLabel(client, "MissionParametersTB", QString(), 120, 4560, 7890, 285);
     Label13 = MakeLabel(client, "Label13", QString(), 120, 4920, 7890, 1530);

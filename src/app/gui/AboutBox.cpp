@@ -22,6 +22,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     Image1->setGeometry(Twips(240), Twips(240), Twips(1080), Twips(1080));
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setPixmap(ui::Picture(QStringLiteral(":/pictures/about.svg"), Image1->size()));
+    Image1->setAccessibleName(QStringLiteral("DORVA II emblem"));
+    Image1->setAccessibleDescription(QStringLiteral("A map hex holding a suspect counter, with a red die"));
 
     lblTitle = new QLabel(QStringLiteral("DORVA! II"), this);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));

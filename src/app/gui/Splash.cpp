@@ -36,6 +36,9 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen) {
     Image1->setGeometry(Twips(240), Twips(360), Twips(2880), Twips(2880));
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setPixmap(ui::Picture(QStringLiteral(":/pictures/splash.svg"), Image1->size()));
+    Image1->setAccessibleName(QStringLiteral("DORVA II"));
+    Image1->setAccessibleDescription(QStringLiteral(
+        "A stretch of hex map with woods and buildings, hidden and revealed counters and the dice"));
     // Clicks on the picture and the texts count as clicks on the frame.
     Image1->setAttribute(Qt::WA_TransparentForMouseEvents);
 

@@ -21,6 +21,7 @@ Form8::Form8(QWidget* parent) : QWidget(parent, Qt::Window) {
     Text1->setGeometry(0, 0, Twips(9135), Twips(375));
     Text1->setPlainText(QStringLiteral("Resize and postion on screen to fit VASL layout"));
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text1->setAccessibleName(QStringLiteral("Activation results for VASL"));
 }
 
 void Form8::Form_Resize() {

@@ -111,6 +111,11 @@ void Form1::BuildControls() {
     ACComboList = Named(new QComboBox(this), "ACComboList");
     AttitudeComboList = Named(new QComboBox(this), "AttitudeComboList");
     SeeRollsCB = Named(new QCheckBox(QStringLiteral("See roll outcomes"), this), "SeeRollsCB");
+    ui::NameList(*EnemyComboList, QStringLiteral("Enemy nationality"));
+    ui::NameList(*YearComboList, QStringLiteral("Year"));
+    ui::NameList(*MonthComboList, QStringLiteral("Month"));
+    ui::NameList(*ACComboList, QStringLiteral("AC number"));
+    ui::NameList(*AttitudeComboList, QStringLiteral("Attitude"));
 
     QPalette red = palette();
     red.setColor(QPalette::WindowText, Qt::red);
@@ -118,11 +123,18 @@ void Form1::BuildControls() {
     Label3 = Named(new QLabel(QStringLiteral("*"), this), "Label3");
     Label2->setPalette(red);
     Label3->setPalette(red);
+    // A screen reader cannot tell red: the marks say what the red stands for.
+    for (QLabel* mark : {Label2, Label3}) {
+        mark->setAccessibleName(QStringLiteral("May be changed or overridden in other screens"));
+    }
 
     Frame1 = Named(new QGroupBox(QStringLiteral("Special DRMs"), this), "Frame1");
     A1DRMCB = Named(new QComboBox(Frame1), "A1DRMCB");
     A5DRMCB = Named(new QComboBox(Frame1), "A5DRMCB");
     FortsSpecialCB = Named(new QComboBox(Frame1), "FortsSpecialCB");
+    ui::NameList(*A1DRMCB, QStringLiteral("A1 modifier"));
+    ui::NameList(*A5DRMCB, QStringLiteral("A5 modifier"));
+    ui::NameList(*FortsSpecialCB, QStringLiteral("Forts"));
     auto* drms = new QVBoxLayout(Frame1);
     drms->addWidget(A1DRMCB);
     drms->addWidget(A5DRMCB);
@@ -137,6 +149,11 @@ void Form1::BuildControls() {
     Image2 = Named(new QLabel(Frame4), "Image2");
     ShowHexGrainPicture(Image1, QStringLiteral(":/pictures/hexgrain-long.svg"));
     ShowHexGrainPicture(Image2, QStringLiteral(":/pictures/hexgrain-short.svg"));
+    // Without names of their own Qt would call both pictures after their frame.
+    Image1->setAccessibleName(QStringLiteral("Long grain hexes"));
+    Image1->setAccessibleDescription(QStringLiteral("Flat-topped hexes stacked in vertical columns"));
+    Image2->setAccessibleName(QStringLiteral("Short grain hexes"));
+    Image2->setAccessibleDescription(QStringLiteral("Pointy-topped hexes laid in horizontal rows"));
     auto* alignment = new QGridLayout(Frame4);
     alignment->addWidget(HexGrainLongRB, 0, 0);
     alignment->addWidget(Image1, 0, 1);
@@ -167,6 +184,7 @@ void Form1::BuildControls() {
     // Up to a hundred asterisks: the display is cut at the frame's edge rather than widen the screen.
     Label6->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     Label6->setMinimumWidth(ui::Twips(2400));
+    Label6->setAccessibleDescription(QStringLiteral("Sound level"));
     auto* speech = new QGridLayout(Frame3);
     speech->addWidget(RecognizeCB, 0, 0);
     speech->addWidget(SpeechErrorsBnt, 0, 1);

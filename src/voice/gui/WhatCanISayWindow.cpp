@@ -18,6 +18,7 @@ Form7::Form7(QWidget* parent) : QWidget(parent, Qt::Window) {
     Text1->setGeometry(Twips(120), Twips(120), Twips(4815), Twips(3375));
     Text1->setReadOnly(true);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setAccessibleName(QStringLiteral("What you can say"));
 
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
