@@ -36,6 +36,13 @@ inline QLabel* MakeLabel(QWidget* parent, const char* name, const QString& capti
 // current entry (or as nothing while it has none) and its drop-down part as an unnamed list.
 void NameList(QComboBox& list, const QString& what);
 
+// The screens' Arial: the system's sans-serif at that size.
+inline QFont SansSerif(int points, bool bold = false) {
+    QFont font(QStringLiteral("Arial"), points, bold ? QFont::Bold : QFont::Normal);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
 // Whether the label shows the whole of its text at its size: wrapped where it wraps (no word wider
 // than the label), on its lines where it does not.
 bool TextFits(const QLabel& label);

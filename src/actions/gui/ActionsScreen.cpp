@@ -17,13 +17,8 @@ namespace {
 using actions::Attack;
 using ui::MakeLabel;
 using ui::Place;
+using ui::SansSerif;
 using ui::Twips;
-
-QFont SansSerif(int points, bool bold) {
-    QFont font(QStringLiteral("Arial"), points, bold ? QFont::Bold : QFont::Normal);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
-}
 
 QFont Bold(QFont font) {
     font.setBold(true);

@@ -41,9 +41,7 @@ Form10::Form10(QWidget* parent) : QWidget(parent, Qt::Window) {
     Label1 = MakeLabel(this, "Label1", QString(), 120, 1800, 5340, 1320);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setWordWrap(true);
-    QFont large(QStringLiteral("Arial"), 12);
-    large.setStyleHint(QFont::SansSerif);
-    Label1->setFont(large);
+    Label1->setFont(ui::SansSerif(12));
 
     connect(AdvanceBtn, &QPushButton::clicked, this, &Form10::AdvanceBtn_Click);
     connect(Command4, &QPushButton::clicked, this, &Form10::Command4_Click);

@@ -31,13 +31,6 @@ using ui::MakeLabel;
 using ui::Place;
 using ui::Twips;
 
-// The roll displays stand out in a bold 12-point sans-serif.
-QFont RollDisplayFont() {
-    QFont font(QStringLiteral("Arial"), 12, QFont::Bold);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
-}
-
 const QStringList kClassEntries = {QStringLiteral("Conscript/Green Only"), QStringLiteral("2nd Line Only"),
                                    QStringLiteral("1st Line Only"), QStringLiteral("Elite Only"),
                                    QStringLiteral("All Unit Classes")};
@@ -85,7 +78,7 @@ void Form2::BuildControls() {
     Label11 = MakeLabel(client, "Label11", QString(), 120, 900, 5040, 600);
     Label11->setWordWrap(true);
     for (QLabel* display : {Label8, Label9, Label10, Label11}) {
-        display->setFont(RollDisplayFont());
+        display->setFont(ui::SansSerif(12, true)); // the roll displays stand out
     }
     // The displays are read by what they show; their descriptions say what that is, which a sighted
     // player takes from the headings above them.

@@ -18,16 +18,9 @@ using ui::MakeLabel;
 using ui::Place;
 using ui::Twips;
 
-// The result displays stand out in a bold 12-point sans-serif.
-QFont ResultFont() {
-    QFont font(QStringLiteral("Arial"), 12, QFont::Bold);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
-}
-
 QLabel* ResultLabel(QWidget* parent, const char* name, int left, int top, int width) {
     QLabel* label = MakeLabel(parent, name, QString(), left, top, width, 360);
-    label->setFont(ResultFont());
+    label->setFont(ui::SansSerif(12, true)); // the results stand out
     return label;
 }
 
