@@ -5,8 +5,6 @@
 #include "support/WindowTest.h"
 
 #include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
 
 namespace dorva {
 namespace {

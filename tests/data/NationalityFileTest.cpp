@@ -92,7 +92,7 @@ struct SquadRead {
 
 TEST(SquadReading, PeriodCountZeroTruncationAndTheBuiltInTable) {
     const SquadRead none(
-        NationalityFileBuilder().Section("02", 194612).Squads({{'1', '0', "a", "b"}}, {}).Bytes());
+        NationalityFileBuilder().Section("02", 194612).Raw("00110a" + F + "b" + F + "0").Bytes());
     ASSERT_EQ(none.periods.size(), 1u);
     EXPECT_EQ(none.periods[0].ToDate, 0);
     const SquadRead cut(NationalityFileBuilder().Section("02", 194612).Raw("002E0first" + F + "sec").Bytes());

@@ -1,17 +1,10 @@
 // The data shipped with the program, as the program reads it: every roll must find a sensible entry.
 // These checks catch a data edit that the compiler accepts but that a game would trip over.
 
-#include "app/ProgramState.h"
 #include "data/NationalityFile.h"
-#include "data/State.h"
-#include "data/SupportFolder.h"
-#include "data/TableFile.h"
+#include "support/ProgramTest.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <gtest/gtest.h>
 #include <set>
 #include <sstream>
 
@@ -20,14 +13,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path BuiltProgramFolder() {
-    const char* binary = std::getenv("DORVA_TEST_BINARY_DIR");
-    return fs::path(binary ? binary : ".") / "bin";
-}
-
 std::vector<std::string> Nationalities() {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(BuiltProgramFolder() / "DORVA_Support")) {
+    for (const auto& entry : fs::directory_iterator(gProgramFolder / "DORVA_Support")) {
         if (entry.path().extension() == ".sdf") {
             names.push_back(entry.path().stem().string());
         }
@@ -36,15 +24,12 @@ std::vector<std::string> Nationalities() {
     return names;
 }
 
-class ShippedData : public ::testing::Test {
+class ShippedData : public dorva::test::ProgramTest {
 protected:
     void SetUp() override {
-        dorva::ResetProgramState();
-        gProgramFolder = BuiltProgramFolder();
-        ASSERT_TRUE(SupportFileExists(SupportPath("config.sco"))) << "build the support files first";
-        ASSERT_TRUE(ReadTableStore(SupportPath("config.sco")).empty());
+        ProgramTest::SetUp();
+        ASSERT_TRUE(dorva::test::ReadShippedTables().empty()) << "build the support files first";
     }
-    void TearDown() override { dorva::ResetProgramState(); }
 };
 
 TEST_F(ShippedData, RuleTablesCoverEveryRollThatReachesThem) {
@@ -91,7 +76,7 @@ TEST_F(ShippedData, RuleTablesCoverEveryRollThatReachesThem) {
 }
 
 TEST_F(ShippedData, EverySpokenAttackFindsItsTableCell) {
-    std::ifstream grammar(BuiltProgramFolder() / "DORVA_Support" / "dorva.cfg");
+    std::ifstream grammar(gProgramFolder / "DORVA_Support" / "dorva.cfg");
     ASSERT_TRUE(grammar);
     std::string line;
     int attacks = 0;
