@@ -120,7 +120,9 @@ TEST_F(ActivationScreen, ARollShowsSendsLogsAndSpeaksTheOutcome) {
     }
 }
 
-TEST_F(ActivationScreen, AModifierChangeReevaluatesTheScreenOnly) {
+// After a roll, a modifier change re-evaluates the screen only, and a manual activation changes only the
+// unit text and announces the unit without speaking.
+TEST_F(ActivationScreen, AfterARollModifiersAndManualActivationChangeOnlyTheScreen) {
     setup::gACNumber = 3;
     Form2& form = ui::Window<Form2>();
     vasl.visible = true;
@@ -135,12 +137,17 @@ TEST_F(ActivationScreen, AModifierChangeReevaluatesTheScreenOnly) {
         QStringList({form.Label11->text(), form.Label1->text(), form.Label12->text(), form.Label10->text()}),
         QStringList({"Suspect Counter Activated", "Sq8 (x2 DR=8/8)\n\n", "A1 DR = 7/7", "3"}));
     form.StoneBuildingCB->setChecked(false);
-    EXPECT_EQ(form.Label11->text(), "Suspect Counter Removed");
-    EXPECT_EQ(form.Label1->text(), "");
-
-    EXPECT_EQ(speech.spoken.size(), 1u);
+    EXPECT_EQ(form.Label11->text() + form.Label1->text(), "Suspect Counter Removed");
     EXPECT_EQ(Log(), logged);
     EXPECT_EQ(vasl.text, "(S? removed)");
+
+    dice.Script({3, 4, 1, 1, 2, 2});
+    form.ManualActivation->click();
+    EXPECT_EQ(QStringList({form.Label1->text(), form.Label8->text(), form.Label11->text()}),
+              QStringList({"Sq4 (x2 DR=4/4)\n\n", "4", "Suspect Counter Removed"}));
+    EXPECT_EQ(vasl.text, "Sq4 (x2 DR=4/4)    ");
+    EXPECT_EQ(Log(), logged + "stamp: Sq4 (x2 DR=4/4)\r\n");
+    EXPECT_EQ(speech.spoken.size(), 1u) << "only the roll was spoken";
 }
 
 // Auto-clear resets the modifier controls after the announcement and leaves the shown result alone,
@@ -172,20 +179,6 @@ TEST_F(ActivationScreen, AutoClearKeepsTheAnnouncedResultAndTheTerrain) {
     }
     EXPECT_EQ(Log(), "stamp: Sq8 (x2 DR=8/8)\r\nstamp: Sq8 (x2 DR=8/8)\r\nstamp: Sq8 (x2 DR=8/8)\r\n");
     EXPECT_EQ(speech.SpokenTexts(), std::vector<std::string>(3, "Suspect Counter Activated"));
-}
-
-TEST_F(ActivationScreen, ManualActivationChangesOnlyTheUnitText) {
-    Form2& form = ui::Window<Form2>();
-    dice.Script({3, 3, 4, 1, 1, 4, 4, 3, 4, 1, 1, 2, 2});
-    form.ActiviondrBtn_Click();
-    vasl.visible = true;
-    data::gKeepLogFile = 1;
-    form.ManualActivation->click();
-    EXPECT_EQ(QStringList({form.Label1->text(), form.Label8->text(), form.Label11->text()}),
-              QStringList({"Sq4 (x2 DR=4/4)\n\n", "3", "Suspect Counter Activated"}));
-    EXPECT_EQ(vasl.text, "Sq4 (x2 DR=4/4)    ");
-    EXPECT_EQ(Log(), "stamp: Sq4 (x2 DR=4/4)\r\n");
-    EXPECT_EQ(speech.spoken.size(), 1u) << "only the roll was spoken";
 }
 
 TEST_F(ActivationScreen, ANewNationalityRefreshesNotesClassListAndSpecialForceLine) {
