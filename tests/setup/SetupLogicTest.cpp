@@ -100,7 +100,7 @@ class Startup : public test::ProgramTest {
 protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        folder.Write("config.sco", test::TableFileBuilder().List("A1", {"S"}).List("4C", {"a"}).Bytes());
+        folder.Write("config.sco", test::TableFileBuilder().List("A1", {"S"}).List("4C", {"a"}).bytes);
         folder.Write("DORVA2_What_Can_I_Say.txt", "Say \"roll\".\r\n");
         store.values = {{"KeepLogFile", "1"}, {"Year", "7"}, {"Speak", "1"}, {"FileLogName", "g.txt"}};
     }
@@ -135,12 +135,9 @@ TEST_F(Startup, AMissingTableFileEndsTheProgramBeforeSettingsAndTables) {
 TEST_F(Startup, OkRecordsTheScenarioReadsItsTablesAndNamesIt) {
     voice::gRecoAvailable = voice::InitReco();
     voice::AddAudioLevelInterest();
-    folder.Write("German.sdf", test::NationalityFileBuilder("GE")
-                                   .Section("03", 194112)
-                                   .Texts({"early"})
-                                   .Variant(194612)
-                                   .Texts({"late"})
-                                   .Bytes());
+    test::NationalityFileBuilder file("GE");
+    file.Section("03", 194112).Texts({"early"}).Variant(194612).Texts({"late"});
+    folder.Write("German.sdf", file.bytes);
     ScenarioChoice choice{"vs. German", 2, 5, 5, 4, 1, 1};
     EXPECT_EQ(CommitScenario(choice), "vs. German: June, 1943");
     EXPECT_EQ(Numbers(), std::vector<int>({2, 5, 5, 3, 0, 2, -1, 1, 0, 0, 0, 1, 0}));

@@ -23,7 +23,7 @@ std::string TableFile() {
     for (const std::string code : data::kTableCodes) {
         code == "IF" || code == "9E" ? file.Grid(code, {{"a"}}) : file.List(code, {"a"});
     }
-    return file.Bytes();
+    return file.bytes;
 }
 
 // What the player reads: every list's choice, then the options that are on.
@@ -51,7 +51,7 @@ protected:
         QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("DORVA2")).clear();
         folder.Write("config.sco", TableFile());
         for (const std::string name : {"German", "American", "Russian"}) {
-            folder.Write(name + ".sdf", test::NationalityFileBuilder(name.substr(0, 2)).Bytes());
+            folder.Write(name + ".sdf", test::NationalityFileBuilder(name.substr(0, 2)).bytes);
         }
     }
     // Start-up as the program runs it: the loader, then the screen comes up.
@@ -89,7 +89,7 @@ TEST_F(SetupScreen, TheEnemyListIsRebuiltOnEveryActivation) {
     Form1& form = StartUp();
     form.EnemyComboList->setCurrentIndex(2);
     form.OKBtn_Click();
-    folder.Write("British.sdf", test::NationalityFileBuilder("BR").Bytes());
+    folder.Write("British.sdf", test::NationalityFileBuilder("BR").bytes);
     form.show();
     EXPECT_EQ(form.EnemyComboList->count(), 4);
     EXPECT_EQ(form.EnemyComboList->currentText(), "vs. German"); // a position, not a name

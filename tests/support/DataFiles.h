@@ -45,7 +45,6 @@ struct TableFileBuilder {
         }
         return *this;
     }
-    const std::string& Bytes() const { return bytes; }
     std::string bytes = "DV";
 };
 
@@ -65,7 +64,6 @@ struct NationalityFileBuilder {
         bytes += more;
         return *this;
     }
-    const std::string& Bytes() const { return bytes; }
     std::string bytes;
 };
 
