@@ -1,7 +1,6 @@
 // The random-numbers and suspect-locations screens: their controls, what each operation shows, how
 // the mini controls reach the hidden screen, and texts that fit.
 #include "app/gui/MiniControls.h"
-#include "random/RandomSupport.h"
 #include "random/Tables6.h"
 #include "random/gui/LocationsScreen.h"
 #include "random/gui/RandomNumbersScreen.h"

@@ -42,12 +42,7 @@ TEST_F(ShippedData, RuleTablesCoverEveryRollThatReachesThem) {
         EXPECT_EQ(codes.find_first_not_of("SHLWAGPFR-"), std::string::npos) << codes;
     }
     EXPECT_EQ(UpperBound(gTableA5), 6);
-    // Hex rows "A" to "Z", then "AA" to "ZZ".
-    ASSERT_EQ(UpperBound(gTableHR), 52);
-    for (int k = 1; k <= 26; ++k) {
-        EXPECT_EQ(gTableHR[static_cast<std::size_t>(k)], std::string(1, static_cast<char>('A' + k - 1)));
-        EXPECT_EQ(gTableHR[static_cast<std::size_t>(k + 26)], std::string(2, static_cast<char>('A' + k - 1)));
-    }
+    EXPECT_EQ(gTableHR, dorva::test::HexRows());
     for (const ListTable* table :
          {&gTable4A, &gTable4B, &gTable4C, &gTable3A, &gTable3B, &gTable3C, &gTable3D}) {
         ASSERT_EQ(UpperBound(*table), 11);

@@ -115,6 +115,18 @@ inline std::vector<std::string> ReadShippedTables() {
     return data::ReadTableStore(data::SupportPath("config.sco"));
 }
 
+// The hex-row list as the program is supplied with it: "A" to "Z" at positions 1 to 26, then "AA" to
+// "ZZ" at 27 to 52.
+inline data::ListTable HexRows() {
+    data::ListTable rows(1);
+    for (std::size_t letters = 1; letters <= 2; ++letters) {
+        for (char c = 'A'; c <= 'Z'; ++c) {
+            rows.push_back(std::string(letters, c));
+        }
+    }
+    return rows;
+}
+
 inline const data::ListTable kNotFoundList = {data::kTableNotFound, ""};
 
 } // namespace dorva::test
