@@ -43,12 +43,9 @@ TEST_F(ActivationScreen, ControlsCarryTheirNamesAndCaptions) {
 }
 
 TEST_F(ActivationScreen, LoadingTakesTheProgramWideValuesAndTheListsSetThem) {
-    setup::gACNumber = 4;
-    setup::gAttitude = 1;
-    activation::gShowActivation = 1;
-    activation::gAutoClear = true;
-    activation::specialForceClass = activation::kSpecialForces;
-    activation::acDieRoll = 3;
+    std::tie(setup::gACNumber, setup::gAttitude, activation::gShowActivation, activation::gAutoClear,
+             activation::specialForceClass, activation::acDieRoll) =
+        std::tuple{4, 1, 1, true, activation::kSpecialForces, 3};
     Form2& form = ui::ShowWindow<Form2>();
     EXPECT_EQ(QStringList({form.Combo1->currentText(), form.AttitudeDL->currentText(),
                            form.SpecialForcesDL->currentText()}),

@@ -114,13 +114,9 @@ TEST_F(SetupScreen, ActivationShowsWhatOtherScreensChangedButKeepsTheMapAlignmen
     QTest::mouseClick(form.HexGrainShortRB, Qt::LeftButton);
     form.OKBtn_Click();
     // Changed elsewhere while the screen was hidden: the activation screen, the voice commands.
-    setup::gACNumber = 5;
-    setup::gAttitude = 1;
-    setup::gA1DRM = -1;
+    std::tie(setup::gACNumber, setup::gAttitude, setup::gA1DRM, setup::gHexGrain) = std::tuple{5, 1, -1, 0};
+    voice::gSpeak = data::gKeepLogFile = 1;
     setup::gSeeRolls = 0;
-    data::gKeepLogFile = 1;
-    voice::gSpeak = 1;
-    setup::gHexGrain = 0;
     form.show();
     EXPECT_EQ(Shown(form), QStringList({"vs. American", "1939", "September", "AC# = 5", "Advance Attitude",
                                         "-1 A1 Modifier", "No A5 Modifier", "Forts not special",
@@ -133,11 +129,13 @@ TEST_F(SetupScreen, OkSwitchesToThePlayWindowsAndHandsTheScenarioToTheActivation
     Form1& form = StartUp();
     for (int pass = 0; pass < 2; ++pass) {
         form.show();
-        form.EnemyComboList->setCurrentIndex(1);
-        form.YearComboList->setCurrentIndex(5);
-        form.MonthComboList->setCurrentIndex(5);
-        form.ACComboList->setCurrentIndex(3);
-        form.AttitudeComboList->setCurrentIndex(1);
+        for (const auto& [list, position] : {std::pair{form.EnemyComboList, 1},
+                                             {form.YearComboList, 5},
+                                             {form.MonthComboList, 5},
+                                             {form.ACComboList, 3},
+                                             {form.AttitudeComboList, 1}}) {
+            list->setCurrentIndex(position);
+        }
         QTest::mouseClick(form.OKBtn, Qt::LeftButton);
         EXPECT_TRUE(form.Confirmed() && !form.isVisible());
         ASSERT_TRUE(ui::IsWindowVisible<Form4>() && ui::IsWindowVisible<Form2>());
@@ -208,14 +206,11 @@ TEST_F(SetupScreen, ExitWritesTheChoicesAndTheNextRunOpensAsLeft) {
     EXPECT_EQ(saved.value("Params/FileName").toString() + saved.value("Params/GameDate").toString() +
                   saved.value("Params/A1DRM").toString(),
               "2");
-    for (const auto& [list, position] : {std::pair{form.EnemyComboList, 2},
-                                         {form.YearComboList, 4},
-                                         {form.MonthComboList, 0},
-                                         {form.ACComboList, 2},
-                                         {form.AttitudeComboList, 1},
-                                         {form.A1DRMCB, 4},
-                                         {form.A5DRMCB, 1},
-                                         {form.FortsSpecialCB, 1}}) {
+    // clang-format off
+    for (const auto& [list, position] : {std::pair{form.EnemyComboList, 2}, {form.YearComboList, 4},
+             {form.MonthComboList, 0}, {form.ACComboList, 2}, {form.AttitudeComboList, 1}, {form.A1DRMCB, 4},
+             {form.A5DRMCB, 1}, {form.FortsSpecialCB, 1}}) {
+        // clang-format on
         list->setCurrentIndex(position);
     }
     for (QAbstractButton* option : std::initializer_list<QAbstractButton*>{
