@@ -57,12 +57,10 @@ TEST_F(Screens, ControlsCarryTheirNamesAndCaptions) {
 
     Form10& melee = ui::Window<Form10>();
     EXPECT_EQ(melee.windowTitle(), "CC/Melee");
-    ExpectCaptions(melee, {{"AdvanceBtn", "Advance dr"},
-                           {"Command4", "CC Attack DR"},
-                           {"AdvanceLB", "(DR/dr results displayed here)"},
-                           {"CCNTCDrmsBtn", "CC NTC"},
-                           {"CCPairingsBtn", "CC Pairings"},
-                           {"Label1", ""}});
+    // clang-format off
+    ExpectCaptions(melee, {{"AdvanceBtn", "Advance dr"}, {"Command4", "CC Attack DR"}, {"CCNTCDrmsBtn", "CC NTC"},
+                           {"AdvanceLB", "(DR/dr results displayed here)"}, {"CCPairingsBtn", "CC Pairings"}, {"Label1", ""}});
+    // clang-format on
 }
 
 // The pending DRs live in the captions of their buttons, which can be pressed while they hold one;
@@ -103,12 +101,11 @@ TEST_F(Screens, ResultsReachTheirLabels) {
     Form9& form = ui::Window<Form9>();
     dice.Script({2, 2, 3, 4, 1, 2, 6, 6});
     Press(form, "AFVGunBtn");
-    ExpectCaptions(form, {{"Label2", "Infantry action DR = 4 (2, 2)"},
-                          {"Label3", "Units Panic:\n   Partisan/2nd Line\n   Conscript/Green"},
-                          {"HoldLB", "Hold Attitude Unit's Actions"},
-                          {"Label10", "Unit attacks\n3A-6"},
-                          {"AdvanceLB", "Advance Attitude Unit's Actions"},
-                          {"Label11", "Unit moves. Mark with a MOVE counter."}});
+    // clang-format off
+    ExpectCaptions(form, {{"Label2", "Infantry action DR = 4 (2, 2)"}, {"Label3", "Units Panic:\n   Partisan/2nd Line\n   Conscript/Green"},
+                          {"HoldLB", "Hold Attitude Unit's Actions"}, {"Label10", "Unit attacks\n3A-6"},
+                          {"AdvanceLB", "Advance Attitude Unit's Actions"}, {"Label11", "Unit moves. Mark with a MOVE counter."}});
+    // clang-format on
     form.AssumeIFTAttackCB->click();
     Press(form, "InfActionBtn");
     ExpectCaptions(form, {{"Label3", "(No units panic)"},

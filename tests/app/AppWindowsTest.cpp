@@ -26,6 +26,7 @@
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <map>
 
 namespace dorva {
@@ -145,6 +146,11 @@ TEST_F(AppWindows, ButtonsMenuItemsAndShortcutsReachTheirWindows) {
             } else {
                 Press(toolbar, way);
             }
+            const QWidgetList windows = QApplication::topLevelWidgets();
+            EXPECT_EQ(
+                std::count_if(windows.begin(), windows.end(), [](QWidget* w) { return w->isVisible(); }),
+                visible == nullptr ? 1 : 2)
+                << way << " opens one window besides the toolbar";
             if (visible == nullptr) {
                 EXPECT_EQ(dialogs.modal, std::vector<std::string>{name}) << way;
             } else {

@@ -108,13 +108,11 @@ TEST_F(RandomScreens, ARefusedRangeKeepsTheEarlierResult) {
 TEST_F(RandomScreens, LocationsScreen) {
     Form11& form = ui::Window<Form11>();
     EXPECT_EQ(form.windowTitle(), "S? Locations");
-    test::ExpectCaptions(form, {{"SLocationBtn", "S? &Location*"},
-                                {"IsVillageCB", "Board is &Village (\"v\" prefix)"},
-                                {"Label1", ""},
-                                {"SaveToFileBtn", "Save to &File"},
-                                {"Text1", "100"},
-                                {"Label2", "Number of locations"},
-                                {"SFileNameLB", "(No file saved yet.)"}});
+    // clang-format off
+    test::ExpectCaptions(form, {{"SLocationBtn", "S? &Location*"}, {"IsVillageCB", "Board is &Village (\"v\" prefix)"},
+                                {"Label1", ""}, {"SaveToFileBtn", "Save to &File"}, {"Text1", "100"},
+                                {"Label2", "Number of locations"}, {"SFileNameLB", "(No file saved yet.)"}});
+    // clang-format on
     EXPECT_FALSE(form.IsVillageCB->isChecked());
     form.IsVillageCB->setChecked(true);
     dice.Script({5});
