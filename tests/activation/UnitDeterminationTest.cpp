@@ -10,8 +10,7 @@
 namespace dorva::activation {
 namespace {
 
-class RecordingView : public ActivationView {
-public:
+struct RecordingView : ActivationView {
     std::vector<std::string> a1Lines, specialForceLines;
     std::vector<int> selections;
     void ShowA1Line(const std::string& text) override { a1Lines.push_back(text); }

@@ -85,8 +85,7 @@ TEST_F(Settings, NationalitiesAreSdfFilesSortedByNameNamedBeforeTheFirstDot) {
 }
 
 // Records what start-up asks the set-up screen to show, with the values of that moment.
-class RecordingView final : public StartupView {
-public:
+struct RecordingView final : StartupView {
     void ShowSpeechEngines() override {
         shown.push_back("speech " + std::to_string(voice::gRecoAvailable) +
                         std::to_string(voice::gVoiceAvailable));

@@ -25,13 +25,17 @@ class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetProgramState();
+        platform::SetActivationWindow(&vasl);
+        InstallFakes();
+        data::gLogFileName = folder.Root().string() + "/game.txt";
+    }
+    // Every seam but the VASL activation window.
+    void InstallFakes() {
         platform::SetDieSource(&dice);
         platform::SetDialogs(&dialogs);
         platform::SetQuitter(&quitter);
         platform::SetClock(&clock);
-        platform::SetActivationWindow(&vasl);
         platform::SetSpeechPlatform(&speech);
-        data::gLogFileName = folder.Root().string() + "/game.txt";
     }
     void TearDown() override { ResetProgramState(); }
 

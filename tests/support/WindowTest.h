@@ -32,11 +32,7 @@ protected:
     void SetUp() override {
         ProgramTest::SetUp();
         app::InstallProgramSeams();
-        platform::SetDieSource(&dice);
-        platform::SetDialogs(&dialogs);
-        platform::SetQuitter(&quitter);
-        platform::SetClock(&clock);
-        platform::SetSpeechPlatform(&speech);
+        InstallFakes();
     }
     void TearDown() override {
         ui::DestroyAllWindows();
