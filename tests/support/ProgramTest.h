@@ -96,14 +96,11 @@ inline void LoadScenario() {
 // The lists of the actions screens, each entry named by its table and position ("3B-11") so that a text
 // shows which entry a roll read; every unit action is "Fire" when holding and "Move" when advancing.
 inline void LoadActionTables() {
-    for (const auto& [table, name, count] : {std::tuple{&data::gTable4A, "4A-", 11},
-                                             {&data::gTable4B, "4B-", 11},
-                                             {&data::gTable4C, "4C-", 11},
-                                             {&data::gTable3A, "3A-", 11},
-                                             {&data::gTable3B, "3B-", 11},
-                                             {&data::gTable3C, "3C-", 11},
-                                             {&data::gTable3D, "3D-", 11},
-                                             {&data::gTable3E, "3E-", 6}}) {
+    // clang-format off
+    for (const auto& [table, name, count] : {std::tuple{&data::gTable4A, "4A-", 11}, {&data::gTable4B, "4B-", 11},
+             {&data::gTable4C, "4C-", 11}, {&data::gTable3A, "3A-", 11}, {&data::gTable3B, "3B-", 11},
+             {&data::gTable3C, "3C-", 11}, {&data::gTable3D, "3D-", 11}, {&data::gTable3E, "3E-", 6}}) {
+        // clang-format on
         *table = NumberedList(name, count);
     }
     data::gTableCC = {"", "Take an NTC\r\nPass: advance"};
