@@ -3,36 +3,22 @@
 #include "actions/gui/ActionsScreen.h"
 #include "actions/FireCommands.h"
 #include "actions/gui/CloseCombatScreen.h"
-#include "data/SupportFolder.h"
-#include "data/TableFile.h"
 #include "support/WindowTest.h"
 #include "ui/Text.h"
 
 #include <QCheckBox>
-#include <QLabel>
-#include <QPushButton>
 #include <QRegularExpression>
-
-#include <cstdlib>
 
 namespace dorva {
 namespace {
 
 using test::ExpectCaptions;
-using test::NumberedList;
 
 class Screens : public test::WindowTest {
 protected:
     void SetUp() override {
         WindowTest::SetUp();
-        data::gTable4A = NumberedList("4A-", 11);
-        data::gTable4B = NumberedList("4B-", 11);
-        data::gTable3A = NumberedList("3A-", 11);
-        data::gTable3B = NumberedList("3B-", 11);
-        data::gTable3E = NumberedList("3E-", 6);
-        data::gTableCC = {"", "Take an NTC\r\nPass: advance"};
-        data::gTableHd = data::ListTable(12, "Fire");
-        data::gTableAd = data::ListTable(12, "Move");
+        test::LoadActionTables();
     }
     // The names of the window's enabled buttons of a kind, in their order.
     static QStringList Enabled(const QWidget& window, const QString& nameEnd) {
@@ -71,12 +57,10 @@ TEST_F(Screens, ControlsCarryTheirNamesAndCaptions) {
 
     Form10& melee = ui::Window<Form10>();
     EXPECT_EQ(melee.windowTitle(), "CC/Melee");
-    ExpectCaptions(melee, {{"AdvanceBtn", "Advance dr"},
-                           {"Command4", "CC Attack DR"},
-                           {"AdvanceLB", "(DR/dr results displayed here)"},
-                           {"CCNTCDrmsBtn", "CC NTC"},
-                           {"CCPairingsBtn", "CC Pairings"},
-                           {"Label1", ""}});
+    // clang-format off
+    ExpectCaptions(melee, {{"AdvanceBtn", "Advance dr"}, {"Command4", "CC Attack DR"}, {"CCNTCDrmsBtn", "CC NTC"},
+                           {"AdvanceLB", "(DR/dr results displayed here)"}, {"CCPairingsBtn", "CC Pairings"}, {"Label1", ""}});
+    // clang-format on
 }
 
 // The pending DRs live in the captions of their buttons, which can be pressed while they hold one;
@@ -117,12 +101,11 @@ TEST_F(Screens, ResultsReachTheirLabels) {
     Form9& form = ui::Window<Form9>();
     dice.Script({2, 2, 3, 4, 1, 2, 6, 6});
     Press(form, "AFVGunBtn");
-    ExpectCaptions(form, {{"Label2", "Infantry action DR = 4 (2, 2)"},
-                          {"Label3", "Units Panic:\n   Partisan/2nd Line\n   Conscript/Green"},
-                          {"HoldLB", "Hold Attitude Unit's Actions"},
-                          {"Label10", "Unit attacks\n3A-6"},
-                          {"AdvanceLB", "Advance Attitude Unit's Actions"},
-                          {"Label11", "Unit moves. Mark with a MOVE counter."}});
+    // clang-format off
+    ExpectCaptions(form, {{"Label2", "Infantry action DR = 4 (2, 2)"}, {"Label3", "Units Panic:\n   Partisan/2nd Line\n   Conscript/Green"},
+                          {"HoldLB", "Hold Attitude Unit's Actions"}, {"Label10", "Unit attacks\n3A-6"},
+                          {"AdvanceLB", "Advance Attitude Unit's Actions"}, {"Label11", "Unit moves. Mark with a MOVE counter."}});
+    // clang-format on
     form.AssumeIFTAttackCB->click();
     Press(form, "InfActionBtn");
     ExpectCaptions(form, {{"Label3", "(No units panic)"},
@@ -154,8 +137,7 @@ TEST_F(Screens, ManualDieRollMarksTheSelectedFireButton) {
     EXPECT_TRUE(form.Label6->font().bold() && form.Label6->font().pointSize() == 12);
     Press(form, "OrdVsInfAttackBtn");
     Press(form, "DR12Btn");
-    ExpectCaptions(
-        form, {{"Label6", ""}, {"Label9", "->"}, {"Label10", "Unit attacks\n(table 3D has no entries)"}});
+    ExpectCaptions(form, {{"Label6", ""}, {"Label9", "->"}, {"Label10", "Unit attacks\n3D-11"}});
     form.ManualDieRollCB->click();
     EXPECT_EQ(Enabled(form, "Btn").filter("DR").size(), 0);
     EXPECT_EQ(form.Label9->text(), "");
@@ -196,39 +178,20 @@ TEST_F(Screens, BothScreensShowTheDirectionWithItsPicture) {
     EXPECT_TRUE(melee.Image1->pixmap().isNull());
 }
 
-// Whether the control shows all of its text: a word-wrapped label within its height, any other
-// control on one line within its width.
-::testing::AssertionResult ShowsWhole(QWidget* control, const std::string& text = {}) {
-    auto* label = qobject_cast<QLabel*>(control);
-    if (label && !text.empty()) {
-        label->setText(ui::DisplayText(text));
-    }
-    QSize needed = control->sizeHint();
-    if (label && label->wordWrap()) {
-        needed = QSize(label->width(), label->heightForWidth(label->width()));
-    } else if (auto* button = qobject_cast<QPushButton*>(control)) {
-        // Room for the caption and the button's frame; the style's minimum width is not needed.
-        needed = button->fontMetrics().size(Qt::TextShowMnemonic, button->text()) + QSize(12, 6);
-    }
-    if (needed.width() <= control->width() && needed.height() <= control->height()) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure()
-           << control->objectName().toStdString() << " needs " << needed.width() << "x" << needed.height()
-           << " for " << control->property("text").toString().toStdString();
+// Whether the label shows all of the text.
+::testing::AssertionResult ShowsWhole(QLabel* label, const std::string& text) {
+    label->setText(ui::DisplayText(text));
+    return test::ShowsWhole(*label);
 }
 
 // Every caption, and every text the shipped tables give, in the control that shows it.
 TEST_F(Screens, TheShippedTextsFitTheirControls) {
-    const char* binary = std::getenv("DORVA_TEST_BINARY_DIR");
-    data::gProgramFolder = std::filesystem::path(binary ? binary : ".") / "bin";
-    ASSERT_TRUE(data::ReadTableStore(data::SupportPath("config.sco")).empty())
-        << "build the support files first";
+    ASSERT_TRUE(test::ReadShippedTables().empty()) << "build the support files first";
     Form9& form = ui::Window<Form9>();
     Form10& melee = ui::Window<Form10>();
     for (QWidget* control : form.findChildren<QWidget*>() + melee.findChildren<QWidget*>()) {
         if (qobject_cast<QAbstractButton*>(control) || qobject_cast<QLabel*>(control)) {
-            EXPECT_TRUE(ShowsWhole(control));
+            EXPECT_TRUE(test::ShowsWhole(*control));
         }
     }
     // Attack texts are the longest: a line more than the list entry.

@@ -20,23 +20,11 @@ void PrintTo(const Panel& panel, std::ostream* os) {
 namespace {
 
 using test::NumberedList;
-
-// Every list entry names its table and position ("3B-11"), so a text shows which entry a roll read.
 class Actions : public test::ProgramTest {
 protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        data::gTable4A = NumberedList("4A-", 11);
-        data::gTable4B = NumberedList("4B-", 11);
-        data::gTable4C = NumberedList("4C-", 11);
-        data::gTable3A = NumberedList("3A-", 11);
-        data::gTable3B = NumberedList("3B-", 11);
-        data::gTable3C = NumberedList("3C-", 11);
-        data::gTable3D = NumberedList("3D-", 11);
-        data::gTable3E = NumberedList("3E-", 6);
-        data::gTableCC = {"", "Take an NTC", "never shown"};
-        data::gTableHd = data::ListTable(12, "Entrench");
-        data::gTableAd = data::ListTable(12, "Entrench");
+        test::LoadActionTables();
     }
     // Recorded rolls: one die (dr), two dice (DR).
     static std::pair<int, int> Counted() {

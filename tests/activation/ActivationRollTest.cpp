@@ -60,12 +60,6 @@ TEST_F(Rolls, AnnouncementsGoToTheVisibleWindowTheKeptLogAndTheVoice) {
     EXPECT_EQ(vasl.text, "(S? removed)");
     EXPECT_EQ(Log(), "stamp: Sq8\rLdr6\r\nstamp: Suspect Counter Automatically Removed\r\n");
     EXPECT_EQ(speech.spoken.size(), 3u);
-
-    // The VASL window shows each carriage return as a blank.
-    gTempDisplayUnits = "GunIn4\r\nGunOut4\r\r";
-    vasl.visible = true;
-    AnnounceActivation(Outcome::AutomaticallyActivated, "Suspect Counter Automatically Activated");
-    EXPECT_EQ(vasl.text, "GunIn4  \nGunOut4    ");
 }
 
 TEST_F(Rolls, ReevaluationUsesTheLastRollWithTheModifiersAsTheyAreNow) {

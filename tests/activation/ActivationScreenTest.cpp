@@ -3,12 +3,8 @@
 #include "support/WindowTest.h"
 #include "ui/TableViewer.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
 
 namespace dorva {
 namespace {
@@ -23,11 +19,6 @@ protected:
         test::LoadScenario();
         data::gTableA1[9] = "S";
         SpeakOn();
-    }
-    static Form2& ShownForm() {
-        Form2& form = ui::Window<Form2>();
-        form.show();
-        return form;
     }
 };
 
@@ -52,13 +43,10 @@ TEST_F(ActivationScreen, ControlsCarryTheirNamesAndCaptions) {
 }
 
 TEST_F(ActivationScreen, LoadingTakesTheProgramWideValuesAndTheListsSetThem) {
-    setup::gACNumber = 4;
-    setup::gAttitude = 1;
-    activation::gShowActivation = 1;
-    activation::gAutoClear = true;
-    activation::specialForceClass = activation::kSpecialForces;
-    activation::acDieRoll = 3;
-    Form2& form = ShownForm();
+    std::tie(setup::gACNumber, setup::gAttitude, activation::gShowActivation, activation::gAutoClear,
+             activation::specialForceClass, activation::acDieRoll) =
+        std::tuple{4, 1, 1, true, activation::kSpecialForces, 3};
+    Form2& form = ui::ShowWindow<Form2>();
     EXPECT_EQ(QStringList({form.Combo1->currentText(), form.AttitudeDL->currentText(),
                            form.SpecialForcesDL->currentText()}),
               QStringList({"4", "Advance Attitude", "All Unit Classes"}));
@@ -87,58 +75,51 @@ TEST_F(ActivationScreen, ModifierControlsFillTheTableAndTheDisplays) {
     EXPECT_TRUE(form.Label11->text().isEmpty()) << "no outcome before the first roll";
 }
 
-struct RollCase {
-    const char* name;
-    int die, terrain, acNumber, showActivation; // terrain: TerrainDL position
-    const char *final, *result;
-    QColor colour;
-    const char *units, *a1Line, *vasl, *log;
-};
-
-class ActivationRolls : public ActivationScreen, public ::testing::WithParamInterface<RollCase> {};
-
-TEST_P(ActivationRolls, ShowSendLogAndSpeakTheOutcome) {
-    const RollCase& c = GetParam();
-    setup::gACNumber = c.acNumber;
-    activation::gShowActivation = c.showActivation;
-    Form2& form = ui::Window<Form2>();
-    form.TerrainDL->setCurrentIndex(c.terrain);
-    form.Label1->setText("earlier units");
+TEST_F(ActivationScreen, ARollShowsSendsLogsAndSpeaksTheOutcome) {
+    struct Row {
+        int die, terrain, acNumber, showActivation; // terrain: TerrainDL position
+        const char *final, *result;
+        QColor colour;
+        const char *units, *a1Line, *vasl, *log;
+    };
+    const QColor red(255, 0, 0), blue(0, 0, 255), black(0, 0, 0);
+    const char *squad = "Sq8 (x2 DR=8/8)\n\n", *vaslSquad = "Sq8 (x2 DR=8/8)    ",
+               *logSquad = "Sq8 (x2 DR=8/8)";
     vasl.visible = true;
     data::gKeepLogFile = 1;
+    // clang-format off
+    for (const Row& c : {
+             Row{6, 0, 5, 0, "6", "Suspect Counter Automatically Removed", red, "", "", "(S? removed)",
+                 "Suspect Counter Automatically Removed"},
+             Row{1, 2, 2, 0, "3", "Suspect Counter Automatically Activated", blue, squad, "A1 DR = 7/7", vaslSquad, logSquad},
+             Row{2, 2, 3, 0, "4", "Suspect Counter Removed", black, "", "", "(S? removed)", "(S? removed)"},
+             Row{3, 0, 3, 1, "3", "Suspect Counter Activated", black, "", "", vaslSquad, logSquad}}) { // just rolling
+        // clang-format on
+        setup::gACNumber = c.acNumber;
+        activation::gShowActivation = c.showActivation;
+        Form2& form = ui::Window<Form2>();
+        form.TerrainDL->setCurrentIndex(c.terrain);
+        form.Label1->setText("earlier units");
+        speech.spoken.clear();
+        std::filesystem::remove(data::gLogFileName);
 
-    dice.Script({c.die, 3, 4, 1, 1, 4, 4});
-    form.ActiviondrBtn->click();
+        dice.Script({c.die, 3, 4, 1, 1, 4, 4});
+        form.ActiviondrBtn->click();
 
-    EXPECT_EQ(form.Label8->text(), QString::number(c.die));
-    EXPECT_EQ(form.Label10->text(), c.final);
-    EXPECT_EQ(form.Label11->text(), c.result);
-    EXPECT_EQ(form.Label11->palette().color(QPalette::WindowText), c.colour);
-    EXPECT_EQ(form.Label1->text(), c.units);
-    EXPECT_EQ(form.Label12->text(), c.a1Line);
-    EXPECT_EQ(vasl.text, c.vasl);
-    EXPECT_EQ(Log(), std::string("stamp: ") + c.log + "\r\n");
-    EXPECT_EQ(speech.SpokenTexts(), std::vector<std::string>{c.result});
+        EXPECT_EQ(QStringList({form.Label8->text(), form.Label10->text(), form.Label11->text(),
+                               form.Label1->text(), form.Label12->text()}),
+                  QStringList({QString::number(c.die), c.final, c.result, c.units, c.a1Line}));
+        EXPECT_EQ(form.Label11->palette().color(QPalette::WindowText), c.colour) << c.result;
+        EXPECT_EQ(vasl.text, c.vasl);
+        EXPECT_EQ(Log(), std::string("stamp: ") + c.log + "\r\n");
+        EXPECT_EQ(speech.SpokenTexts(), std::vector<std::string>{c.result});
+        ui::DestroyAllWindows();
+    }
 }
 
-const QColor kRed(255, 0, 0), kBlue(0, 0, 255), kBlack(0, 0, 0);
-const char* const kSquad = "Sq8 (x2 DR=8/8)\n\n";
-const char* const kVaslSquad = "Sq8 (x2 DR=8/8)    ";
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Outcomes, ActivationRolls, ::testing::Values(
-    RollCase{"NaturalSix", 6, 0, 5, 0, "6", "Suspect Counter Automatically Removed", kRed, "", "", "(S? removed)",
-             "Suspect Counter Automatically Removed"},
-    RollCase{"NaturalOneAgainstCity", 1, 2, 2, 0, "3", "Suspect Counter Automatically Activated", kBlue, kSquad,
-             "A1 DR = 7/7", kVaslSquad, "Sq8 (x2 DR=8/8)"},
-    RollCase{"CityTurnsATwoIntoAFour", 2, 2, 3, 0, "4", "Suspect Counter Removed", kBlack, "", "", "(S? removed)",
-             "(S? removed)"},
-    RollCase{"JustRollingHidesTheUnits", 3, 0, 3, 1, "3", "Suspect Counter Activated", kBlack, "", "", kVaslSquad,
-             "Sq8 (x2 DR=8/8)"}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
-// clang-format on
-
-TEST_F(ActivationScreen, AModifierChangeReevaluatesTheScreenOnly) {
+// After a roll, a modifier change re-evaluates the screen only, and a manual activation changes only the
+// unit text and announces the unit without speaking.
+TEST_F(ActivationScreen, AfterARollModifiersAndManualActivationChangeOnlyTheScreen) {
     setup::gACNumber = 3;
     Form2& form = ui::Window<Form2>();
     vasl.visible = true;
@@ -151,14 +132,19 @@ TEST_F(ActivationScreen, AModifierChangeReevaluatesTheScreenOnly) {
     form.StoneBuildingCB->setChecked(true);
     EXPECT_EQ(
         QStringList({form.Label11->text(), form.Label1->text(), form.Label12->text(), form.Label10->text()}),
-        QStringList({"Suspect Counter Activated", kSquad, "A1 DR = 7/7", "3"}));
+        QStringList({"Suspect Counter Activated", "Sq8 (x2 DR=8/8)\n\n", "A1 DR = 7/7", "3"}));
     form.StoneBuildingCB->setChecked(false);
-    EXPECT_EQ(form.Label11->text(), "Suspect Counter Removed");
-    EXPECT_EQ(form.Label1->text(), "");
-
-    EXPECT_EQ(speech.spoken.size(), 1u);
+    EXPECT_EQ(form.Label11->text() + form.Label1->text(), "Suspect Counter Removed");
     EXPECT_EQ(Log(), logged);
     EXPECT_EQ(vasl.text, "(S? removed)");
+
+    dice.Script({3, 4, 1, 1, 2, 2});
+    form.ManualActivation->click();
+    EXPECT_EQ(QStringList({form.Label1->text(), form.Label8->text(), form.Label11->text()}),
+              QStringList({"Sq4 (x2 DR=4/4)\n\n", "4", "Suspect Counter Removed"}));
+    EXPECT_EQ(vasl.text, "Sq4 (x2 DR=4/4)    ");
+    EXPECT_EQ(Log(), logged + "stamp: Sq4 (x2 DR=4/4)\r\n");
+    EXPECT_EQ(speech.spoken.size(), 1u) << "only the roll was spoken";
 }
 
 // Auto-clear resets the modifier controls after the announcement and leaves the shown result alone,
@@ -192,20 +178,6 @@ TEST_F(ActivationScreen, AutoClearKeepsTheAnnouncedResultAndTheTerrain) {
     EXPECT_EQ(speech.SpokenTexts(), std::vector<std::string>(3, "Suspect Counter Activated"));
 }
 
-TEST_F(ActivationScreen, ManualActivationChangesOnlyTheUnitText) {
-    Form2& form = ui::Window<Form2>();
-    dice.Script({3, 3, 4, 1, 1, 4, 4, 3, 4, 1, 1, 2, 2});
-    form.ActiviondrBtn_Click();
-    vasl.visible = true;
-    data::gKeepLogFile = 1;
-    form.ManualActivation->click();
-    EXPECT_EQ(QStringList({form.Label1->text(), form.Label8->text(), form.Label11->text()}),
-              QStringList({"Sq4 (x2 DR=4/4)\n\n", "3", "Suspect Counter Activated"}));
-    EXPECT_EQ(vasl.text, "Sq4 (x2 DR=4/4)    ");
-    EXPECT_EQ(Log(), "stamp: Sq4 (x2 DR=4/4)\r\n");
-    EXPECT_EQ(speech.spoken.size(), 1u) << "only the roll was spoken";
-}
-
 TEST_F(ActivationScreen, ANewNationalityRefreshesNotesClassListAndSpecialForceLine) {
     Form2& form = ui::Window<Form2>();
     form.Form_Activate();
@@ -214,9 +186,12 @@ TEST_F(ActivationScreen, ANewNationalityRefreshesNotesClassListAndSpecialForceLi
     EXPECT_EQ(Shown(form.SpecialForcesDL), "Conscript/Green Only|2nd Line Only|1st Line Only|Elite Only|"
                                            "All Unit Classes|Any Class But Special Forces|Special Forces");
     EXPECT_EQ(activation::specialForceClass, activation::kClassUndecided);
+    dice.Script({3, 4, 1, 1, 6, 6}); // the first squad is the special force
+    form.ManualActivation_Click();
+    EXPECT_EQ(form.Label14->text(), "Special Forces are being used.");
+    EXPECT_EQ(form.SpecialForcesDL->currentText(), "Special Forces");
 
     // The same nationality again changes nothing.
-    form.SpecialForcesDL->setCurrentIndex(6);
     form.Label13->setText("kept");
     form.Form_Activate();
     EXPECT_EQ(form.Label13->text(), "kept");
@@ -233,15 +208,6 @@ TEST_F(ActivationScreen, ANewNationalityRefreshesNotesClassListAndSpecialForceLi
     EXPECT_EQ(form.Label14->text() + form.Label13->text(),
               "This nationality does not have any special forces.Table not found\n");
     EXPECT_EQ(activation::specialForceClass, activation::kClassUndecided);
-}
-
-TEST_F(ActivationScreen, TheFirstSquadSetsTheClassListAndTheSpecialForceLine) {
-    Form2& form = ui::Window<Form2>();
-    form.Form_Activate();
-    dice.Script({3, 4, 1, 1, 6, 6});
-    form.ManualActivation_Click();
-    EXPECT_EQ(form.Label14->text(), "Special Forces are being used.");
-    EXPECT_EQ(form.SpecialForcesDL->currentText(), "Special Forces");
 }
 
 TEST_F(ActivationScreen, TablesMenuShowsListingsInTheTableViewer) {
@@ -265,17 +231,6 @@ TEST_F(ActivationScreen, TablesMenuShowsListingsInTheTableViewer) {
         EXPECT_EQ(viewer->windowTitle(), title);
         EXPECT_TRUE(!*listing || viewer->Label1->text() == listing) << title;
     }
-}
-
-TEST_F(ActivationScreen, AltARollsTheActivationDie) {
-    Form2& form = ShownForm();
-    form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    dice.Script({6, 3, 4, 1, 1, 4, 4});
-    QTest::keyClick(&form, Qt::Key_A, Qt::AltModifier);
-    // An access key presses the button the way a click does, released a moment later.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !form.Label8->text().isEmpty(); }, 2000));
-    EXPECT_EQ(form.Label11->text(), "Suspect Counter Automatically Removed");
 }
 
 } // namespace

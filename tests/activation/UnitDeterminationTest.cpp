@@ -10,8 +10,7 @@
 namespace dorva::activation {
 namespace {
 
-class RecordingView : public ActivationView {
-public:
+struct RecordingView : ActivationView {
     std::vector<std::string> a1Lines, specialForceLines;
     std::vector<int> selections;
     void ShowA1Line(const std::string& text) override { a1Lines.push_back(text); }
@@ -31,9 +30,9 @@ protected:
 
 struct CodeCase {
     const char* name;
-    const char* codes; // of A1 entry 9, which the A1 roll 3 + 4 reads
+    const char* codes; // of every A1 entry
     bool seeRolls;
-    std::vector<int> dice; // after the A1 roll
+    std::vector<int> dice; // the A1 roll first
     const char* text;
     void (*prepare)() = nullptr;
 };
@@ -42,60 +41,75 @@ class UnitCodes : public Units, public ::testing::WithParamInterface<CodeCase> {
 
 TEST_P(UnitCodes, GiveTheirLines) {
     const CodeCase& c = GetParam();
-    data::gTableA1[9] = c.codes;
+    data::gTableA1.assign(17, c.codes);
     setup::gSeeRolls = c.seeRolls ? 1 : 0;
     if (c.prepare) {
         c.prepare();
     }
-    dice.Script({3, 4});
     dice.Script(c.dice);
     EXPECT_EQ(DisplayActivatedUnits(), c.text);
     EXPECT_EQ(dice.Remaining(), 0u);
 }
 
-// Mostly unit DR 2 + 3 = 5; squads roll 4 + 4 for their class (squad DR 8).
+void MakeFortsSpecial() {
+    setup::gFortsSpecial = 1;
+}
+
+// Mostly A1 DR 3 + 4 and unit DR 2 + 3 = 5; squads roll 4 + 4 for their class (squad DR 8).
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(All, UnitCodes, ::testing::Values(
-    CodeCase{"Squad", "S", true, {2, 3, 4, 4}, "Sq8 (x2 DR=8/8)\r\r"},
-    CodeCase{"AfvFromTheAfvTable", "A", true, {2, 3, 4}, "AFV4 (x6 DR=5)\r\r"},
-    CodeCase{"AfvFromTheSpgTable", "A", true, {2, 3, 5}, "SPG4 (x6a DR=5) (x6 DR=5)\r\r"},
-    CodeCase{"SelfPropelledGun", "P", true, {2, 3}, "SPG4 (x6a DR=5)\r\r"},
-    CodeCase{"Fortification", "F", true, {2, 3, 3}, "Fort4 (A5 dr=3/3)\r\r"},
-    CodeCase{"Rider", "SR", true, {2, 3, 4, 4, 1, 1}, "Sq8 (x2 DR=8/8) as Rider (D6.2)\r\r"},
-    CodeCase{"Nothing", "-", true, {2, 3}, "(no unit activated)\r\r"},
-    CodeCase{"OtherCharacters", "X?", true, {2, 3, 1, 1}, "X\r?\r\r"},
-    CodeCase{"SeveralUnits", "LW", true, {2, 3, 1, 2}, "Ldr6 (x3 DR=5)\rSW2 (x4 DR=3)\r\r"},
-    CodeCase{"AfvUnseen", "A", false, {2, 3, 6}, "SPG4\r\r"},
-    CodeCase{"RiderOnAGunUnseen", "GR", false, {2, 3, 1, 1}, "GunIn4\r\nGunOut4 as Rider (D6.2)\r\r"},
+    CodeCase{"Squad", "S", true, {3, 4, 2, 3, 4, 4}, "Sq8 (x2 DR=8/8)\r\r"},
+    CodeCase{"AfvFromTheAfvTable", "A", true, {3, 4, 2, 3, 4}, "AFV4 (x6 DR=5)\r\r"},
+    CodeCase{"AfvFromTheSpgTable", "A", true, {3, 4, 2, 3, 5}, "SPG4 (x6a DR=5) (x6 DR=5)\r\r"},
+    CodeCase{"SelfPropelledGun", "P", true, {3, 4, 2, 3}, "SPG4 (x6a DR=5)\r\r"},
+    CodeCase{"Fortification", "F", true, {3, 4, 2, 3, 3}, "Fort4 (A5 dr=3/3)\r\r"},
+    CodeCase{"Rider", "SR", true, {3, 4, 2, 3, 4, 4, 1, 1}, "Sq8 (x2 DR=8/8) as Rider (D6.2)\r\r"},
+    CodeCase{"Nothing", "-", true, {3, 4, 2, 3}, "(no unit activated)\r\r"},
+    CodeCase{"OtherCharacters", "X?", true, {3, 4, 2, 3, 1, 1}, "X\r?\r\r"},
+    CodeCase{"SeveralUnits", "LW", true, {3, 4, 2, 3, 1, 2}, "Ldr6 (x3 DR=5)\rSW2 (x4 DR=3)\r\r"},
+    CodeCase{"AfvUnseen", "A", false, {3, 4, 2, 3, 6}, "SPG4\r\r"},
+    CodeCase{"RiderOnAGunUnseen", "GR", false, {3, 4, 2, 3, 1, 1}, "GunIn4\r\nGunOut4 as Rider (D6.2)\r\r"},
     // Leaders read the entry after the DR, other units the one before.
-    CodeCase{"LowestEntries", "LA", false, {1, 1, 1, 1, 1}, "Ldr3\rAFV1\r\r"},
-    CodeCase{"PastTheEndOfALoadedTable", "L", false, {6, 6}, "\r\r",
+    CodeCase{"LowestEntries", "LA", false, {3, 4, 1, 1, 1, 1, 1}, "Ldr3\rAFV1\r\r"},
+    CodeCase{"PastTheEndOfALoadedTable", "L", false, {3, 4, 6, 6}, "\r\r",
              [] { data::gLeaderTable = test::NumberedList("Ldr", 3); }},
-    CodeCase{"MissingTables", "LWAGP", false, {2, 3, 2, 3, 2, 3, 1, 2, 3, 2, 3},
+    CodeCase{"MissingTables", "LWAGP", false, {3, 4, 2, 3, 2, 3, 2, 3, 1, 2, 3, 2, 3},
              "(Leader)\r(SW)\r(AFV)\r(Gun Inside)\r\n(Gun Outside)\r(SP Gun)\r\r", [] {
                  for (auto* table : {&data::gLeaderTable, &data::gSWTable, &data::gAFVTable,
                                      &data::gGunsInsideTable, &data::gGunsOutsideTable, &data::gSPGTable}) {
                      *table = test::kNotFoundList;
                  }}},
     // Without an SPG table AFVs come from the AFV table and SPGs are guns.
-    CodeCase{"NoSpgTable", "AP", true, {2, 3, 6, 1, 1},
+    CodeCase{"NoSpgTable", "AP", true, {3, 4, 2, 3, 6, 1, 1},
              "AFV4 (x6 DR=5)\rGunIn1 (x5 DR=2) Gun Inside\r\nGunOut1 (x5 DR=2) Gun Outside\r\r",
              [] { data::gSPGTableFound = false; data::gSPGTable = test::kNotFoundList; }},
-    CodeCase{"SpgNoteReadsTheAfvTable", "AP", true, {2, 3, 5, 2, 3},
+    CodeCase{"SpgNoteReadsTheAfvTable", "AP", true, {3, 4, 2, 3, 5, 2, 3},
              "AFV4 (x6 DR=5) (x6 DR=5)\rAFV4 (x6 DR=5)\r\r", [] { data::gSPGTable[4] = "NOTE1"; }},
-    CodeCase{"AfvAlternatives", "A", true, {2, 3, 4, 5}, "PzIVF2 (x6 DR=5)\r\r",
-             [] { data::gAFVTable[4] = "PzIIIJ[3] PzIVF2[6] "; }}),
+    CodeCase{"AfvAlternatives", "A", true, {3, 4, 2, 3, 4, 5}, "PzIVF2 (x6 DR=5)\r\r",
+             [] { data::gAFVTable[4] = "PzIIIJ[3] PzIVF2[6] "; }},
+    // With forts special, a fortification follows an A1 DR that was even as rolled, unless one was drawn;
+    // advancing units lay smoke instead.
+    CodeCase{"FortAfterAnEvenA1", "-", true, {2, 2, 1, 1, 2}, "(no unit activated)\rFort3 (A5 dr=2/2)\r\r",
+             MakeFortsSpecial},
+    CodeCase{"NoFortAfterAnOddA1", "-", true, {3, 4, 1, 1}, "(no unit activated)\r\r", MakeFortsSpecial},
+    CodeCase{"FortAfterAnEvenA1WithAnOddFinal", "-", true, {3, 3, 1, 1, 6}, "(no unit activated)\rFort6 (A5 dr=6/6)\r\r",
+             [] { MakeFortsSpecial(); setup::gA1DRM = 1; }},
+    CodeCase{"NoFortAfterAnOddA1WithAnEvenFinal", "-", true, {3, 4, 1, 1}, "(no unit activated)\r\r",
+             [] { MakeFortsSpecial(); setup::gA1DRM = 1; }},
+    CodeCase{"OnlyTheFortDrawn", "F", true, {2, 2, 1, 1, 3}, "Fort4 (A5 dr=3/3)\r\r", MakeFortsSpecial},
+    CodeCase{"SmokeWhenAdvancing", "-", true, {2, 2, 1, 1}, "(no unit activated)\rSmoke if MPh\r\r",
+             [] { MakeFortsSpecial(); setup::gAttitude = 1; }},
+    CodeCase{"NoFortWhenFortsAreNotSpecial", "-", true, {2, 2, 1, 1}, "(no unit activated)\r\r"}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 // clang-format on
 
 TEST_F(Units, TheA1LineAndTheEntryFollowAttitudeAndModifier) {
     // attitude, A1 DRM, dice, show (only the roll wanted: no line), the text, the entry read
-    for (const auto& [attitude, a1drm, die1, die2, show, text, entry] :
-         {std::tuple{1, 2, 3, 4, 0, "A1 DR = 7/8", 10},
-          {1, -2, 1, 1, 0, "A1 DR = 2/-1", 1},
-          {0, 0, 6, 6, 0, "A1 DR = 12/12", 14},
-          {0, -1, 6, 6, 0, "A1 DR = 12/11", 13},
-          {0, 0, 3, 4, 1, "A1 DR = 7/7", 9}}) {
+    // clang-format off
+    for (const auto& [attitude, a1drm, die1, die2, show, text, entry] : {
+             std::tuple{1, 2, 3, 4, 0, "A1 DR = 7/8", 10}, {1, -2, 1, 1, 0, "A1 DR = 2/-1", 1},
+             {0, 0, 6, 6, 0, "A1 DR = 12/12", 14}, {0, -1, 6, 6, 0, "A1 DR = 12/11", 13}, {0, 0, 3, 4, 1, "A1 DR = 7/7", 9}}) {
+        // clang-format on
         test::LoadScenario();
         SetActivationView(&view_);
         std::tie(setup::gAttitude, setup::gA1DRM, gShowActivation) = std::tuple{attitude, a1drm, show};
@@ -108,38 +122,12 @@ TEST_F(Units, TheA1LineAndTheEntryFollowAttitudeAndModifier) {
     }
 }
 
-TEST_F(Units, AFortificationFollowsAnEvenA1AsRolledWhenFortsAreSpecial) {
-    struct Case {
-        const char* name;
-        int fortsSpecial, attitude, a1drm, die1, die2;
-        const char* codes; // of the entry the final A1 DR reads
-        std::vector<int> more;
-        const char* text;
-    };
-    for (const Case& c : std::vector<Case>{
-             {"even", 1, 0, 0, 2, 2, "-", {1, 1, 2}, "(no unit activated)\rFort3 (A5 dr=2/2)\r\r"},
-             {"odd", 1, 0, 0, 3, 4, "-", {1, 1}, "(no unit activated)\r\r"},
-             {"even, odd final", 1, 0, 1, 3, 3, "-", {1, 1, 6}, "(no unit activated)\rFort6 (A5 dr=6/6)\r\r"},
-             {"odd, even final", 1, 0, 1, 3, 4, "-", {1, 1}, "(no unit activated)\r\r"},
-             {"fort drawn", 1, 0, 0, 2, 2, "F", {1, 1, 3}, "Fort4 (A5 dr=3/3)\r\r"},
-             {"advancing", 1, 1, 0, 2, 2, "-", {1, 1}, "(no unit activated)\rSmoke if MPh\r\r"},
-             {"forts not special", 0, 0, 0, 2, 2, "-", {1, 1}, "(no unit activated)\r\r"}}) {
-        test::LoadScenario();
-        std::tie(setup::gFortsSpecial, setup::gAttitude, setup::gA1DRM) =
-            std::tuple{c.fortsSpecial, c.attitude, c.a1drm};
-        data::gTableA1[static_cast<std::size_t>(c.die1 + c.die2 - c.attitude + c.a1drm + 2)] = c.codes;
-        dice.Script({c.die1, c.die2});
-        dice.Script(c.more);
-        EXPECT_EQ(DisplayActivatedUnits(), c.text) << c.name;
-        EXPECT_EQ(dice.Remaining(), 0u) << c.name;
-    }
-}
-
 TEST_F(Units, SquadClassesDrawnEarlierModifyTheFortificationRoll) {
     // Elite (squad DR 10) lowers the A5 dr by one, conscript (3) raises it, first line (7) does not.
+    // clang-format off
     for (const auto& [squad1, squad2, text] : {std::tuple{5, 5, "Sq10 (x2 DR=10/10)\rFort4 (A5 dr=4/3)\r\r"},
-                                               {1, 2, "Sq3 (x2 DR=3/3)\rFort6 (A5 dr=4/5)\r\r"},
-                                               {3, 4, "Sq7 (x2 DR=7/7)\rFort5 (A5 dr=4/4)\r\r"}}) {
+             {1, 2, "Sq3 (x2 DR=3/3)\rFort6 (A5 dr=4/5)\r\r"}, {3, 4, "Sq7 (x2 DR=7/7)\rFort5 (A5 dr=4/4)\r\r"}}) {
+        // clang-format on
         data::gTableA1[9] = "SF";
         dice.Script({3, 4, 1, 1, squad1, squad2, 1, 1, 4});
         EXPECT_EQ(DisplayActivatedUnits(), text);
@@ -150,12 +138,11 @@ TEST_F(Units, SquadClassesDrawnEarlierModifyTheFortificationRoll) {
 }
 
 TEST_F(Units, TheFortificationRollIsLimitedButShowsTheUnlimitedFinal) {
-    for (const auto& [elite, green, a5drm, die, text] : {std::tuple{0, -1, 0, 6, "Fort6 (A5 dr=6/6)"},
-                                                         {1, 0, -2, 1, "Fort1 (A5 dr=1/-2)"},
-                                                         {0, 1, 0, 5, "Fort6 (A5 dr=5/6)"},
-                                                         {0, 1, 2, 6, "Fort6 (A5 dr=6/9)"},
-                                                         {0, -1, -1, 1, "Fort1 (A5 dr=1/0)"},
-                                                         {0, -1, 2, 2, "Fort5 (A5 dr=2/4)"}}) {
+    // clang-format off
+    for (const auto& [elite, green, a5drm, die, text] : {
+             std::tuple{0, -1, 0, 6, "Fort6 (A5 dr=6/6)"}, {1, 0, -2, 1, "Fort1 (A5 dr=1/-2)"}, {0, 1, 0, 5, "Fort6 (A5 dr=5/6)"},
+             {0, 1, 2, 6, "Fort6 (A5 dr=6/9)"}, {0, -1, -1, 1, "Fort1 (A5 dr=1/0)"}, {0, -1, 2, 2, "Fort5 (A5 dr=2/4)"}}) {
+        // clang-format on
         std::tie(gEliteSquad, gGreenSquadsOnly, setup::gA5DRM) = std::tuple{elite, green, a5drm};
         dice.Script({die});
         EXPECT_EQ(DetermineFortification(), text);
@@ -255,12 +242,11 @@ TEST_F(Units, RecordedDiceAreTheA1UnitAfvAndFortificationRolls) {
 }
 
 TEST_F(Units, PickOneChoosesTheFirstAlternativeThatReachesTheDie) {
-    for (const auto& [text, die, chosen] : {std::tuple{"a[2] b[4] c[6]", 3, "b"},
-                                            {"a[2] b[4] c[6]", 2, "a"},
-                                            {"a[2] b[4] c[6]", 6, "c"},
-                                            {"x[1] y[2] ", 5, "x[1] y[2] "},
-                                            {"no alternatives", 4, "no alternatives"},
-                                            {"Pz 38(t)[4] Pz IIIH[6] ", 5, "Pz IIIH"}}) {
+    // clang-format off
+    for (const auto& [text, die, chosen] : {
+             std::tuple{"a[2] b[4] c[6]", 3, "b"}, {"a[2] b[4] c[6]", 2, "a"}, {"a[2] b[4] c[6]", 6, "c"},
+             {"x[1] y[2] ", 5, "x[1] y[2] "}, {"no alternatives", 4, "no alternatives"}, {"Pz 38(t)[4] Pz IIIH[6] ", 5, "Pz IIIH"}}) {
+        // clang-format on
         dice.Script({die});
         EXPECT_EQ(PickOne(text), chosen) << text << " with " << die;
     }

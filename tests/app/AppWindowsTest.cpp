@@ -9,6 +9,8 @@
 #include "app/gui/Toolbar.h"
 #include "app/gui/VaslWindow.h"
 #include "data/Announce.h"
+#include "random/gui/LocationsScreen.h"
+#include "random/gui/RandomNumbersScreen.h"
 #include "support/WindowTest.h"
 #include "ui/Dialogs.h"
 #include "ui/TableViewer.h"
@@ -17,17 +19,15 @@
 #include <QApplication>
 #include <QDate>
 #include <QFile>
-#include <QLabel>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
-#include <functional>
-#include <numeric>
+#include <algorithm>
+#include <map>
 
 namespace dorva {
 namespace {
@@ -43,7 +43,7 @@ protected:
     static QString SettingsFile() { return qEnvironmentVariable("XDG_CONFIG_HOME") + "/DORVA2.ini"; }
 };
 
-// Menus and items in their designed order, every one in use.
+// Menus and items in their designed order (the table below tries each of them).
 TEST_F(AppWindows, MenusCaptionsAndShortcuts) {
     const QStringList expected = {
         "&File | mneExit | E&xit | Ctrl+X",
@@ -65,8 +65,7 @@ TEST_F(AppWindows, MenusCaptionsAndShortcuts) {
     for (QAction* menu : toolbar.menuBar()->actions()) {
         for (QAction* a : menu->menu()->actions()) {
             shown << QStringList{menu->text(), a->objectName(), a->text(), a->shortcut().toString()}.join(
-                         " | ") +
-                         (a->isEnabled() ? "" : " | disabled");
+                " | ");
         }
     }
     EXPECT_EQ(shown, expected);
@@ -78,34 +77,30 @@ TEST_F(AppWindows, MenusCaptionsAndShortcuts) {
     EXPECT_EQ(
         names.join('|'),
         "SetUp|Activation|Actions/Prep Fire|Melee/CC|Random Number Tables|DR Stats|Locations|About DORVA II");
-    for (QPushButton* button : toolbar.findChildren<QPushButton*>()) {
-        EXPECT_TRUE(button->isEnabled()) << button->objectName().toStdString();
-    }
 }
 
 TEST_F(AppWindows, VaslOutputFileWatchFlips) {
     Form4& toolbar = ui::Window<Form4>();
     EXPECT_TRUE(toolbar.Timer1->isActive());
-    const char* notFound = "VASL output file is not found.";
-    toolbar.Timer1_Timer();
-    EXPECT_EQ(toolbar.Label2->text(), notFound);
+    const auto watch = [&toolbar] {
+        toolbar.Timer1_Timer();
+        return toolbar.Label2->text();
+    };
+    const QString notFound = "VASL output file is not found.";
+    EXPECT_EQ(watch(), notFound);
     EXPECT_EQ(toolbar.Label1->text(), "12:00:00") << "the clock ticks";
     folder.Write("vaslout.txt", "");
-    toolbar.Timer1_Timer();
-    EXPECT_EQ(toolbar.Label2->text(), "VASL output file is found.");
+    EXPECT_EQ(watch(), "VASL output file is found.");
     folder.Remove("vaslout.txt");
-    toolbar.Timer1_Timer();
-    EXPECT_EQ(toolbar.Label2->text(), notFound);
+    EXPECT_EQ(watch(), notFound);
     std::filesystem::create_directory(folder.File("vaslout.txt")); // a folder is not the file
-    toolbar.Timer1_Timer();
-    EXPECT_EQ(toolbar.Label2->text(), notFound);
+    EXPECT_EQ(watch(), notFound);
 }
 
-// Closing the toolbar ends the run with nothing saved; Exit saves the parameters first.
+// Closing the toolbar ends the run with nothing saved; Exit saves the parameters first (their stored
+// forms are the settings tests' business).
 TEST_F(AppWindows, ExitSavesWhileClosingDoesNot) {
     setup::gNationality = "German";
-    setup::gACNumber = 5;
-    setup::gMonthIndex = 5;
     ui::ShowWindow<Form4>();
     ui::ShowWindow<Form2>();
     ui::Window<Form4>().close();
@@ -113,65 +108,57 @@ TEST_F(AppWindows, ExitSavesWhileClosingDoesNot) {
     EXPECT_FALSE(QFile::exists(SettingsFile()));
     ui::ShowWindow<Form4>().mneExit->trigger();
     EXPECT_EQ(quitter.endings, std::vector<int>({0, 0}));
-    QSettings saved(SettingsFile(), QSettings::IniFormat);
-    EXPECT_EQ(saved.value("Params/FileName").toString(), "German");
-    EXPECT_EQ(saved.value("Params/ACNumber").toString(), "3");
-    EXPECT_EQ(saved.value("Params/Month").toString(), "5");
-    EXPECT_EQ(saved.value("Params/KeepLogFile").toString(), "0");
+    EXPECT_EQ(QSettings(SettingsFile(), QSettings::IniFormat).value("Params/FileName").toString(), "German");
 }
 
-TEST_F(AppWindows, ModalWindowsGoThroughTheDialogs) {
+// The window W when it exists and is visible.
+template <class W> QWidget* Visible() {
+    W* window = ui::ExistingWindow<W>();
+    return window && window->isVisible() ? window : nullptr;
+}
+
+// Every toolbar button, menu item and shortcut reaches its window: a modal one through the dialogs, a
+// modeless one hidden before it, which comes back as the same window whichever way opens it.
+TEST_F(AppWindows, ButtonsMenuItemsAndShortcutsReachTheirWindows) {
+    // The window, whether it is visible (nullptr: a modal window), and the ways to it.
+    using Ways = std::vector<const char*>;
+    // clang-format off
+    const std::tuple<const char*, QWidget* (*)(), Ways> rows[] = {
+        {"Form1", nullptr, {"Command1", "mneSetUp", "Ctrl+U"}}, {"Form5", nullptr, {"Command3", "mneDRStats", "Ctrl+D"}},
+        {"frmAbout", nullptr, {"Command2", "mneAbout"}}, {"Form2", &Visible<Form2>, {"Command7", "mneActivation", "Ctrl+A"}},
+        {"Form9", &Visible<Form9>, {"Command5", "mneActions", "Ctrl+P"}}, {"Form10", &Visible<Form10>, {"Command4", "mneMelee", "Ctrl+M"}},
+        {"Form6", &Visible<Form6>, {"Command6", "mneRandom", "Ctrl+R"}}, {"Form11", &Visible<Form11>, {"Command8", "mneLocations", "Ctrl+L"}},
+        {"Form8", &Visible<Form8>, {"mneVASLActivationWindow", "Ctrl+V"}}, {"Form12", &Visible<Form12>, {"mneMiniControls", "Ctrl+C"}},
+        {"Form7", &Visible<Form7>, {"mneWhatCanISay", "Ctrl+H"}}};
+    // clang-format on
     Form4& toolbar = ui::ShowWindow<Form4>();
-    toolbar.mneSetUp_Click();
-    toolbar.Command1->click();
-    toolbar.mneDRStats_Click();
-    toolbar.Command3->click();
-    toolbar.mneAbout_Click();
-    toolbar.Command2->click();
-    EXPECT_EQ(dialogs.modal,
-              std::vector<std::string>({"Form1", "Form1", "Form5", "Form5", "frmAbout", "frmAbout"}));
-}
-
-// Each modeless window opens once; opening it again, even after hiding it, brings the same one back.
-TEST_F(AppWindows, ModelessWindowsAreSingleInstances) {
-    Form4& toolbar = ui::ShowWindow<Form4>();
-    const auto openAll = [&toolbar] {
-        toolbar.Command7->click();
-        toolbar.mneVASLActivationWindow_Click();
-        toolbar.mneMiniControls_Click();
-        toolbar.mneWhatCanISay_Click();
-    };
-    openAll();
-    Form2* activation = ui::ExistingWindow<Form2>();
-    const qsizetype windows = QApplication::topLevelWidgets().size();
-    activation->hide();
-    openAll();
-    toolbar.mneActivation_Click();
-    EXPECT_EQ(ui::ExistingWindow<Form2>(), activation);
-    EXPECT_EQ(QApplication::topLevelWidgets().size(), windows);
-    EXPECT_TRUE(ui::IsWindowVisible<Form2>() && ui::IsWindowVisible<Form8>() &&
-                ui::IsWindowVisible<Form12>() && ui::IsWindowVisible<Form7>());
-}
-
-// The actions and close-combat screens open from their button, their menu item and its shortcut.
-TEST_F(AppWindows, ActionsAndCloseCombatOpenFromButtonMenuAndShortcut) {
-    using Opened = std::pair<bool, bool>; // the actions screen, the close-combat screen
-    const auto opens = [](const std::function<void(Form4&)>& open) {
-        ui::DestroyAllWindows();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        Form4& toolbar = ui::ShowWindow<Form4>();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&toolbar)); // shortcuts reach the active window only
-        open(toolbar);
-        return Opened(ui::IsWindowVisible<Form9>(), ui::IsWindowVisible<Form10>());
-    };
-    EXPECT_EQ(opens([](Form4& t) { t.Command5->click(); }), Opened(true, false));
-    EXPECT_EQ(opens([](Form4& t) { t.mneActions->trigger(); }), Opened(true, false));
-    EXPECT_EQ(opens([](Form4& t) { QTest::keyClick(&t, Qt::Key_P, Qt::ControlModifier); }),
-              Opened(true, false));
-    EXPECT_EQ(opens([](Form4& t) { t.Command4->click(); }), Opened(false, true));
-    EXPECT_EQ(opens([](Form4& t) { t.mneMelee->trigger(); }), Opened(false, true));
-    EXPECT_EQ(opens([](Form4& t) { QTest::keyClick(&t, Qt::Key_M, Qt::ControlModifier); }),
-              Opened(false, true));
+    std::map<std::string, QWidget*> opened;
+    for (const auto& [name, visible, ways] : rows) {
+        for (const char* way : ways) {
+            for (QWidget* window : QApplication::topLevelWidgets()) {
+                window->setVisible(window == &toolbar);
+            }
+            dialogs.modal.clear();
+            toolbar.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&toolbar)); // shortcuts reach the active window only
+            if (QString(way).startsWith("Ctrl+")) {
+                QTest::keySequence(&toolbar, QKeySequence(way));
+            } else {
+                Press(toolbar, way);
+            }
+            const QWidgetList windows = QApplication::topLevelWidgets();
+            EXPECT_EQ(
+                std::count_if(windows.begin(), windows.end(), [](QWidget* w) { return w->isVisible(); }),
+                visible == nullptr ? 1 : 2)
+                << way << " opens one window besides the toolbar";
+            if (visible == nullptr) {
+                EXPECT_EQ(dialogs.modal, std::vector<std::string>{name}) << way;
+            } else {
+                ASSERT_NE(visible(), nullptr) << name << " by " << way;
+                EXPECT_EQ(opened.try_emplace(name, visible()).first->second, visible()) << way;
+            }
+        }
+    }
 }
 
 // File names arrive in UTF-8, table texts in Latin-1; both reach the message box intact. The log's
@@ -200,33 +187,19 @@ void ResizeOuter(QWidget& window, int width, int height) {
     ASSERT_EQ(window.frameGeometry().size(), QSize(width, height));
 }
 
-// The rule's twips edges are pinned by VaslResizeTest; here the window applies it on every resize.
-TEST_F(AppWindows, VaslWindowResizeFollowsTheRule) {
-    Form8& window = ui::ShowWindow<Form8>();
-    EXPECT_EQ(window.size(), QSize(612, 26));
-    ResizeOuter(window, 400, 53); // 6000 x 795 twips: 5900 wide, the height stays
-    EXPECT_EQ(window.Text1->size(), QSize(393, 25));
-    ResizeOuter(window, 400, 54); // 810 twips high: 60 twips, 4 pixels
-    EXPECT_EQ(window.Text1->size(), QSize(393, 4));
-    ResizeOuter(window, 400, 200); // 3000 twips: 2250 twips
-    EXPECT_EQ(window.Text1->height(), 150);
-    ResizeOuter(window, 300, 40); // back at or below 800 twips: the grown height stays
-    EXPECT_EQ(window.Text1->size(), QSize(293, 150));
-}
-
-TEST_F(AppWindows, ResultsReachTheWindowOnlyWhileItIsOpen) {
-    data::ShowInActivationWindow("DR = 7"); // closed: nothing
+// Results reach the window only while it is open; its text box follows every resize (the rule's twips
+// edges are pinned by VaslResizeTest); closing unloads it: the next result is lost, and it opens again
+// as designed.
+TEST_F(AppWindows, VaslWindowTakesResultsWhileOpenAndFollowsResizes) {
+    data::ShowInActivationWindow("DR = 7");
     Form8& window = ui::ShowWindow<Form8>();
     EXPECT_EQ(window.Text1->toPlainText(), kHint);
-    data::ShowInActivationWindow("dr = 4"); // open: the next result replaces the hint
+    data::ShowInActivationWindow("dr = 4");
     EXPECT_EQ(window.Text1->toPlainText(), "dr = 4");
-    data::ShowActivationText("4-6-7\r8-3-8\r"); // carriage returns become two blanks
-    EXPECT_EQ(window.Text1->toPlainText(), "4-6-7  8-3-8  ");
-    data::ShowActivationText("a\r\nb");
-    EXPECT_EQ(window.Text1->toPlainText(), "a  \nb");
-
-    // Closing unloads it: the next result is lost, and it opens again as designed.
-    window.resize(300, 120);
+    ResizeOuter(window, 400, 200); // 6000 x 3000 twips: 5900 x 2250
+    EXPECT_EQ(window.Text1->size(), QSize(393, 150));
+    ResizeOuter(window, 300, 40); // back at or below 800 twips: the grown height stays
+    EXPECT_EQ(window.Text1->size(), QSize(293, 150));
     window.close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(ui::ExistingWindow<Form8>(), nullptr);
@@ -237,12 +210,8 @@ TEST_F(AppWindows, ResultsReachTheWindowOnlyWhileItIsOpen) {
 }
 
 TEST_F(AppWindows, ManualActivationWithTheActivationScreenClosed) {
-    // Every A1 result reveals one leader; the leader table names each entry by its number.
-    data::gTableA1.assign(16, "L");
-    data::gTableA1[0].clear();
-    for (int i = 0; i <= 14; ++i) {
-        data::gLeaderTable.push_back("leader " + std::to_string(i));
-    }
+    test::LoadScenario();
+    data::gTableA1.assign(17, "L"); // every A1 result reveals one leader
     setup::gSeeRolls = 0;
     dice.Script({3, 4, 2, 3}); // A1 DR 7, leader DR 5
     Form8& window = ui::ShowWindow<Form8>();
@@ -253,9 +222,8 @@ TEST_F(AppWindows, ManualActivationWithTheActivationScreenClosed) {
     Form2* activation = ui::ExistingWindow<Form2>();
     ASSERT_NE(activation, nullptr) << "the activation screen is created to run the manual activation";
     EXPECT_FALSE(activation->isVisible());
-    EXPECT_TRUE(activation->Label1->text().contains("leader 6")) << activation->Label1->text().toStdString();
-    EXPECT_TRUE(window.Text1->toPlainText().contains("leader 6"))
-        << window.Text1->toPlainText().toStdString();
+    EXPECT_EQ(activation->Label1->text(), "Ldr6\n\n");
+    EXPECT_EQ(window.Text1->toPlainText(), "Ldr6    ");
     EXPECT_EQ(dice.Remaining(), 0u);
 }
 
@@ -263,42 +231,32 @@ TEST_F(AppWindows, ManualActivationWithTheActivationScreenClosed) {
 TEST_F(AppWindows, TableViewerRollDrReplacesTheTextAndCountsBothRolls) {
     dice.Script({3, 4, 5, 6, 6, 1});
     Form3& viewer = ui::ShowWindow<Form3>();
-    auto* roll = viewer.findChild<QPushButton*>("Command2");
-    EXPECT_EQ(roll->text(), "Roll DR");
-    EXPECT_EQ(viewer.Label2->text(), "(DR/dr results here.)");
-    roll->click();
-    EXPECT_EQ(viewer.Label2->text(), "DR = 7 dr = 5");
-    EXPECT_EQ(data::gDRStats[7 + 5], 1); // DR 7
-    EXPECT_EQ(data::gDRStats[5], 1);     // dr 5
-    roll->click();
-    EXPECT_EQ(viewer.Label2->text(), "DR = 12 dr = 1");
-    EXPECT_EQ(data::gDRStats[12 + 5], 1);
-    EXPECT_EQ(data::gDRStats[1], 1);
-    EXPECT_EQ(std::accumulate(std::begin(data::gDRStats), std::end(data::gDRStats), 0), 4);
-    viewer.findChild<QPushButton*>("Command1")->click();
+    test::ExpectCaptions(viewer, {{"Command2", "Roll DR"}, {"Label2", "(DR/dr results here.)"}});
+    for (const char* shown : {"DR = 7 dr = 5", "DR = 12 dr = 1"}) {
+        Press(viewer, "Command2");
+        EXPECT_EQ(viewer.Label2->text(), shown);
+    }
+    std::array<std::int32_t, 18> counted{};
+    counted[1] = counted[5] = counted[7 + 5] = counted[12 + 5] = 1; // dr 1 and 5, DR 7 and 12
+    EXPECT_EQ(data::gDRStats, counted);
+    Press(viewer, "Command1");
     EXPECT_FALSE(viewer.isVisible());
 }
 
-TEST_F(AppWindows, SmallWindowsCaptions) {
+// The small windows' captions; OK hides the about box, and the splash unloads on a key or on a click on
+// its frame.
+TEST_F(AppWindows, SmallWindows) {
     frmAbout& about = ui::ShowWindow<frmAbout>();
     test::ExpectCaptions(about, {{"lblVersion", "Version 1.1.0"}, {"lblTitle", "DORVA! II"}});
-    test::ExpectCaptions(ui::Window<frmSplash>(),
-                         {{"lblVersion", "Version 1.1.0"}, {"lblProductName", "DORVA! II"}});
     test::ExpectCaptions(ui::Window<Form12>(),
                          {{"Command1", "DR"}, {"Command2", "dr"}, {"Command3", "Man. Act"}});
     Press(about, "cmdOK");
     EXPECT_FALSE(about.isVisible());
-}
-
-// The splash unloads on a key or on a click on its frame.
-TEST_F(AppWindows, SplashClosesOnAKeyOrAClick) {
     for (bool key : {true, false}) {
         frmSplash& splash = ui::ShowWindow<frmSplash>();
-        if (key) {
-            QTest::keyClick(&splash, Qt::Key_Space);
-        } else {
-            QTest::mouseClick(splash.Frame1, Qt::LeftButton, {}, QPoint(200, 40));
-        }
+        test::ExpectCaptions(splash, {{"lblVersion", "Version 1.1.0"}, {"lblProductName", "DORVA! II"}});
+        key ? QTest::keyClick(&splash, Qt::Key_Space)
+            : QTest::mouseClick(splash.Frame1, Qt::LeftButton, {}, QPoint(200, 40));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_EQ(ui::ExistingWindow<frmSplash>(), nullptr) << (key ? "key" : "click");
     }

@@ -5,15 +5,12 @@
 #include "support/WindowTest.h"
 
 #include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
 
 namespace dorva {
 namespace {
 
 // A message box during whose event loop the next spoken command arrives.
-class DialogsHearingACommand final : public platform::Dialogs {
-public:
+struct DialogsHearingACommand final : platform::Dialogs {
     void Message(const std::string& text) override {
         shownWhileOpen = ui::Window<Form6>().ColorDieLB->text().toStdString();
         messages.push_back(text);

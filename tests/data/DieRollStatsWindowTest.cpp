@@ -16,7 +16,6 @@ protected:
         EXPECT_NE(label, nullptr) << name.toStdString();
         return label;
     }
-    QString Text(const QString& name) { return Label(name) ? Label(name)->text() : QString(); }
     QRect Heading(int i) { return Label(QString("Label2_%1").arg(i))->geometry(); }
     Form5 window;
 };
@@ -25,7 +24,7 @@ TEST_F(DieRollStatsWindow, HeadingsInTheBellCurveLayout) {
     EXPECT_EQ(window.windowTitle(), "Die Roll Stats");
     EXPECT_TRUE(window.isModal());
     for (int i = 0; i <= 16; ++i) {
-        EXPECT_EQ(Text(QString("Label2_%1").arg(i)), QString::number(i < 6 ? i + 1 : i - 4));
+        EXPECT_EQ(Label(QString("Label2_%1").arg(i))->text(), QString::number(i < 6 ? i + 1 : i - 4));
         const QRect count = Label(QString("Label3_%1").arg(i))->geometry();
         EXPECT_TRUE(count.left() == Heading(i).left() && count.top() > Heading(i).top()) << i;
     }
@@ -49,8 +48,7 @@ TEST_F(DieRollStatsWindow, HeadingsInTheBellCurveLayout) {
 
 TEST_F(DieRollStatsWindow, ShowsTheRecordedRollsAsTheyWereWhenItOpened) {
     window.show();
-    EXPECT_EQ(Text("Label3_16"), " 0");
-    EXPECT_EQ(Text("Label6"), "0");
+    test::ExpectCaptions(window, {{"Label3_16", " 0"}, {"Label6", "0"}});
     window.hide();
     dice.Script({1, 6, 3, 4, 6, 6});
     data::RollDice(1, 6, data::kRecord); // dr 1
@@ -58,20 +56,17 @@ TEST_F(DieRollStatsWindow, ShowsTheRecordedRollsAsTheyWereWhenItOpened) {
     data::RollDice(2, 6, data::kRecord); // DR 7
     data::RollDice(2, 6, data::kNoRecord);
     window.show();
-    const std::pair<const char*, const char*> shown[] = {
-        {"Label3_0", " 1"},  {"Label3_5", " 1"}, {"Label4", "2"},    {"Label6", "3.50"},
-        {"Label3_11", " 1"}, {"Label8", "1"},    {"Label10", "7.00"}};
-    for (const auto& [name, text] : shown) {
-        EXPECT_EQ(Text(name), text) << name;
-    }
+    // clang-format off
+    test::ExpectCaptions(window, {{"Label3_0", " 1"}, {"Label3_5", " 1"}, {"Label4", "2"}, {"Label6", "3.50"},
+                                  {"Label3_11", " 1"}, {"Label8", "1"}, {"Label10", "7.00"}});
+    // clang-format on
     // Rolls while it stays open do not change it; the next opening shows them.
     dice.Script({2});
     data::RollDice(1, 6, data::kRecord);
-    EXPECT_EQ(Text("Label3_1"), " 0");
+    test::ExpectCaptions(window, {{"Label3_1", " 0"}});
     window.hide();
     window.show();
-    EXPECT_EQ(Text("Label3_1"), " 1");
-    EXPECT_EQ(Text("Label6"), "3.00");
+    test::ExpectCaptions(window, {{"Label3_1", " 1"}, {"Label6", "3.00"}});
     window.hide();
 }
 

@@ -21,14 +21,14 @@ ListTable ReadTexts(const std::string& bytes, const std::string& code, int gameD
 }
 
 TEST(VariantChoice, FirstVariantNotEarlierThanTheGameDate) {
-    const std::string bytes = NationalityFileBuilder()
-                                  .Section("03", 194206)
-                                  .Texts({"early"})
-                                  .Variant(194312)
-                                  .Texts({"middle"})
-                                  .Variant(194612)
-                                  .Texts({"late"})
-                                  .Bytes();
+    NationalityFileBuilder file;
+    file.Section("03", 194206)
+        .Texts({"early"})
+        .Variant(194312)
+        .Texts({"middle"})
+        .Variant(194612)
+        .Texts({"late"});
+    const std::string& bytes = file.bytes;
     const std::pair<int, ListTable> cases[] = {{193801, {"", "early"}},  {194206, {"", "early"}},
                                                {194306, {"", "middle"}}, {194312, {"", "middle"}},
                                                {194401, {"", "late"}},   {194701, kNotFound}};
@@ -38,20 +38,11 @@ TEST(VariantChoice, FirstVariantNotEarlierThanTheGameDate) {
 }
 
 TEST(NationalitySectionSearch, OrderDuplicatesCaseAndTheNextSectionEndingTheVariants) {
-    const std::string bytes = NationalityFileBuilder("x7")
-                                  .Section("6A", 194612)
-                                  .Texts({"spg"})
-                                  .Section("06", 194112)
-                                  .Texts({"afv 41"})
-                                  .Section("5i", 194612)
-                                  .Texts({"lower"})
-                                  .Section("5I", 194112)
-                                  .Texts({"gun 41"})
-                                  .Variant(194612)
-                                  .Texts({"gun 46"})
-                                  .Section("5I", 194612)
-                                  .Texts({"second"})
-                                  .Bytes();
+    NationalityFileBuilder file("x7");
+    file.Section("6A", 194612).Texts({"spg"}).Section("06", 194112).Texts({"afv 41"});
+    file.Section("5i", 194612).Texts({"lower"}).Section("5I", 194112).Texts({"gun 41"});
+    file.Variant(194612).Texts({"gun 46"}).Section("5I", 194612).Texts({"second"});
+    const std::string& bytes = file.bytes;
     EXPECT_EQ(ReadTexts(bytes, "6A", 194306), (ListTable{"", "spg"}));
     // The 1946 variant after "06" belongs to "5I".
     EXPECT_EQ(ReadTexts(bytes, "06", 194306), kNotFound);
@@ -76,7 +67,7 @@ TEST(TextListReading, CountsFieldsAndTruncation) {
         {"001a" + F + "\x1d" + "194612001z" + F, {"", "a"}},
     };
     for (const auto& [data, expected] : cases) {
-        const std::string bytes = NationalityFileBuilder().Section("04", 194612).Raw(data).Bytes();
+        const std::string bytes = NationalityFileBuilder().Section("04", 194612).Raw(data).bytes;
         EXPECT_EQ(ReadTexts(bytes, "04", 194306), expected) << data;
     }
 }
@@ -92,12 +83,12 @@ struct SquadRead {
 
 TEST(SquadReading, PeriodCountZeroTruncationAndTheBuiltInTable) {
     const SquadRead none(
-        NationalityFileBuilder().Section("02", 194612).Squads({{'1', '0', "a", "b"}}, {}).Bytes());
+        NationalityFileBuilder().Section("02", 194612).Raw("00110a" + F + "b" + F + "0").bytes);
     ASSERT_EQ(none.periods.size(), 1u);
     EXPECT_EQ(none.periods[0].ToDate, 0);
-    const SquadRead cut(NationalityFileBuilder().Section("02", 194612).Raw("002E0first" + F + "sec").Bytes());
+    const SquadRead cut(NationalityFileBuilder().Section("02", 194612).Raw("002E0first" + F + "sec").bytes);
     EXPECT_EQ(cut.squads, (SquadTable{{}, {"", "first", "sec", "0", "E"}, {}}));
-    const SquadRead missing(NationalityFileBuilder().Bytes());
+    const SquadRead missing(NationalityFileBuilder().bytes);
     ASSERT_EQ(missing.squads.size(), 16u);
     for (const SquadRow& row : missing.squads) {
         EXPECT_EQ(row, (SquadRow{"", "(Squad)", "(Half squad)", "0", "1"}));
@@ -111,13 +102,13 @@ TEST_F(ScenarioTablesReading, EveryTableForTheDateAndWhatIsMissing) {
     NationalityFileBuilder file("R1");
     file.Section("6A", 194206).Texts({"spg 42"}).Variant(194612).Texts({"spg 46"});
     file.Section("01", 194612).Texts({"note one", "note two"});
-    folder.Write("Ruritania.sdf", file.Bytes());
+    folder.Write("Ruritania.sdf", file.bytes);
     ReadScenarioTables("Ruritania", 194306);
     EXPECT_EQ(gSdfTag + " " + gSPGTable[1] + " " + gScenarioNotes[2], "R1 spg 46 note two");
     EXPECT_TRUE(gSPGTableFound);
     EXPECT_EQ(gSquadTable.size(), 16u); // the built-in squads
     EXPECT_EQ(gLeaderTable, kNotFound);
-    folder.Write("Ruritania.sdf", NationalityFileBuilder("E9").Bytes());
+    folder.Write("Ruritania.sdf", NationalityFileBuilder("E9").bytes);
     ReadScenarioTables("Ruritania", 194306);
     EXPECT_EQ(gSPGTable, kNotFound);
     EXPECT_FALSE(gSPGTableFound);

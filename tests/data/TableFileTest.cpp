@@ -28,7 +28,7 @@ TEST(TableSectionSearch, AnyOrderFirstWinsCaseSensitiveAndHeaderSkipped) {
                                   .List("3A", {"first"})
                                   .List("AD", {"upper"})
                                   .List("3A", {"x"})
-                                  .Bytes();
+                                  .bytes;
     EXPECT_EQ(ReadList(bytes, "3A"), (ListTable{"", "first"}));
     EXPECT_EQ(LocateTableSection(bytes, "Ad"), std::nullopt);
     // Header 1-2, marker 3, code 4-5: the data starts at 6.
@@ -95,12 +95,9 @@ TEST_F(TableStoreLoading, MissingCodesAreReportedInOrderAndLeftAbsent) {
     gTable4A = {"stale"};
     gTableIF.Create(3, 3);
     gTableA5 = {"", "stale"};
-    folder.Write("config.sco", TableFileBuilder()
-                                   .Grid("9E", {{"l1", "l2"}})
-                                   .List("A1", {"S"})
-                                   .List("4B", {})
-                                   .List("AD", {"x"})
-                                   .Bytes());
+    TableFileBuilder file;
+    file.Grid("9E", {{"l1", "l2"}}).List("A1", {"S"}).List("4B", {}).List("AD", {"x"});
+    folder.Write("config.sco", file.bytes);
     EXPECT_EQ(ReadTableStore(SupportPath("config.sco")),
               (std::vector<std::string>{"A5", "HR", "4A", "4C", "3A", "3B", "3C", "3D", "3E", "CC", "Ad",
                                         "Hd", "IF"}));

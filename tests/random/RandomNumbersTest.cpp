@@ -2,7 +2,6 @@
 // statistics, and the checks of the range bounds with their numbered messages.
 #include "random/RandomNumbers.h"
 #include "random/Messages.h"
-#include "random/RandomSupport.h"
 #include "random/State.h"
 #include "random/Tables6.h"
 #include "support/ProgramTest.h"

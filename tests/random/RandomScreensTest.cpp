@@ -1,10 +1,6 @@
 // The random-numbers and suspect-locations screens: their controls, what each operation shows, how
-// the toolbar, its menus and shortcuts and the mini controls reach them, also while they are hidden.
+// the mini controls reach the hidden screen, and texts that fit.
 #include "app/gui/MiniControls.h"
-#include "app/gui/Toolbar.h"
-#include "data/SupportFolder.h"
-#include "data/TableFile.h"
-#include "random/RandomSupport.h"
 #include "random/Tables6.h"
 #include "random/gui/LocationsScreen.h"
 #include "random/gui/RandomNumbersScreen.h"
@@ -13,10 +9,6 @@
 
 #include <QCheckBox>
 #include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 #include <QXmlStreamReader>
 
 namespace dorva {
@@ -59,54 +51,39 @@ TEST_F(RandomScreens, RandomNumbersControls) {
         {"Label7", "dr ="}, {"Label10", ""}, {"Label6", "Result ="}, {"Label9", ""}});
     // clang-format on
     EXPECT_FALSE(form.MakeLetterCB->isChecked());
-    QStringList rolled;
     for (char letter = 'a'; letter <= 'h'; ++letter) {
         auto* button = form.findChild<QPushButton*>(QStringLiteral("Table6%1Btn").arg(letter));
         ASSERT_NE(button, nullptr) << letter;
-        EXPECT_EQ(button->accessibleName(), QStringLiteral("Table 6") + QLatin1Char(letter));
-        EXPECT_EQ(button->size(), QSize(60, 60));
-        EXPECT_FALSE(button->icon().isNull()) << letter;
+        const QString table = QStringLiteral("Table 6") + QLatin1Char(letter);
+        EXPECT_EQ(button->accessibleName(), table);
+        EXPECT_TRUE(button->size() == QSize(60, 60) && !button->icon().isNull()) << letter;
         dice.Script({1});
         button->click();
-        rolled << form.Label8->text();
+        EXPECT_EQ(form.Label8->text(), table);
     }
-    EXPECT_EQ(rolled.join(','), "Table 6a,Table 6b,Table 6c,Table 6d,Table 6e,Table 6f,Table 6g,Table 6h");
 }
-
-struct ScreenCase {
-    const char* name;
-    void (Form6::*operation)();
-    std::vector<int> dice;
-    const char* results; // as Results() joins them
-};
-
-class ScreenResults : public RandomScreens, public ::testing::WithParamInterface<ScreenCase> {};
 
 // On the hidden screen, as the voice commands call them: dice operations blank the table area, table
 // rolls blank the dice area, its heading included.
-TEST_P(ScreenResults, EachOperationShowsItsResultsAndBlanksTheOtherArea) {
-    const ScreenCase& c = GetParam();
+TEST_F(RandomScreens, EachOperationShowsItsResultsAndBlanksTheOtherArea) {
     Form6& form = ui::Window<Form6>();
-    for (QLabel* label : {form.Label11, form.ColorDieLB, form.WhiteDieLB, form.ResultLB, form.Label8,
-                          form.Label10, form.Label9}) {
-        label->setText("old");
+    // clang-format off
+    for (const auto& [operation, rolled, results] : {
+             std::tuple{&Form6::SingleDR_Click, std::vector<int>{4}, "dr Result|4|||||"},
+             {&Form6::TwoDR_Click, {5, 2}, "DR Result|5|2|7|||"}, {&Form6::AtoGG_Click, {7}, "A-GG Result|||G|||"},
+             {&Form6::Die1to10_Click, {3}, "1-10 Result|||3|||"}, {&Form6::DieXThroughY_Click, {2}, "X-Y Result|||2|||"},
+             {&Form6::Table6hBtn_Click, {2}, "||||Table 6h|2|0"}}) {
+        // clang-format on
+        for (QLabel* label : {form.Label11, form.ColorDieLB, form.WhiteDieLB, form.ResultLB, form.Label8,
+                              form.Label10, form.Label9}) {
+            label->setText("old");
+        }
+        dice.Script(rolled);
+        (form.*operation)();
+        EXPECT_EQ(Results(form), results);
     }
-    dice.Script(c.dice);
-    (form.*c.operation)();
-    EXPECT_EQ(Results(form), c.results);
     EXPECT_FALSE(form.isVisible());
 }
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Operations, ScreenResults, ::testing::Values(
-    ScreenCase{"SingleDie", &Form6::SingleDR_Click, {4}, "dr Result|4|||||"},
-    ScreenCase{"TwoDice", &Form6::TwoDR_Click, {5, 2}, "DR Result|5|2|7|||"},
-    ScreenCase{"AToGG", &Form6::AtoGG_Click, {7}, "A-GG Result|||G|||"},
-    ScreenCase{"OneToTen", &Form6::Die1to10_Click, {3}, "1-10 Result|||3|||"},
-    ScreenCase{"Range", &Form6::DieXThroughY_Click, {2}, "X-Y Result|||2|||"},
-    ScreenCase{"Table6h", &Form6::Table6hBtn_Click, {2}, "||||Table 6h|2|0"}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
-// clang-format on
 
 // A refused range changes only the heading and the table area; a letter range checks the letters
 // box, refused or not, and it stays checked for the next number range.
@@ -127,26 +104,21 @@ TEST_F(RandomScreens, ARefusedRangeKeepsTheEarlierResult) {
     EXPECT_EQ(form.ResultLB->text(), "C");
 }
 
-// The single roll works on the hidden screen; cancelling the dialog, or a count that is no number,
-// leaves the file name as it was.
+// The single roll works on the hidden screen; cancelling the dialog leaves the file name as it was.
 TEST_F(RandomScreens, LocationsScreen) {
     Form11& form = ui::Window<Form11>();
     EXPECT_EQ(form.windowTitle(), "S? Locations");
-    test::ExpectCaptions(form, {{"SLocationBtn", "S? &Location*"},
-                                {"IsVillageCB", "Board is &Village (\"v\" prefix)"},
-                                {"Label1", ""},
-                                {"SaveToFileBtn", "Save to &File"},
-                                {"Text1", "100"},
-                                {"Label2", "Number of locations"},
-                                {"SFileNameLB", "(No file saved yet.)"}});
+    // clang-format off
+    test::ExpectCaptions(form, {{"SLocationBtn", "S? &Location*"}, {"IsVillageCB", "Board is &Village (\"v\" prefix)"},
+                                {"Label1", ""}, {"SaveToFileBtn", "Save to &File"}, {"Text1", "100"},
+                                {"Label2", "Number of locations"}, {"SFileNameLB", "(No file saved yet.)"}});
+    // clang-format on
     EXPECT_FALSE(form.IsVillageCB->isChecked());
     form.IsVillageCB->setChecked(true);
     dice.Script({5});
     form.SLocationBtn_Click();
     EXPECT_EQ(form.Label1->text(), "Modified dr = at 4");
 
-    form.Text1->setText("abc");
-    form.SaveToFileBtn->click();
     form.Text1->setText("1");
     form.SaveToFileBtn->click(); // cancelled
     EXPECT_EQ(form.SFileNameLB->text(), "(No file saved yet.)");
@@ -154,26 +126,6 @@ TEST_F(RandomScreens, LocationsScreen) {
     dice.Script({2});
     form.SaveToFileBtn->click();
     EXPECT_EQ(form.SFileNameLB->text(), QString::fromStdString(*dialogs.answer));
-    EXPECT_EQ(dialogs.asked.size(), 2u);
-}
-
-TEST_F(RandomScreens, ToolbarButtonsMenuItemsAndShortcutsOpenOneScreenEach) {
-    Form4& toolbar = ui::ShowWindow<Form4>();
-    for (const char* control : {"Command6", "mneRandom", "Command8", "mneLocations"}) {
-        Press(toolbar, control);
-    }
-    Form6* random = ui::ExistingWindow<Form6>();
-    Form11* locations = ui::ExistingWindow<Form11>();
-    ASSERT_TRUE(random && random->isVisible() && locations && locations->isVisible());
-    random->hide();
-    locations->hide();
-    toolbar.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&toolbar));
-    QTest::keyClick(&toolbar, Qt::Key_R, Qt::ControlModifier);
-    QTest::keyClick(&toolbar, Qt::Key_L, Qt::ControlModifier);
-    EXPECT_TRUE(random->isVisible() && locations->isVisible()) << "Ctrl+R and Ctrl+L";
-    EXPECT_EQ(ui::ExistingWindow<Form6>(), random);
-    EXPECT_EQ(ui::ExistingWindow<Form11>(), locations);
 }
 
 TEST_F(RandomScreens, MiniControlsRollOnTheHiddenScreen) {
@@ -187,27 +139,9 @@ TEST_F(RandomScreens, MiniControlsRollOnTheHiddenScreen) {
     EXPECT_FALSE(ui::Window<Form6>().isVisible());
 }
 
-// Whether a control shows all of its text at its size. Buttons without a caption show pictures, drawn
-// at the button's size.
-bool ShowsAllOfItsText(const QWidget& control) {
-    if (auto* label = qobject_cast<const QLabel*>(&control); label && label->wordWrap()) {
-        return label->heightForWidth(label->width()) <= label->height();
-    }
-    if (auto* edit = qobject_cast<const QLineEdit*>(&control)) {
-        return edit->fontMetrics().horizontalAdvance(edit->text()) + 8 <= edit->width() &&
-               edit->minimumSizeHint().height() <= edit->height();
-    }
-    if (auto* button = qobject_cast<const QAbstractButton*>(&control); button && button->text().isEmpty()) {
-        return true;
-    }
-    return control.sizeHint().width() <= control.width() && control.sizeHint().height() <= control.height();
-}
-
 // With the widest results and every location of the shipped table, no text is cut off.
 TEST_F(RandomScreens, TextsAreNeverCutOff) {
-    data::gProgramFolder = qEnvironmentVariable("DORVA_TEST_BINARY_DIR").toStdString() + "/bin";
-    ASSERT_TRUE(data::ReadTableStore(data::SupportPath("config.sco")).empty())
-        << "build the support files first";
+    ASSERT_TRUE(test::ReadShippedTables().empty()) << "build the support files first";
     Form6& form = ui::ShowWindow<Form6>();
     const QStringList widest = {"Single dr Result", "6", "6", "1000", "Table  #", "6", "4", "999", "1000"};
     const QList<QWidget*> shown = {form.Label11,  form.ColorDieLB,  form.WhiteDieLB,
@@ -221,8 +155,7 @@ TEST_F(RandomScreens, TextsAreNeverCutOff) {
     locations.SFileNameLB->setText("/home/a-player-with-a-long-name/Documents/Village_Suspect_Locations.txt");
     for (const QWidget* window : {static_cast<QWidget*>(&form), static_cast<QWidget*>(&locations)}) {
         for (const QWidget* control : window->findChildren<QWidget*>()) {
-            EXPECT_TRUE(control->objectName().startsWith("qt_") || ShowsAllOfItsText(*control))
-                << control->objectName().toStdString();
+            EXPECT_TRUE(control->objectName().startsWith("qt_") || test::ShowsWhole(*control));
         }
     }
     for (const bool village : {true, false}) {
@@ -230,7 +163,7 @@ TEST_F(RandomScreens, TextsAreNeverCutOff) {
         for (int die = 1; die <= 6; ++die) {
             dice.Script({die});
             locations.SLocationBtn_Click();
-            EXPECT_TRUE(ShowsAllOfItsText(*locations.Label1)) << locations.Label1->text().toStdString();
+            EXPECT_TRUE(test::ShowsWhole(*locations.Label1));
         }
     }
 }

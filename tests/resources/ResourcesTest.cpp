@@ -2,7 +2,6 @@
 // them out at, each one its own.
 #include <QDirIterator>
 #include <QHash>
-#include <QIcon>
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
@@ -70,7 +69,6 @@ TEST(Pictures, EachLoadsAndDrawsCleanlyAtItsSize) {
         ASSERT_TRUE(renderer.isValid() && gSvgWarnings.isEmpty()) << gSvgWarnings.join("; ").toStdString();
         EXPECT_EQ(renderer.viewBox(), QRect(QPoint(0, 0), size));
         EXPECT_EQ(QPixmap(path).size(), size);
-        EXPECT_EQ(QIcon(path).pixmap(size).size(), size);
         // A picture that paints next to nothing is broken; the toolbar buttons carry no captions,
         // so no two pictures may look the same.
         qsizetype painted = 0;

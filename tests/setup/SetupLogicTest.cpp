@@ -7,6 +7,8 @@
 #include "setup/Startup.h"
 #include "support/ProgramTest.h"
 
+#include <map>
+
 namespace dorva {
 namespace {
 
@@ -24,42 +26,30 @@ protected:
     MemorySettingsStore store;
 };
 
-TEST_F(Settings, FirstRunTakesEveryDefault) {
-    gEnemyIndex = 4;
-    gSeeRolls = 0;
-    voice::gSpeak = data::gKeepLogFile = 1;
-    data::gLogFileName = "old.txt";
-    store.values = {{"KeepLogFile", ""}, {"Enemy", "3"}}; // an empty KeepLogFile is no settings
-    LoadSettings(store);
-    EXPECT_EQ(Numbers(), std::vector<int>({0, 1, 8, 3, 0, 0, 0, 0, 0, 0, 0, 1, 0}));
-    EXPECT_EQ(data::gLogFileName, "DORVALog.txt");
-}
-
-TEST_F(Settings, SavedValuesReadBackAsModifiersAndNumbers) {
-    store.values = {
-        {"KeepLogFile", "1"}, {"Speak", "1"},    {"Recognize", "1"},    {"FileName", "German"},
-        {"Enemy", "2"},       {"Year", "5"},     {"Month", "5"},        {"GameDate", "194306"},
-        {"A1DRM", "4"},       {"A5DRM", "0"},    {"FortsSpecial", "1"}, {"SeeRolls", "0"},
-        {"ACNumber", "2"},    {"Attitude", "1"}, {"HexGrain", "1"},     {"FileLogName", "/tmp/game.txt"}};
-    LoadSettings(store);
-    // A stored A1DRM of 4 is +2; a stored ACNumber of 2 is AC number 4.
-    EXPECT_EQ(Numbers(), std::vector<int>({2, 5, 5, 4, 1, 2, -2, 1, 1, 1, 1, 0, 1}));
-    EXPECT_EQ(data::gLogFileName, "/tmp/game.txt");
+// What the stored values load into, and the log file's name. Without a KeepLogFile (an empty one
+// included) every setting takes its first-run default; missing and empty keys read zero, while damaged ones
+// take their first-run default. A stored A1DRM of 4 is +2; a stored ACNumber of 2 is AC number 4.
+TEST_F(Settings, LoadReadsEveryValueAndDefaultsWhatIsDamaged) {
+    const std::vector<int> firstRun = {0, 1, 8, 3, 0, 0, 0, 0, 0, 0, 0, 1, 0};
+    // clang-format off
+    const std::tuple<std::map<std::string, std::string>, std::vector<int>, const char*> rows[] = {
+        {{{"KeepLogFile", "1"}, {"Speak", "1"}, {"Recognize", "1"}, {"FileName", "German"}, {"Enemy", "2"},
+          {"Year", "5"}, {"Month", "5"}, {"GameDate", "194306"}, {"A1DRM", "4"}, {"A5DRM", "0"}, {"FortsSpecial", "1"},
+          {"SeeRolls", "0"}, {"ACNumber", "2"}, {"Attitude", "1"}, {"HexGrain", "1"}, {"FileLogName", "/tmp/game.txt"}},
+         {2, 5, 5, 4, 1, 2, -2, 1, 1, 1, 1, 0, 1}, "/tmp/game.txt"},
+        {{{"KeepLogFile", ""}, {"Enemy", "3"}}, firstRun, "DORVALog.txt"},
+        {{{"KeepLogFile", "0"}, {"Month", ""}}, {0, 0, 0, 2, 0, -2, -2, 0, 0, 0, 0, 0, 0}, "0"},
+        {{{"KeepLogFile", "yes"}, {"Enemy", "-1"}, {"Year", "9"}, {"Month", "5x"}, {"ACNumber", "7"}, {"Attitude", "2"},
+          {"A1DRM", "-1"}, {"A5DRM", "five"}, {"FortsSpecial", "3"}, {"HexGrain", "1.0"}, {"Recognize", "2"},
+          {"Speak", "-1"}, {"SeeRolls", "x"}}, firstRun, "0"}};
+    // clang-format on
+    for (const auto& [stored, numbers, logFile] : rows) {
+        store.values = stored;
+        LoadSettings(store);
+        EXPECT_EQ(Numbers(), numbers) << stored.at("KeepLogFile");
+        EXPECT_EQ(data::gLogFileName, logFile) << stored.at("KeepLogFile");
+    }
     EXPECT_EQ(gNationality + gGameDate, ""); // set by OK, not read back
-}
-
-TEST_F(Settings, MissingKeysReadZeroWhileDamagedOnesTakeTheirFirstRunDefault) {
-    store.values = {{"KeepLogFile", "0"}, {"Month", ""}};
-    LoadSettings(store);
-    EXPECT_EQ(std::vector<int>({gACNumber, gYearIndex, gA1DRM, gSeeRolls}), std::vector<int>({2, 0, -2, 0}));
-    EXPECT_EQ(data::gLogFileName, "0");
-
-    store.values = {{"KeepLogFile", "yes"}, {"Enemy", "-1"},     {"Year", "9"},      {"Month", "5x"},
-                    {"ACNumber", "7"},      {"Attitude", "2"},   {"A1DRM", "-1"},    {"A5DRM", "five"},
-                    {"FortsSpecial", "3"},  {"HexGrain", "1.0"}, {"Recognize", "2"}, {"Speak", "-1"},
-                    {"SeeRolls", "x"}};
-    LoadSettings(store);
-    EXPECT_EQ(Numbers(), std::vector<int>({0, 1, 8, 3, 0, 0, 0, 0, 0, 0, 0, 1, 0}));
 }
 
 TEST_F(Settings, SaveWritesEveryKeyInOrderInItsStoredForm) {
@@ -95,8 +85,7 @@ TEST_F(Settings, NationalitiesAreSdfFilesSortedByNameNamedBeforeTheFirstDot) {
 }
 
 // Records what start-up asks the set-up screen to show, with the values of that moment.
-class RecordingView final : public StartupView {
-public:
+struct RecordingView final : StartupView {
     void ShowSpeechEngines() override {
         shown.push_back("speech " + std::to_string(voice::gRecoAvailable) +
                         std::to_string(voice::gVoiceAvailable));
@@ -110,7 +99,7 @@ class Startup : public test::ProgramTest {
 protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        folder.Write("config.sco", test::TableFileBuilder().List("A1", {"S"}).List("4C", {"a"}).Bytes());
+        folder.Write("config.sco", test::TableFileBuilder().List("A1", {"S"}).List("4C", {"a"}).bytes);
         folder.Write("DORVA2_What_Can_I_Say.txt", "Say \"roll\".\r\n");
         store.values = {{"KeepLogFile", "1"}, {"Year", "7"}, {"Speak", "1"}, {"FileLogName", "g.txt"}};
     }
@@ -145,12 +134,9 @@ TEST_F(Startup, AMissingTableFileEndsTheProgramBeforeSettingsAndTables) {
 TEST_F(Startup, OkRecordsTheScenarioReadsItsTablesAndNamesIt) {
     voice::gRecoAvailable = voice::InitReco();
     voice::AddAudioLevelInterest();
-    folder.Write("German.sdf", test::NationalityFileBuilder("GE")
-                                   .Section("03", 194112)
-                                   .Texts({"early"})
-                                   .Variant(194612)
-                                   .Texts({"late"})
-                                   .Bytes());
+    test::NationalityFileBuilder file("GE");
+    file.Section("03", 194112).Texts({"early"}).Variant(194612).Texts({"late"});
+    folder.Write("German.sdf", file.bytes);
     ScenarioChoice choice{"vs. German", 2, 5, 5, 4, 1, 1};
     EXPECT_EQ(CommitScenario(choice), "vs. German: June, 1943");
     EXPECT_EQ(Numbers(), std::vector<int>({2, 5, 5, 3, 0, 2, -1, 1, 0, 0, 0, 1, 0}));

@@ -1,17 +1,10 @@
 // The data shipped with the program, as the program reads it: every roll must find a sensible entry.
 // These checks catch a data edit that the compiler accepts but that a game would trip over.
 
-#include "app/ProgramState.h"
 #include "data/NationalityFile.h"
-#include "data/State.h"
-#include "data/SupportFolder.h"
-#include "data/TableFile.h"
+#include "support/ProgramTest.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <gtest/gtest.h>
 #include <set>
 #include <sstream>
 
@@ -20,14 +13,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path BuiltProgramFolder() {
-    const char* binary = std::getenv("DORVA_TEST_BINARY_DIR");
-    return fs::path(binary ? binary : ".") / "bin";
-}
-
 std::vector<std::string> Nationalities() {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(BuiltProgramFolder() / "DORVA_Support")) {
+    for (const auto& entry : fs::directory_iterator(gProgramFolder / "DORVA_Support")) {
         if (entry.path().extension() == ".sdf") {
             names.push_back(entry.path().stem().string());
         }
@@ -36,15 +24,12 @@ std::vector<std::string> Nationalities() {
     return names;
 }
 
-class ShippedData : public ::testing::Test {
+class ShippedData : public dorva::test::ProgramTest {
 protected:
     void SetUp() override {
-        dorva::ResetProgramState();
-        gProgramFolder = BuiltProgramFolder();
-        ASSERT_TRUE(SupportFileExists(SupportPath("config.sco"))) << "build the support files first";
-        ASSERT_TRUE(ReadTableStore(SupportPath("config.sco")).empty());
+        ProgramTest::SetUp();
+        ASSERT_TRUE(dorva::test::ReadShippedTables().empty()) << "build the support files first";
     }
-    void TearDown() override { dorva::ResetProgramState(); }
 };
 
 TEST_F(ShippedData, RuleTablesCoverEveryRollThatReachesThem) {
@@ -57,12 +42,7 @@ TEST_F(ShippedData, RuleTablesCoverEveryRollThatReachesThem) {
         EXPECT_EQ(codes.find_first_not_of("SHLWAGPFR-"), std::string::npos) << codes;
     }
     EXPECT_EQ(UpperBound(gTableA5), 6);
-    // Hex rows "A" to "Z", then "AA" to "ZZ".
-    ASSERT_EQ(UpperBound(gTableHR), 52);
-    for (int k = 1; k <= 26; ++k) {
-        EXPECT_EQ(gTableHR[static_cast<std::size_t>(k)], std::string(1, static_cast<char>('A' + k - 1)));
-        EXPECT_EQ(gTableHR[static_cast<std::size_t>(k + 26)], std::string(2, static_cast<char>('A' + k - 1)));
-    }
+    EXPECT_EQ(gTableHR, dorva::test::HexRows());
     for (const ListTable* table :
          {&gTable4A, &gTable4B, &gTable4C, &gTable3A, &gTable3B, &gTable3C, &gTable3D}) {
         ASSERT_EQ(UpperBound(*table), 11);
@@ -91,7 +71,7 @@ TEST_F(ShippedData, RuleTablesCoverEveryRollThatReachesThem) {
 }
 
 TEST_F(ShippedData, EverySpokenAttackFindsItsTableCell) {
-    std::ifstream grammar(BuiltProgramFolder() / "DORVA_Support" / "dorva.cfg");
+    std::ifstream grammar(gProgramFolder / "DORVA_Support" / "dorva.cfg");
     ASSERT_TRUE(grammar);
     std::string line;
     int attacks = 0;

@@ -4,16 +4,12 @@
 #include "activation/gui/ActivationScreen.h"
 #include "app/gui/MiniControls.h"
 #include "data/NationalityFile.h"
-#include "data/SupportFolder.h"
-#include "data/TableFile.h"
 #include "support/WindowTest.h"
 #include "ui/Controls.h"
 #include "ui/TableViewer.h"
 
-#include <QLabel>
-#include <QPushButton>
-
 #include <algorithm>
+#include <map>
 #include <regex>
 
 namespace dorva {
@@ -52,49 +48,36 @@ std::vector<std::string> Resolved(const data::ListTable& table) {
 }
 
 // The longest line each unit code can give with the tables read now, with its rolls shown.
-std::string LongestLine(char code) {
+std::map<char, std::string> LongestLines() {
     std::vector<std::string> squads, halves;
     for (const data::SquadRow& row : data::gSquadTable) {
         squads.push_back(row[1]);
         halves.push_back(row[2]);
     }
-    switch (code) {
-    case 'S': return Longest(squads, " (x2 DR=12/12)");
-    case 'H': return Longest(halves, " (x2 DR=12/12)");
-    case 'L': return Longest(Entries(data::gLeaderTable), " (x3 DR=12)");
-    case 'W': return Longest(Entries(data::gSWTable), " (x4 DR=12)");
-    case 'A':
-        return Longest({Longest(Resolved(data::gAFVTable)), Longest(Entries(data::gSPGTable), " (x6a DR=12)")},
-                       " (x6 DR=12)");
-    case 'P':
-        return Longest({Longest(Entries(data::gSPGTable), " (x6a DR=12)"),
-                        Longest(Entries(data::gAFVTable), " (x6 DR=12)")});
-    case 'G':
-        return Longest(Entries(data::gGunsInsideTable), " (x5 DR=12) Gun Inside\r\n") +
-               Longest(Entries(data::gGunsOutsideTable), " (x5 DR=12) Gun Outside");
-    case 'F': return Longest({Longest(Entries(data::gTableA5), " (A5 dr=6/-3)"), "Smoke if MPh"});
-    case '-': return "(no unit activated)";
-    default: return std::string(1, code);
-    }
+    const std::string spg = Longest(Entries(data::gSPGTable), " (x6a DR=12)");
+    return {{'S', Longest(squads, " (x2 DR=12/12)")},
+            {'H', Longest(halves, " (x2 DR=12/12)")},
+            {'L', Longest(Entries(data::gLeaderTable), " (x3 DR=12)")},
+            {'W', Longest(Entries(data::gSWTable), " (x4 DR=12)")},
+            {'A', Longest({Longest(Resolved(data::gAFVTable)), spg}, " (x6 DR=12)")},
+            {'P', Longest({spg, Longest(Entries(data::gAFVTable), " (x6 DR=12)")})},
+            {'G', Longest(Entries(data::gGunsInsideTable), " (x5 DR=12) Gun Inside\r\n") +
+                      Longest(Entries(data::gGunsOutsideTable), " (x5 DR=12) Gun Outside")},
+            {'F', Longest({Longest(Entries(data::gTableA5), " (A5 dr=6/-3)"), "Smoke if MPh"})},
+            {'-', "(no unit activated)"}};
 }
 
 class ShippedTextsFit : public test::WindowTest {
 protected:
     void SetUp() override {
         WindowTest::SetUp();
-        const char* binary = std::getenv("DORVA_TEST_BINARY_DIR");
-        data::gProgramFolder = fs::path(binary ? binary : ".") / "bin";
-        ASSERT_TRUE(data::ReadTableStore(data::SupportPath("config.sco")).empty());
+        ASSERT_TRUE(test::ReadShippedTables().empty());
         for (const auto& entry : fs::directory_iterator(data::gProgramFolder / "DORVA_Support")) {
             if (entry.path().extension() == ".sdf") {
                 nationalities.push_back(entry.path().stem().string());
             }
         }
         ASSERT_FALSE(nationalities.empty());
-    }
-    void TearDown() override {
-        WindowTest::TearDown();
-        data::gProgramFolder = folder.Root();
     }
     std::vector<std::string> nationalities;
 };
@@ -108,6 +91,7 @@ TEST_F(ShippedTextsFit, UnitTextsNotesListingsAndButtonsShowWhole) {
         for (int date = 193801; date <= 194612; date += (date % 100 == 12 ? 89 : 1)) {
             SCOPED_TRACE(name + " " + std::to_string(date));
             data::ReadScenarioTables(name, date);
+            const std::map<char, std::string> longest = LongestLines();
             for (int k = 1; k <= data::UpperBound(data::gTableA1); ++k) {
                 std::string text;
                 for (const char code : data::gTableA1[static_cast<std::size_t>(k)]) {
@@ -115,10 +99,10 @@ TEST_F(ShippedTextsFit, UnitTextsNotesListingsAndButtonsShowWhole) {
                         text.back() = ' ';
                         text += "as Rider (D6.2)\r";
                     } else {
-                        text += LongestLine(code) + "\r";
+                        text += (longest.count(code) ? longest.at(code) : std::string(1, code)) + "\r";
                     }
                 }
-                text += LongestLine('F') + "\r\r"; // the fortification of an even A1
+                text += longest.at('F') + "\r\r"; // the fortification of an even A1
                 screen.ShowUnits(text);
                 ASSERT_TRUE(ui::TextFits(*screen.Label1)) << text;
                 smallest = std::min(smallest, screen.Label1->font().pointSizeF());

@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <random>
@@ -24,7 +23,6 @@ namespace dorva::test {
 // that did fails when the program rolls more than it scripted.
 class ScriptedDice final : public platform::DieSource {
 public:
-    void Script(std::initializer_list<int> values) { Script(std::vector<int>(values)); }
     void Script(const std::vector<int>& values) {
         scripted_ = true;
         values_.insert(values_.end(), values.begin(), values.end());
@@ -52,8 +50,7 @@ private:
     std::mt19937 generator_{7};
 };
 
-class FakeDialogs final : public platform::Dialogs {
-public:
+struct FakeDialogs final : platform::Dialogs {
     void Message(const std::string& text) override { messages.push_back(text); }
     std::optional<std::string> SaveFileName(const std::string& caption, const std::string& preset,
                                             const std::string& filter) override {
@@ -74,21 +71,18 @@ public:
     std::vector<Question> asked;
 };
 
-class FakeQuitter final : public platform::Quitter {
-public:
+struct FakeQuitter final : platform::Quitter {
     void QuitNow() override { throw data::ProgramEnded("quit"); }
     void EndRun(int status) override { endings.push_back(status); }
     std::vector<int> endings;
 };
 
-class FakeClock final : public platform::Clock {
-public:
+struct FakeClock final : platform::Clock {
     std::string LogStamp() override { return "stamp"; }
     std::string TimeOfDay() override { return "12:00:00"; }
 };
 
-class FakeActivationWindow final : public platform::ActivationWindow {
-public:
+struct FakeActivationWindow final : platform::ActivationWindow {
     bool IsVisible() override { return visible; }
     void SetText(const std::string& t) override { text = t; }
     bool visible = false;

@@ -5,15 +5,19 @@
 #include "activation/State.h"
 #include "app/ProgramState.h"
 #include "data/State.h"
+#include "data/SupportFolder.h"
+#include "data/TableFile.h"
 #include "setup/State.h"
 #include "support/DataFiles.h"
 #include "support/Fakes.h"
 #include "voice/SpeechSetup.h"
 #include "voice/State.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 
 namespace dorva::test {
 
@@ -21,13 +25,17 @@ class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ResetProgramState();
+        platform::SetActivationWindow(&vasl);
+        InstallFakes();
+        data::gLogFileName = folder.Root().string() + "/game.txt";
+    }
+    // Every seam but the VASL activation window.
+    void InstallFakes() {
         platform::SetDieSource(&dice);
         platform::SetDialogs(&dialogs);
         platform::SetQuitter(&quitter);
         platform::SetClock(&clock);
-        platform::SetActivationWindow(&vasl);
         platform::SetSpeechPlatform(&speech);
-        data::gLogFileName = folder.Root().string() + "/game.txt";
     }
     void TearDown() override { ResetProgramState(); }
 
@@ -83,6 +91,41 @@ inline void LoadScenario() {
     data::gScenarioNotes = {"", "First note", "Second note"};
     data::gSdfTag = "GE";
     setup::gGameDate = "194306";
+}
+
+// The lists of the actions screens, each entry named by its table and position ("3B-11") so that a text
+// shows which entry a roll read; every unit action is "Fire" when holding and "Move" when advancing.
+inline void LoadActionTables() {
+    // clang-format off
+    for (const auto& [table, name, count] : {std::tuple{&data::gTable4A, "4A-", 11}, {&data::gTable4B, "4B-", 11},
+             {&data::gTable4C, "4C-", 11}, {&data::gTable3A, "3A-", 11}, {&data::gTable3B, "3B-", 11},
+             {&data::gTable3C, "3C-", 11}, {&data::gTable3D, "3D-", 11}, {&data::gTable3E, "3E-", 6}}) {
+        // clang-format on
+        *table = NumberedList(name, count);
+    }
+    data::gTableCC = {"", "Take an NTC\r\nPass: advance"};
+    data::gTableHd = data::ListTable(12, "Fire");
+    data::gTableAd = data::ListTable(12, "Move");
+}
+
+// Reads the tables of the support files the build ships, which the program folder then points at; returns
+// the codes of the tables missing from them.
+inline std::vector<std::string> ReadShippedTables() {
+    const char* binary = std::getenv("DORVA_TEST_BINARY_DIR");
+    data::gProgramFolder = std::filesystem::path(binary ? binary : ".") / "bin";
+    return data::ReadTableStore(data::SupportPath("config.sco"));
+}
+
+// The hex-row list as the program is supplied with it: "A" to "Z" at positions 1 to 26, then "AA" to
+// "ZZ" at 27 to 52.
+inline data::ListTable HexRows() {
+    data::ListTable rows(1);
+    for (std::size_t letters = 1; letters <= 2; ++letters) {
+        for (char c = 'A'; c <= 'Z'; ++c) {
+            rows.push_back(std::string(letters, c));
+        }
+    }
+    return rows;
 }
 
 inline const data::ListTable kNotFoundList = {data::kTableNotFound, ""};

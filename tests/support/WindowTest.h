@@ -12,6 +12,9 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QStringList>
 
 #include <initializer_list>
@@ -30,11 +33,7 @@ protected:
     void SetUp() override {
         ProgramTest::SetUp();
         app::InstallProgramSeams();
-        platform::SetDieSource(&dice);
-        platform::SetDialogs(&dialogs);
-        platform::SetQuitter(&quitter);
-        platform::SetClock(&clock);
-        platform::SetSpeechPlatform(&speech);
+        InstallFakes();
     }
     void TearDown() override {
         ui::DestroyAllWindows();
@@ -105,6 +104,29 @@ inline void ExpectAccessibleNames(const QObject& window,
         }
         EXPECT_EQ(AccessibleName(control), QString::fromLatin1(said)) << name;
     }
+}
+
+// Whether the control shows all of its text at its size: a word-wrapped label within its height, a line
+// edit's text within its width, a push button's caption with room for its frame (a button without one
+// shows a picture drawn at its size), any other control within its size hint.
+inline ::testing::AssertionResult ShowsWhole(const QWidget& control) {
+    QSize needed = control.sizeHint();
+    if (auto* label = qobject_cast<const QLabel*>(&control); label && label->wordWrap()) {
+        needed = QSize(label->width(), label->heightForWidth(label->width()));
+    } else if (auto* edit = qobject_cast<const QLineEdit*>(&control)) {
+        needed =
+            QSize(edit->fontMetrics().horizontalAdvance(edit->text()) + 8, edit->minimumSizeHint().height());
+    } else if (auto* button = qobject_cast<const QPushButton*>(&control)) {
+        needed = button->text().isEmpty()
+                     ? QSize(0, 0)
+                     : button->fontMetrics().size(Qt::TextShowMnemonic, button->text()) + QSize(12, 6);
+    }
+    if (needed.width() <= control.width() && needed.height() <= control.height()) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << control.objectName().toStdString() << " needs " << needed.width() << "x" << needed.height()
+           << " for " << control.property("text").toString().toStdString();
 }
 
 } // namespace dorva::test

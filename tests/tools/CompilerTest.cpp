@@ -33,31 +33,22 @@ std::string Repeat(const std::string& item, int n) {
 // --- Round trips through the program's readers ---
 
 TEST(TableFileRoundTrip, ListsAndGridsReadBackAsWritten) {
-    const std::string bytes = Table(R"(
-header = "DV"
-[[grid]]
-code = "IF"
-cells = [["a", "b"], ["", "d"], ["é", "f g"]]
-[[list]]
-code = "Ad"
-entries = ["one", "", "three"]
-[[list]]
-code = "4A"
-entries = []
-[[list]]
-code = "HR"
-entries = [)" + Repeat("\"e\",", 98) +
-                                    "\"last\"]\n");
+    const std::string bytes = Table(R"(header = "DV"
+grid = [{ code = "IF", cells = [["a", "b"], ["", "d"], ["é", "f g"]] }]
+list = [{ code = "Ad", entries = ["one", "", "three"] }, { code = "4A", entries = [] },
+        { code = "HR", entries = [)" +
+                                    Repeat("\"e\",", 98) + "\"last\"] }]\n");
     // Sections stand in source order: the grid first.
     EXPECT_EQ(bytes.substr(0, 5), "DV\x1fIF");
-    data::ListTable list{"stale"};
-    data::ReadListSection(bytes, data::LocateTableSection(bytes, "4A").value(), list, true);
-    EXPECT_TRUE(list.empty());
-    data::ReadListSection(bytes, data::LocateTableSection(bytes, "Ad").value(), list, true);
-    EXPECT_EQ(list, (data::ListTable{"", "one", "", "three"}));
-    data::ReadListSection(bytes, data::LocateTableSection(bytes, "HR").value(), list, true);
-    ASSERT_EQ(list.size(), 100u);
-    EXPECT_EQ(list[99], "last");
+    const auto list = [&bytes](const char* code) {
+        data::ListTable table{"stale"};
+        data::ReadListSection(bytes, data::LocateTableSection(bytes, code).value(), table, true);
+        return table;
+    };
+    EXPECT_TRUE(list("4A").empty());
+    EXPECT_EQ(list("Ad"), (data::ListTable{"", "one", "", "three"}));
+    ASSERT_EQ(list("HR").size(), 100u);
+    EXPECT_EQ(list("HR")[99], "last");
     data::GridTable grid;
     data::ReadGridSection(bytes, data::LocateTableSection(bytes, "IF").value(), grid);
     EXPECT_EQ(grid.rows * 10 + grid.columns, 32);
