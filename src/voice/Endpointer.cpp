@@ -1,0 +1,54 @@
+#include "voice/Endpointer.h"
+
+#include "voice/Grammar.h"
+
+namespace dorva::voice {
+
+EndpointDecision Endpointer::Step(int fragmentMs, bool inSpeech, Partial partial) {
+    if (!started_) {
+        if (!inSpeech) {
+            return EndpointDecision::Wait;
+        }
+        started_ = true;
+        utteranceMs_ = 0;
+        silenceMs_ = 0;
+    }
+    utteranceMs_ += fragmentMs;
+    if (utteranceMs_ >= settings_.longestUtteranceMs) {
+        return EndpointDecision::End;
+    }
+    if (inSpeech) {
+        silenceMs_ = 0;
+        return EndpointDecision::Wait;
+    }
+    silenceMs_ += fragmentMs;
+    int needed = settings_.partialSilenceMs;
+    if (partial == Partial::WholeCommand) {
+        needed = settings_.wholeCommandSilenceMs;
+    } else if (partial == Partial::WholeButGoesOn) {
+        needed = settings_.goesOnSilenceMs;
+    }
+    return silenceMs_ >= needed ? EndpointDecision::End : EndpointDecision::Wait;
+}
+
+void Endpointer::Reset() {
+    started_ = false;
+    utteranceMs_ = 0;
+    silenceMs_ = 0;
+}
+
+} // namespace dorva::voice
+
+namespace dorva::voice {
+
+Partial ClassifyPartial(const Grammar& grammar, std::string_view words) {
+    if (NormalizeWords(words).empty()) {
+        return Partial::Nothing;
+    }
+    if (!grammar.Find(words)) {
+        return Partial::Incomplete;
+    }
+    return grammar.StartsLongerPhrase(words) ? Partial::WholeButGoesOn : Partial::WholeCommand;
+}
+
+} // namespace dorva::voice
