@@ -41,6 +41,7 @@ fuzz: deps
 bench: build
 	./$(BUILD)/bin/dorva-bench-load
 	bench/startup/startup.sh $(BUILD)
+	./$(BUILD)/bin/dorva-bench-voice --jobs $(JOBS)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

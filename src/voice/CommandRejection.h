@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace dorva::voice {
 
@@ -26,6 +27,15 @@ struct RejectionThresholds {
 // other voices stay an honest check.
 inline constexpr RejectionThresholds kRejectionThresholds{-14.0, -17.0, 3};
 
+// One stretch of a decoder's best path: a word (or filler such as "<sil>") of the grammar path, or a
+// phone of the free loop, with its frames (first and last, inclusive) and acoustic score.
+struct ScoredSegment {
+    std::string label;
+    int firstFrame = 0;
+    int lastFrame = 0;
+    double score = 0;
+};
+
 struct UtteranceEvidence {
     std::string hypothesis;  // the grammar search's words; empty when no path reached the end
     double grammarScore = 0; // acoustic log-likelihood of the grammar path (log base 1.0001)
@@ -34,6 +44,8 @@ struct UtteranceEvidence {
     // or two more or less; each score is taken per frame of its own decoder.
     double phoneLoopScore = 0;
     int phoneLoopFrames = 0;
+    std::vector<ScoredSegment> grammarPath;
+    std::vector<ScoredSegment> phoneLoop;
 };
 
 enum class Verdict {

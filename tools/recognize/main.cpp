@@ -8,7 +8,9 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -24,7 +26,8 @@ constexpr const char* kUsage =
     "       dorva-recognize [--grammar FILE] [--model DIR] [--details] FILE.wav...\n"
     "The grammar is DORVA_Support/dorva.cfg beside the program unless --grammar names another;\n"
     "--model names the PocketSphinx model folder (en-us/ and cmudict-en-us.dict); --details adds\n"
-    "the words heard, the score gap, the verdict and where the utterance ended.\n";
+    "the words heard, the score gap, the verdict, where in the file the utterance ended\n"
+    "(end_ms) and how long the decision took after that audio had arrived (compute_ms).\n";
 
 int Usage() {
     std::cerr << kUsage;
@@ -77,7 +80,8 @@ const char* VerdictName(Verdict verdict) {
     return "";
 }
 
-json UtteranceLine(const std::string& file, const engine::Utterance& u, bool details) {
+json UtteranceLine(const std::string& file, const engine::Utterance& u, std::int64_t fileStart,
+                   double computeMs, bool details) {
     json line{{"file", file}};
     if (u.command) {
         line["rule"] = u.result.ruleName;
@@ -89,7 +93,19 @@ json UtteranceLine(const std::string& file, const engine::Utterance& u, bool det
         line["heard"] = u.result.phrase;
         line["gap"] = std::round(u.gapPerFrame * 1000) / 1000;
         line["verdict"] = VerdictName(u.verdict);
-        line["end_ms"] = static_cast<double>(u.endSample) * 1000.0 / engine::kListenSampleRate;
+        // Where in the file the utterance was ended, and how long deciding took after that audio.
+        line["end_ms"] = static_cast<double>(u.endSample - fileStart) * 1000.0 / engine::kListenSampleRate;
+        line["compute_ms"] = std::round(computeMs * 100) / 100;
+        if (std::getenv("DORVA_RECOGNIZE_SEGMENTS")) {
+            for (const auto& [key, path] : {std::pair{"grammar_path", &u.evidence.grammarPath},
+                                            std::pair{"phone_loop", &u.evidence.phoneLoop}}) {
+                json list = json::array();
+                for (const ScoredSegment& s : *path) {
+                    list.push_back(json::array({s.label, s.firstFrame, s.lastFrame, s.score}));
+                }
+                line[key] = list;
+            }
+        }
     }
     return line;
 }
@@ -129,11 +145,22 @@ int Recognize(const std::filesystem::path& grammarFile, const std::filesystem::p
         // learnt of the channel, as it does between the commands of a game. A stretch of silence
         // keeps one file's last word apart from the next one's first.
         samples.insert(samples.end(), engine::kListenSampleRate, 0);
-        for (const engine::Utterance& u : listener->Feed(samples)) {
-            std::cout << UtteranceLine(file, u, details).dump() << "\n";
+        const std::int64_t fileStart = listener->SamplesFed();
+        // Fed as the microphone delivers it, so that --details can tell how long the decision
+        // itself took once the utterance's last piece of audio had arrived.
+        constexpr std::size_t kPiece = engine::kListenSampleRate * 30 / 1000;
+        for (std::size_t at = 0; at < samples.size(); at += kPiece) {
+            const auto piece =
+                std::span<const std::int16_t>(samples).subspan(at, std::min(kPiece, samples.size() - at));
+            const auto started = std::chrono::steady_clock::now();
+            const std::vector<engine::Utterance> heard = listener->Feed(piece);
+            const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - started;
+            for (const engine::Utterance& u : heard) {
+                std::cout << UtteranceLine(file, u, fileStart, took.count(), details).dump() << "\n";
+            }
         }
         if (const std::optional<engine::Utterance> last = listener->Finish()) {
-            std::cout << UtteranceLine(file, *last, details).dump() << "\n";
+            std::cout << UtteranceLine(file, *last, fileStart, 0, details).dump() << "\n";
         }
         std::cout.flush();
     }

@@ -117,6 +117,7 @@ Utterance CommandListener::EndUtterance() {
     utterance.verdict = Judge(evidence);
     utterance.gapPerFrame = GapPerFrame(evidence);
     utterance.result.phrase = evidence.hypothesis;
+    utterance.evidence = evidence;
     if (utterance.verdict == Verdict::Command) {
         if (const std::optional<GrammarMatch> match = grammar_.Find(evidence.hypothesis)) {
             utterance.command = true;

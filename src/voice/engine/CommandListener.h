@@ -32,6 +32,7 @@ struct Utterance {
     platform::RecoResult result; // rule and properties when it is a command; phrase = the words heard
     Verdict verdict = Verdict::NoHypothesis;
     double gapPerFrame = 0;
+    UtteranceEvidence evidence;
     std::int64_t endSample = 0; // the samples fed when the utterance was ended
 };
 

@@ -83,7 +83,7 @@ DecoderHandle MakeDecoder(const DecoderSettings& settings, bool phoneLoop) {
 }
 
 // In the decoder's own log units (log base 1.0001, as ps_seg_prob gives them).
-double AcousticScore(ps_decoder_t* ps, int& frames) {
+double AcousticScore(ps_decoder_t* ps, int& frames, std::vector<ScoredSegment>& path) {
     double sum = 0;
     int first = -1;
     int last = -1;
@@ -100,6 +100,8 @@ double AcousticScore(ps_decoder_t* ps, int& frames) {
             first = sf;
         }
         last = ef;
+        const char* word = ps_seg_word(seg);
+        path.push_back({word ? word : "", sf, ef, static_cast<double>(ascr)});
     }
     frames = first < 0 ? 0 : last - first + 1;
     return sum;
@@ -227,8 +229,8 @@ UtteranceEvidence SphinxDecoder::EndUtterance() {
     int32 score = 0;
     const char* hyp = ps_get_hyp(grammar, &score);
     evidence.hypothesis = hyp ? hyp : "";
-    evidence.grammarScore = AcousticScore(grammar, evidence.frames);
-    evidence.phoneLoopScore = AcousticScore(phones, evidence.phoneLoopFrames);
+    evidence.grammarScore = AcousticScore(grammar, evidence.frames, evidence.grammarPath);
+    evidence.phoneLoopScore = AcousticScore(phones, evidence.phoneLoopFrames, evidence.phoneLoop);
     return evidence;
 }
 
