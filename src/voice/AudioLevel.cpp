@@ -28,6 +28,17 @@ double Dbfs(std::span<const std::int16_t> samples) {
     return DbfsOfMeanSquare(sum / static_cast<double>(samples.size()));
 }
 
+double LoudestDbfs(std::span<const std::int16_t> samples, std::size_t window) {
+    if (samples.size() <= window || window == 0) {
+        return Dbfs(samples);
+    }
+    double loudest = -std::numeric_limits<double>::infinity();
+    for (std::size_t start = 0; start + window <= samples.size(); start += window / 2) {
+        loudest = std::max(loudest, Dbfs(samples.subspan(start, window)));
+    }
+    return loudest;
+}
+
 int AudioLevelFromDbfs(double dbfs) {
     if (std::isnan(dbfs) || dbfs <= kQuietestDbfs) {
         return 0;

@@ -17,6 +17,14 @@ inline constexpr double kQuietestDbfs = -60.0;
 // digital silence or no samples at all.
 double Dbfs(std::span<const std::int16_t> samples);
 
+// The loudest stretch of an utterance must reach this for it to be speech at all; below it the
+// decoder's voice-activity detector was set off by background noise or dither.
+inline constexpr double kQuietestSpeechDbfs = -55.0;
+
+// The loudness of the loudest window of the given length (the whole when shorter); minus infinity
+// for digital silence or no samples.
+double LoudestDbfs(std::span<const std::int16_t> samples, std::size_t window);
+
 // kQuietestDbfs and below give 0, 0 dBFS (and above) gives 100, linear in dB between.
 int AudioLevelFromDbfs(double dbfs);
 

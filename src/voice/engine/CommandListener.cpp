@@ -1,6 +1,7 @@
 #include "voice/engine/CommandListener.h"
 
 #include "SphinxDecoder.h"
+#include "voice/AudioLevel.h"
 
 #include <algorithm>
 
@@ -95,8 +96,22 @@ void CommandListener::FeedFragment(std::span<const std::int16_t> fragment, std::
         }
     }
     if (decision == EndpointDecision::End) {
-        heard.push_back(EndUtterance());
+        if (std::optional<Utterance> utterance = EndAudibleUtterance()) {
+            heard.push_back(std::move(*utterance));
+        }
     }
+}
+
+std::optional<Utterance> CommandListener::EndAudibleUtterance() {
+    // The decoder's voice-activity detector starts with no idea of the background's level and takes
+    // the first stretch of any audio, even digital silence with its dither, for speech. What never
+    // got as loud as speech is no utterance, not even one that matched nothing, and teaches the
+    // cepstral mean nothing.
+    if (LoudestDbfs(utterance_, kListenSampleRate / 10) < kQuietestSpeechDbfs) {
+        ForgetUtterance();
+        return std::nullopt;
+    }
+    return EndUtterance();
 }
 
 Utterance CommandListener::EndUtterance() {
@@ -142,16 +157,20 @@ std::optional<Utterance> CommandListener::Finish() {
     if (!endpointer_.InUtterance()) {
         return std::nullopt;
     }
-    return EndUtterance();
+    return EndAudibleUtterance();
 }
 
 void CommandListener::Discard() {
-    decoder_->EndUtterance();
+    ForgetUtterance();
+    pending_.clear();
+}
+
+void CommandListener::ForgetUtterance() {
+    decoder_->DiscardUtterance();
+    decoder_->StartUtterance();
     endpointer_.Reset();
     utterance_.clear();
     lead_.clear();
-    pending_.clear();
-    decoder_->StartUtterance();
 }
 
 } // namespace dorva::voice::engine

@@ -64,6 +64,8 @@ public:
 private:
     explicit CommandListener(std::unique_ptr<SphinxDecoder> decoder);
     void FeedFragment(std::span<const std::int16_t> fragment, std::vector<Utterance>& heard);
+    std::optional<Utterance> EndAudibleUtterance();
+    void ForgetUtterance();
     Utterance EndUtterance();
 
     std::unique_ptr<SphinxDecoder> decoder_;

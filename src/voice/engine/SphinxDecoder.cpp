@@ -223,15 +223,34 @@ UtteranceEvidence SphinxDecoder::EndUtterance() {
     }
     ps_decoder_t* grammar = handles_->grammar.get();
     ps_decoder_t* phones = handles_->phones.get();
+    // Ending an utterance updates the live cepstral mean from its frames; an utterance of no frames
+    // (only silence, which the voice-activity detector drops) would make it the mean of nothing, not
+    // a number, and every later utterance would decode to nothing. The mean is kept instead.
+    const bool noFrames = ps_get_n_frames(grammar) == 0 || ps_get_n_frames(phones) == 0;
+    const std::vector<float> mean = CepstralMean();
     ps_end_utt(grammar);
     ps_end_utt(phones);
     inUtterance_ = false;
+    if (noFrames) {
+        SetCepstralMean(mean);
+        return evidence;
+    }
     int32 score = 0;
     const char* hyp = ps_get_hyp(grammar, &score);
     evidence.hypothesis = hyp ? hyp : "";
     evidence.grammarScore = AcousticScore(grammar, evidence.frames, evidence.grammarPath);
     evidence.phoneLoopScore = AcousticScore(phones, evidence.phoneLoopFrames, evidence.phoneLoop);
     return evidence;
+}
+
+void SphinxDecoder::DiscardUtterance() {
+    if (!inUtterance_) {
+        return;
+    }
+    // What is thrown away (the program's own voice) must not teach the mean either.
+    const std::vector<float> mean = CepstralMean();
+    EndUtterance();
+    SetCepstralMean(mean);
 }
 
 std::vector<float> SphinxDecoder::CepstralMean() const {

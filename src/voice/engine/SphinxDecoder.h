@@ -40,6 +40,8 @@ public:
     std::string PartialHypothesis() const;
     // Ends the utterance and gathers the words and both acoustic scores.
     UtteranceEvidence EndUtterance();
+    // Forgets the utterance going on without learning from it: the cepstral mean stays as it was.
+    void DiscardUtterance();
 
     // The live cepstral mean, carried over from one decoder to the other and kept across restarts.
     std::vector<float> CepstralMean() const;
