@@ -76,3 +76,25 @@ TEST(AudioLevelMeter, EachLevelIsItsOwnWindowsLoudness) {
 }
 
 } // namespace
+
+namespace {
+
+// An utterance is speech only if some tenth of a second of it is as loud as speech: a word in a
+// stretch of near silence still counts, dither and room noise alone do not.
+TEST(LoudestDbfs, IsTheLoudestWindowNotTheAverage) {
+    std::vector<std::int16_t> samples(16000, 1); // one second of dither-level noise
+    const std::vector<std::int16_t> word = Sine(0.1, 1600);
+    samples.insert(samples.begin() + 8000, word.begin(), word.end());
+    EXPECT_NEAR(LoudestDbfs(samples, 1600), Dbfs(word), 0.5);
+    EXPECT_LT(Dbfs(samples), LoudestDbfs(samples, 1600) - 9);
+    EXPECT_GE(LoudestDbfs(samples, 1600), kQuietestSpeechDbfs);
+    EXPECT_LT(LoudestDbfs(std::vector<std::int16_t>(16000, 1), 1600), kQuietestSpeechDbfs);
+}
+
+TEST(LoudestDbfs, AShortStretchIsTakenWhole) {
+    const std::vector<std::int16_t> word = Sine(0.5, 800);
+    EXPECT_DOUBLE_EQ(LoudestDbfs(word, 1600), Dbfs(word));
+    EXPECT_EQ(LoudestDbfs({}, 1600), -std::numeric_limits<double>::infinity());
+}
+
+} // namespace

@@ -76,6 +76,8 @@ const char* VerdictName(Verdict verdict) {
         return "no hypothesis";
     case Verdict::PoorFit:
         return "poor fit";
+    case Verdict::SpeechAbsorbed:
+        return "speech absorbed";
     }
     return "";
 }
@@ -92,6 +94,7 @@ json UtteranceLine(const std::string& file, const engine::Utterance& u, std::int
     if (details) {
         line["heard"] = u.result.phrase;
         line["gap"] = std::round(u.gapPerFrame * 1000) / 1000;
+        line["absorbed"] = AbsorbedFrames(u.evidence);
         line["verdict"] = VerdictName(u.verdict);
         // Where in the file the utterance was ended, and how long deciding took after that audio.
         line["end_ms"] = static_cast<double>(u.endSample - fileStart) * 1000.0 / engine::kListenSampleRate;

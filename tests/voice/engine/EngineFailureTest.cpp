@@ -88,6 +88,18 @@ TEST_F(EngineSetup, WithoutAnAudioServerTheVoiceFailsWithItsNumber) {
     EXPECT_NE(said.find("PulseAudio"), std::string::npos) << said;
 }
 
+TEST_F(EngineSetup, AVoiceEspeakNgDoesNotHaveFailsWithItsNumber) {
+    voice::engine::EngineSettings settings = Installed();
+    settings.voiceName = "no-such-voice";
+    platform_ = voice::engine::CreateSpeechEngines(settings);
+    voice::gSpeechPlatform = platform_.get();
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(voice::InitVoice(), 0);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(voice::TTSError, platform::kErrNoVoiceEngine);
+    EXPECT_NE(said.find("no-such-voice"), std::string::npos) << said;
+}
+
 // The model and the grammar are there; only listening needs the server, at the last step.
 TEST_F(EngineSetup, WithoutAnAudioServerListeningFailsWithItsNumber) {
     const std::string said = InitReco(Installed(), ShippedGrammar());

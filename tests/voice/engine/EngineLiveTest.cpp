@@ -126,7 +126,9 @@ protected:
         voice::gRecoContext->onFalseRecognition = [this](const platform::RecoResult& r) {
             falseRecognitions_.push_back(r);
         };
-        voice::gRecoContext->onAudioLevel = [this](int level) { levels_.push_back(level); };
+        voice::gRecoContext->onAudioLevel = [this](int level) {
+            levels_.push_back(level);
+        };
         // Nobody speaks in the first second after start-up, while the recogniser settles.
         RunEventsUntil([] { return false; }, 1500ms);
     }
