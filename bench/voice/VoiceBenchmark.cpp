@@ -195,6 +195,31 @@ pid_t Spawn(const std::vector<std::string>& args, const fs::path& output) {
     return pid;
 }
 
+struct Run {
+    std::vector<std::string> args;
+    fs::path output;
+};
+
+// Runs the programs, so many at a time.
+void RunAll(const std::vector<Run>& runs, int jobs) {
+    std::size_t next = 0;
+    int running = 0;
+    while (next < runs.size() || running > 0) {
+        while (next < runs.size() && running < jobs) {
+            if (Spawn(runs[next].args, runs[next].output) > 0) {
+                ++running;
+            }
+            ++next;
+        }
+        int status = 0;
+        if (running > 0 && wait(&status) > 0) {
+            --running;
+        } else if (running > 0) {
+            break;
+        }
+    }
+}
+
 double Median(std::vector<double> values) {
     if (values.empty()) {
         return NAN;
@@ -478,26 +503,34 @@ int main(int argc, char** argv) {
         }
     }
     const auto recognitionStart = Clock::now();
-    std::vector<pid_t> running(voices.size(), -1);
-    std::size_t next = 0;
-    std::size_t done = 0;
-    while (done < voices.size()) {
-        while (next < voices.size() && static_cast<int>(next - done) < jobs) {
-            std::vector<std::string> args = {recognizer.string(), "--details", "--grammar",
-                                             grammarFile.string()};
-            for (const Spoken& s : spoken[next]) {
-                args.push_back(s.file.string());
-            }
-            running[next] = Spawn(args, audioDir / ("heard-" + std::to_string(next) + ".jsonl"));
-            ++next;
+    std::vector<Run> runs;
+    for (std::size_t v = 0; v < voices.size(); ++v) {
+        Run run{{recognizer.string(), "--details", "--grammar", grammarFile.string()},
+                audioDir / ("heard-" + std::to_string(v) + ".jsonl")};
+        for (const Spoken& s : spoken[v]) {
+            run.args.push_back(s.file.string());
         }
-        int status = 0;
-        const pid_t ended = wait(&status);
-        if (ended < 0) {
-            break;
-        }
-        ++done;
+        runs.push_back(std::move(run));
     }
+    // The first command after start-up: every tenth phrase of the grammar, each heard by a fresh
+    // recogniser of its own, so that none of them has heard anything before.
+    struct First {
+        const Spoken* spoken;
+        fs::path output;
+    };
+    std::vector<First> firsts;
+    for (std::size_t v = 0; v < voices.size(); ++v) {
+        for (std::size_t i = 0; i < spoken[v].size(); ++i) {
+            if (!spoken[v][i].sample->rule.empty() && (&*spoken[v][i].sample - &samples[0]) % 10 == 0) {
+                firsts.push_back(
+                    {&spoken[v][i], audioDir / ("first-" + std::to_string(firsts.size()) + ".jsonl")});
+                runs.push_back(
+                    {{recognizer.string(), "--grammar", grammarFile.string(), spoken[v][i].file.string()},
+                     firsts.back().output});
+            }
+        }
+    }
+    RunAll(runs, jobs);
     const double recognitionSeconds = std::chrono::duration<double>(Clock::now() - recognitionStart).count();
 
     std::ofstream details;
@@ -522,7 +555,6 @@ int main(int argc, char** argv) {
             }
         }
         Figures& figures = voices[v]->tuning ? tuning : check;
-        bool first = true;
         for (const Spoken& s : spoken[v]) {
             const bool command = !s.sample->rule.empty();
             if (command) {
@@ -538,11 +570,6 @@ int main(int argc, char** argv) {
                                                         line["compute_ms"].get<double>());
                         }
                     }
-                }
-                if (first) {
-                    ++firstCount;
-                    firstRight += right;
-                    first = false;
                 }
             } else {
                 ++figures.talk;
@@ -574,7 +601,21 @@ int main(int argc, char** argv) {
         PrintFigures("check voices (other six):", check);
     }
     PrintFigures("all voices:", all);
-    std::printf("  first command after start-up: %d of %d voices right\n", firstRight, firstCount);
+    for (const First& f : firsts) {
+        std::ifstream heard(f.output);
+        Spoken s = *f.spoken;
+        s.heard.clear();
+        for (std::string line; std::getline(heard, line);) {
+            const json j = json::parse(line, nullptr, false);
+            if (j.is_object()) {
+                s.heard.push_back(j);
+            }
+        }
+        ++firstCount;
+        firstRight += RightCommand(s);
+    }
+    std::printf("  first command after start-up (each a fresh recogniser): %d of %d right\n", firstRight,
+                firstCount);
     std::string weakest;
     for (const auto& [rule, counts] : perRule) {
         if (counts.first < counts.second) {
