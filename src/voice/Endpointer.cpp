@@ -23,7 +23,9 @@ EndpointDecision Endpointer::Step(int fragmentMs, bool inSpeech, Partial partial
     }
     silenceMs_ += fragmentMs;
     int needed = settings_.partialSilenceMs;
-    if (partial == Partial::WholeCommand) {
+    if (partial == Partial::WholeCommand || partial == Partial::Nothing) {
+        // Nothing to wait for: a whole command is complete, and sound in which the decoder found no
+        // word at all (a cough, a door, the detector's own start on silence) is no command begun.
         needed = settings_.wholeCommandSilenceMs;
     } else if (partial == Partial::WholeButGoesOn) {
         needed = settings_.goesOnSilenceMs;

@@ -14,7 +14,7 @@ namespace dorva::voice {
 class Grammar;
 
 struct EndpointSettings {
-    int wholeCommandSilenceMs; // after a whole command that no longer phrase continues
+    int wholeCommandSilenceMs; // after a whole command no longer phrase continues, or no word at all
     int goesOnSilenceMs;       // after a whole command that a longer phrase continues ("repeat")
     int partialSilenceMs;      // after words that are no whole command yet
     int longestUtteranceMs;    // speech that goes on this long is no command: end it anyway

@@ -38,6 +38,16 @@ struct EspeakRuntime {
     espeak_ng_STATUS status = ENS_NOT_INITIALIZED;
     std::string detail;
     int sampleRate = 0;
+    std::string voice; // the voice espeak-ng has loaded
+
+    espeak_ng_STATUS UseVoice(const std::string& name) {
+        if (name == voice) {
+            return ENS_OK;
+        }
+        const espeak_ng_STATUS loaded = espeak_ng_SetVoiceByName(name.c_str());
+        voice = loaded == ENS_OK ? name : std::string();
+        return loaded;
+    }
 
     EspeakRuntime() {
         espeak_ng_InitializePath(nullptr);
@@ -153,7 +163,7 @@ private:
             }
         }
         const std::lock_guard lock(runtime.mutex);
-        espeak_ng_SetVoiceByName(voiceName_.c_str());
+        runtime.UseVoice(voiceName_);
         const espeak_ng_STATUS status = espeak_ng_Synthesize(ssml.c_str(), ssml.size() + 1, 0, POS_CHARACTER,
                                                              0, espeakCHARS_UTF8 | espeakSSML, nullptr, this);
         if (status != ENS_OK && status != ENS_SPEECH_STOPPED && !stop_) {
@@ -213,7 +223,7 @@ long CreateEspeakVoice(const std::string& voiceName, std::shared_ptr<PlaybackGat
             detail = runtime.detail;
             return platform::kErrNoVoiceEngine;
         }
-        if (const espeak_ng_STATUS status = espeak_ng_SetVoiceByName(voiceName.c_str()); status != ENS_OK) {
+        if (const espeak_ng_STATUS status = runtime.UseVoice(voiceName); status != ENS_OK) {
             detail = "espeak-ng has no voice " + voiceName + ": " + StatusText(status);
             return platform::kErrNoVoiceEngine;
         }

@@ -6,8 +6,9 @@
 #include <sphinxbase/ckd_alloc.h>
 #include <sphinxbase/cmn.h>
 #include <sphinxbase/err.h>
-#include <sphinxbase/fe.h>
 #include <sphinxbase/feat.h>
+#include <sphinxbase/fsg_model.h>
+#include <sphinxbase/jsgf.h>
 
 #include <cstdarg>
 #include <cstdio>
@@ -35,6 +36,13 @@ void CollectMessage(void* /*user*/, err_lvl_t level, const char* format, ...) {
     }
     gLogMessages += buffer;
 }
+
+struct JsgfDeleter {
+    void operator()(jsgf_t* jsgf) const { jsgf_grammar_free(jsgf); }
+};
+struct FsgDeleter {
+    void operator()(fsg_model_t* fsg) const { fsg_model_free(fsg); }
+};
 
 struct DecoderDeleter {
     void operator()(ps_decoder_t* ps) const { ps_free(ps); }
@@ -110,14 +118,9 @@ double AcousticScore(ps_decoder_t* ps, int& frames, std::vector<ScoredSegment>& 
 
 } // namespace
 
-struct FrontEndDeleter {
-    void operator()(fe_t* fe) const { fe_free(fe); }
-};
-
 struct SphinxDecoder::Handles {
     DecoderHandle grammar;
     DecoderHandle phones;
-    std::unique_ptr<fe_t, FrontEndDeleter> frontEnd; // made on first use
 };
 
 void QuietSphinxLogging() {
@@ -189,8 +192,16 @@ long SphinxDecoder::SetGrammar(const Grammar& grammar, std::string& detail) {
         return platform::kErrGrammarWord;
     }
     TakeSphinxMessages();
-    const std::string jsgf = BuildJsgf(grammar);
-    if (ps_set_jsgf_string(ps, kGrammarSearch, jsgf.c_str()) != 0 || ps_set_search(ps, kGrammarSearch) != 0) {
+    // What ps_set_jsgf_string does, less its leak: it never frees the parsed JSGF.
+    const std::string text = BuildJsgf(grammar);
+    std::unique_ptr<jsgf_t, JsgfDeleter> jsgf(jsgf_parse_string(text.c_str(), nullptr));
+    jsgf_rule_t* rule = jsgf ? jsgf_get_public_rule(jsgf.get()) : nullptr;
+    std::unique_ptr<fsg_model_t, FsgDeleter> fsg(
+        rule
+            ? jsgf_build_fsg(jsgf.get(), rule, ps_get_logmath(ps), cmd_ln_float32_r(ps_get_config(ps), "-lw"))
+            : nullptr);
+    // The search keeps a reference of its own to the finite-state grammar.
+    if (!fsg || ps_set_fsg(ps, kGrammarSearch, fsg.get()) != 0 || ps_set_search(ps, kGrammarSearch) != 0) {
         detail = "PocketSphinx did not take the grammar: " + TakeSphinxMessages();
         return platform::kErrGrammarFile;
     }
@@ -257,55 +268,6 @@ void SphinxDecoder::DiscardUtterance() {
     const std::vector<float> mean = CepstralMean();
     EndUtterance();
     SetCepstralMean(mean);
-}
-
-std::vector<float> SphinxDecoder::SpeechMean(std::span<const std::int16_t> samples) {
-    if (!handles_->frontEnd) {
-        handles_->frontEnd.reset(fe_init_auto_r(ps_get_config(handles_->grammar.get())));
-        if (!handles_->frontEnd) {
-            return {};
-        }
-    }
-    fe_t* fe = handles_->frontEnd.get();
-    const auto size = static_cast<std::size_t>(fe_get_output_size(fe));
-    constexpr int32 kBlock = 64;
-    auto** cepstra = static_cast<mfcc_t**>(ckd_calloc_2d(kBlock, size, sizeof(mfcc_t)));
-    std::vector<double> sum(size, 0.0);
-    long frames = 0;
-    const auto add = [&](int32 count) {
-        for (int32 f = 0; f < count; ++f) {
-            for (std::size_t c = 0; c < size; ++c) {
-                sum[c] += cepstra[f][c];
-            }
-        }
-        frames += count;
-    };
-    fe_start_utt(fe);
-    const int16* next = samples.data();
-    std::size_t left = samples.size();
-    while (left > 0) {
-        int32 count = kBlock;
-        const std::size_t before = left;
-        if (fe_process_frames(fe, &next, &left, cepstra, &count, nullptr) < 0) {
-            break;
-        }
-        add(count);
-        if (left == before && count == 0) {
-            break;
-        }
-    }
-    int32 last = 0;
-    fe_end_utt(fe, cepstra[0], &last);
-    add(last);
-    ckd_free_2d(cepstra);
-    if (frames == 0) {
-        return {};
-    }
-    std::vector<float> mean(size);
-    for (std::size_t c = 0; c < size; ++c) {
-        mean[c] = static_cast<float>(sum[c] / static_cast<double>(frames));
-    }
-    return mean;
 }
 
 std::vector<float> SphinxDecoder::CepstralMean() const {

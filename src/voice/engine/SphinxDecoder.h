@@ -43,10 +43,6 @@ public:
     // Forgets the utterance going on without learning from it: the cepstral mean stays as it was.
     void DiscardUtterance();
 
-    // The mean cepstrum of the speech in these samples (the frames the voice-activity detector
-    // keeps), computed by a front end of the decoder's own settings; empty when there is none.
-    std::vector<float> SpeechMean(std::span<const std::int16_t> samples);
-
     // The live cepstral mean, carried over from one decoder to the other and kept across restarts.
     std::vector<float> CepstralMean() const;
     void SetCepstralMean(const std::vector<float>& mean);
