@@ -41,6 +41,7 @@ fuzz: deps
 bench: build
 	./$(BUILD)/bin/dorva-bench-load
 	bench/startup/startup.sh $(BUILD)
+	./$(BUILD)/bin/dorva-bench-voice --jobs $(JOBS)
 
 # A Debian package in the build folder: dorva2_<version>_<arch>.deb.
 package: build

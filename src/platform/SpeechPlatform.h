@@ -18,6 +18,8 @@ inline constexpr long kErrNoRecognizer = 1002;
 inline constexpr long kErrNoAudioServer = 1003;
 inline constexpr long kErrNoAcousticModel = 1004;
 inline constexpr long kErrGrammarFile = 1005;
+// The grammar holds a word that the recogniser's pronunciation dictionary lacks.
+inline constexpr long kErrGrammarWord = 1006;
 
 // What a recognition hands the program: the matched top-level rule's name and the semantic property
 // values that the grammar attaches to the phrase (properties 0, 1, 2 as text).

@@ -9,24 +9,6 @@
 namespace dorva {
 namespace {
 
-// A message box during whose event loop the next spoken command arrives.
-struct DialogsHearingACommand final : platform::Dialogs {
-    void Message(const std::string& text) override {
-        shownWhileOpen = ui::Window<Form6>().ColorDieLB->text().toStdString();
-        messages.push_back(text);
-        app::DeliverRecognition({"rolladie", {}, ""});
-        EXPECT_EQ(ui::Window<Form6>().ColorDieLB->text().toStdString(), shownWhileOpen)
-            << "the next command ran inside the one before";
-    }
-    std::optional<std::string> SaveFileName(const std::string&, const std::string&,
-                                            const std::string&) override {
-        return std::nullopt;
-    }
-    int RunModal(platform::ModalWindow&) override { return 0; }
-    std::vector<std::string> messages;
-    std::string shownWhileOpen;
-};
-
 class VoiceCommands : public test::WindowTest {
 protected:
     void SetUp() override {
@@ -42,18 +24,6 @@ TEST_F(VoiceCommands, ACommandBeforeTheFirstOkWorksOnTheScreenItCreates) {
     ASSERT_NE(screen, nullptr);
     EXPECT_FALSE(screen->isVisible());
     EXPECT_EQ(screen->ColorDieLB->text() + screen->WhiteDieLB->text(), "52");
-}
-
-TEST_F(VoiceCommands, ACommandArrivingDuringAMessageWaitsForTheOneBefore) {
-    DialogsHearingACommand heard;
-    platform::SetDialogs(&heard);
-    Form6& screen = ui::Window<Form6>();
-    screen.FromValueLB->setText("B"); // a letter against a number: a message, no roll
-    screen.ToValueLB->setText("12");
-    dice.Script({4});
-    app::DeliverRecognition({"xthroughy", {}, ""});
-    ASSERT_EQ(heard.messages.size(), 1u);
-    EXPECT_EQ(screen.ColorDieLB->text(), "4"); // the single die, after the message closed
 }
 
 TEST_F(VoiceCommands, TheSwitchesSetTheSetUpScreensBoxes) {

@@ -7,7 +7,6 @@
 #include "app/gui/VaslWindow.h"
 #include "app/gui/VoiceCommands.h"
 #include "data/State.h"
-#include "platform/NullSpeechPlatform.h"
 #include "platform/Seams.h"
 #include "setup/State.h"
 #include "setup/gui/SetupScreen.h"
@@ -128,22 +127,21 @@ void ShowSplash() {
 
 } // namespace
 
-void InstallProgramSeams() {
+void InstallProgramSeams(platform::SpeechPlatform* speech) {
     static ProgramDialogs dialogs;
     static LocaleClock clock;
     static EventLoopQuitter quitter;
     static VaslActivationWindow activationWindow;
-    static platform::NullSpeechPlatform speech;
     static AppScreens screens;
     platform::SetDialogs(&dialogs);
     platform::SetClock(&clock);
     platform::SetQuitter(&quitter);
     platform::SetActivationWindow(&activationWindow);
-    platform::SetSpeechPlatform(&speech);
+    platform::SetSpeechPlatform(speech);
     ui::SetScreens(&screens);
 }
 
-void ConfigureApplication(QApplication& app) {
+void ConfigureApplication(QApplication& app, platform::SpeechPlatform* speech) {
     app.setApplicationName(QStringLiteral("DORVA2"));
     // No display name: on X11 Qt would append it to every window title ("DORVA II Set Up - DORVA II"),
     // and the titles are the program's own. The desktop entry gives the name "DORVA II".
@@ -154,7 +152,7 @@ void ConfigureApplication(QApplication& app) {
 
     const std::filesystem::path exeFolder(QCoreApplication::applicationDirPath().toStdString());
     data::gProgramFolder = FindProgramFolder(exeFolder, DORVA_INSTALL_DATADIR);
-    InstallProgramSeams();
+    InstallProgramSeams(speech);
 }
 
 int RunProgram() {

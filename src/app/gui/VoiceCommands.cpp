@@ -8,7 +8,6 @@
 #include "voice/State.h"
 
 #include <QCheckBox>
-#include <deque>
 
 namespace dorva::app {
 namespace {
@@ -74,25 +73,8 @@ void ScreenCommands::SetRecognizeBox(bool on) {
 }
 
 void DeliverRecognition(const platform::RecoResult& result) {
-    static bool dispatching = false;
-    static std::deque<platform::RecoResult> waiting;
-    waiting.push_back(result);
-    if (dispatching) {
-        return;
-    }
-    struct Dispatching {
-        Dispatching() { dispatching = true; }
-        ~Dispatching() {
-            dispatching = false;
-            waiting.clear(); // a command that ended the run takes the ones behind it along
-        }
-    } busy;
     ScreenCommands screens;
-    while (!waiting.empty()) {
-        const platform::RecoResult next = waiting.front();
-        waiting.pop_front();
-        voice::RecoContext_Recognition(next, screens);
-    }
+    voice::RecoContext_Recognition(result, screens);
 }
 
 void InstallVoiceCommands() {

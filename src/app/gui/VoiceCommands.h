@@ -15,9 +15,9 @@ public:
     void SetRecognizeBox(bool on) override;
 };
 
-// Hands a recognition to the dispatcher. A command that arrives while another is still being carried
-// out (a message box of the one before is open, and its event loop delivers the next event) waits
-// until that one has finished, so that the dispatcher is never entered twice.
+// Hands a recognition to the dispatcher. The speech engines deliver their events one at a time, also
+// when a message box of one command is open as the next arrives (voice/SerialDelivery.h), so the
+// dispatcher is never entered twice.
 void DeliverRecognition(const platform::RecoResult& result);
 
 // Makes the recognition context's recognitions reach DeliverRecognition (when recognition was set up).

@@ -1,0 +1,56 @@
+#include "voice/CommandRejection.h"
+
+#include "voice/Grammar.h"
+
+#include <algorithm>
+
+namespace dorva::voice {
+namespace {
+
+int Frames(const ScoredSegment& segment) {
+    return segment.lastFrame - segment.firstFrame + 1;
+}
+
+// Fillers of the grammar path: "<sil>", "<s>", "</s>", "[NOISE]", "[SPEECH]", "++...++".
+bool IsFiller(const std::string& label) {
+    return !label.empty() && (label.front() == '<' || label.front() == '[' || label.front() == '+');
+}
+
+} // namespace
+
+double GapPerFrame(const UtteranceEvidence& evidence) {
+    if (evidence.frames <= 0 || evidence.phoneLoopFrames <= 0) {
+        return 0;
+    }
+    return evidence.grammarScore / evidence.frames - evidence.phoneLoopScore / evidence.phoneLoopFrames;
+}
+
+int AbsorbedFrames(const UtteranceEvidence& evidence) {
+    int absorbed = 0;
+    for (const ScoredSegment& segment : evidence.grammarPath) {
+        absorbed += IsFiller(segment.label) ? Frames(segment) : 0;
+    }
+    for (const ScoredSegment& segment : evidence.phoneLoop) {
+        absorbed -= segment.label == "SIL" ? Frames(segment) : 0;
+    }
+    return absorbed;
+}
+
+Verdict Judge(const UtteranceEvidence& evidence, const RejectionThresholds& thresholds) {
+    const std::string words = NormalizeWords(evidence.hypothesis);
+    if (words.empty() || evidence.frames <= 0) {
+        return Verdict::NoHypothesis;
+    }
+    const auto wordCount = static_cast<std::size_t>(std::count(words.begin(), words.end(), ' ')) + 1;
+    const double threshold =
+        wordCount <= thresholds.shortPhraseWords ? thresholds.shortPhraseGap : thresholds.longPhraseGap;
+    if (GapPerFrame(evidence) < threshold) {
+        return Verdict::PoorFit;
+    }
+    if (AbsorbedFrames(evidence) > thresholds.absorbedFrames) {
+        return Verdict::SpeechAbsorbed;
+    }
+    return Verdict::Command;
+}
+
+} // namespace dorva::voice

@@ -1,0 +1,63 @@
+#pragma once
+// The command grammar dorva.cfg read back: its rules in file order, each rule's phrases and the
+// semantic property values a phrase carries. The layout is written by dorva-datac (see its README).
+// The recogniser needs the grammar three ways: as JSGF text for the decoder, as a lookup from the
+// words it heard back to the rule and properties, and as prefixes for deciding when a command ended.
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dorva::voice {
+
+struct GrammarPhrase {
+    std::string words;                   // as written: single blanks between words
+    std::vector<std::string> properties; // values of properties 0, 1, 2, ...; empty when none
+};
+
+struct GrammarRule {
+    std::string name;
+    std::vector<GrammarPhrase> phrases;
+};
+
+struct GrammarMatch {
+    const GrammarRule* rule = nullptr;
+    const GrammarPhrase* phrase = nullptr;
+};
+
+class Grammar {
+public:
+    std::vector<GrammarRule> rules;
+
+    // The phrase whose words these are, ignoring case and the amount of blank between words.
+    std::optional<GrammarMatch> Find(std::string_view words) const;
+    // Whether some phrase starts with these whole words and goes on after them ("repeat" before
+    // "repeat that"): a speaker who stops there may only be pausing.
+    bool StartsLongerPhrase(std::string_view words) const;
+    // Every distinct word of every phrase, lower case, in order of first use.
+    std::vector<std::string> Words() const;
+    std::size_t PhraseCount() const;
+};
+
+// The grammar, or why it could not be read: the line (counted from 1; 0 for the file as a whole)
+// and what is wrong there.
+struct GrammarReading {
+    std::optional<Grammar> grammar;
+    std::size_t errorLine = 0;
+    std::string error;
+};
+
+GrammarReading ParseGrammar(std::string_view text);
+GrammarReading ReadGrammarFile(const std::filesystem::path& file);
+
+// Lower case, runs of blanks as one blank, no blank at either end: the form phrases are compared in.
+std::string NormalizeWords(std::string_view words);
+
+// The grammar as JSGF for PocketSphinx: one public rule that is any of the commands, each command a
+// rule of its own whose alternatives are its phrases in lower case.
+std::string BuildJsgf(const Grammar& grammar);
+
+} // namespace dorva::voice

@@ -1,0 +1,178 @@
+#include "voice/engine/CommandListener.h"
+
+#include "voice/AudioLevel.h"
+#include "voice/engine/SphinxDecoder.h"
+
+#include <algorithm>
+
+namespace dorva::voice::engine {
+namespace {
+
+// The decoder sees the audio in pieces of this many samples (30 ms), whatever the source delivers,
+// so that a recording is heard exactly as the microphone would be.
+constexpr std::size_t kFragmentSamples = kListenSampleRate * 30 / 1000;
+constexpr int kFragmentMs = 30;
+
+// Live cepstral mean normalisation starts from the model's mean, which fits neither a given
+// microphone nor a given voice: the first utterance decodes against a wrong mean. Its end moves the
+// mean towards the channel's, so the first utterance is decoded a second time with the mean it
+// taught. (Measured against two ways of setting the mean to the utterance's own at once, this did
+// best on the tuning voices and on the others.)
+constexpr int kRedecodedUtterances = 1;
+// Audio kept from before the decoder noticed speech: its voice-activity detector has to see some
+// silence again before the speech when the utterance is decoded a second time.
+constexpr std::size_t kLeadSamples = kListenSampleRate * 600 / 1000;
+
+} // namespace
+
+CommandListener::CommandListener(std::unique_ptr<SphinxDecoder> decoder) : decoder_(std::move(decoder)) {}
+
+CommandListener::~CommandListener() = default;
+
+long CommandListener::Open(const EngineSettings& settings, std::unique_ptr<CommandListener>& listener,
+                           std::string& detail) {
+    listener.reset();
+    DecoderSettings decoderSettings;
+    decoderSettings.acousticModel = settings.modelFolder / "en-us";
+    decoderSettings.dictionary = settings.modelFolder / "cmudict-en-us.dict";
+    decoderSettings.vadPostspeechFrames = kVadPostspeechFrames;
+    std::unique_ptr<SphinxDecoder> decoder;
+    if (const long error = SphinxDecoder::Open(decoderSettings, decoder, detail); error != 0) {
+        return error;
+    }
+    listener.reset(new CommandListener(std::move(decoder)));
+    return 0;
+}
+
+long CommandListener::LoadGrammar(const std::filesystem::path& file, std::string& detail) {
+    GrammarReading reading = ReadGrammarFile(file);
+    if (!reading.grammar) {
+        detail = file.string() + (reading.errorLine ? ":" + std::to_string(reading.errorLine) : "") + ": " +
+                 reading.error;
+        return platform::kErrGrammarFile;
+    }
+    return SetGrammar(std::move(*reading.grammar), detail);
+}
+
+long CommandListener::SetGrammar(Grammar grammar, std::string& detail) {
+    if (const long error = decoder_->SetGrammar(grammar, detail); error != 0) {
+        return error;
+    }
+    grammar_ = std::move(grammar);
+    haveGrammar_ = true;
+    Discard();
+    return 0;
+}
+
+std::vector<Utterance> CommandListener::Feed(std::span<const std::int16_t> samples) {
+    std::vector<Utterance> heard;
+    if (!haveGrammar_) {
+        return heard;
+    }
+    while (!samples.empty()) {
+        const std::size_t take = std::min(samples.size(), kFragmentSamples - pending_.size());
+        pending_.insert(pending_.end(), samples.begin(), samples.begin() + static_cast<long>(take));
+        samples = samples.subspan(take);
+        if (pending_.size() == kFragmentSamples) {
+            FeedFragment(pending_, heard);
+            pending_.clear();
+        }
+    }
+    return heard;
+}
+
+void CommandListener::FeedFragment(std::span<const std::int16_t> fragment, std::vector<Utterance>& heard) {
+    decoder_->Process(fragment);
+    samplesFed_ += static_cast<std::int64_t>(fragment.size());
+    const bool inSpeech = decoder_->InSpeech();
+    // The partial hypothesis costs a back-trace; it only matters once the speaker has paused.
+    const Partial partial =
+        inSpeech ? Partial::Nothing : ClassifyPartial(grammar_, decoder_->PartialHypothesis());
+    const EndpointDecision decision = endpointer_.Step(kFragmentMs, inSpeech, partial);
+    if (endpointer_.InUtterance() || decision == EndpointDecision::End) {
+        utterance_.insert(utterance_.end(), fragment.begin(), fragment.end());
+    } else {
+        lead_.insert(lead_.end(), fragment.begin(), fragment.end());
+        if (lead_.size() > kLeadSamples) {
+            lead_.erase(lead_.begin(), lead_.end() - static_cast<long>(kLeadSamples));
+        }
+    }
+    if (decision == EndpointDecision::End) {
+        if (std::optional<Utterance> utterance = EndAudibleUtterance()) {
+            heard.push_back(std::move(*utterance));
+        }
+    }
+}
+
+std::optional<Utterance> CommandListener::EndAudibleUtterance() {
+    // The decoder's voice-activity detector starts with no idea of the background's level and takes
+    // the first stretch of any audio, even digital silence with its dither, for speech. What never
+    // got as loud as speech is no utterance, not even one that matched nothing, and teaches the
+    // cepstral mean nothing.
+    if (LoudestDbfs(utterance_, kListenSampleRate / 10) < kQuietestSpeechDbfs) {
+        ForgetUtterance();
+        return std::nullopt;
+    }
+    return EndUtterance();
+}
+
+Utterance CommandListener::EndUtterance() {
+    UtteranceEvidence evidence = decoder_->EndUtterance();
+    if (utterancesHeard_ < kRedecodedUtterances) {
+        decoder_->StartUtterance();
+        decoder_->Process(lead_);
+        decoder_->Process(utterance_);
+        evidence = decoder_->EndUtterance();
+    }
+    ++utterancesHeard_;
+    endpointer_.Reset();
+    utterance_.clear();
+    lead_.clear();
+
+    Utterance utterance;
+    utterance.endSample = samplesFed_;
+    utterance.verdict = Judge(evidence);
+    utterance.gapPerFrame = GapPerFrame(evidence);
+    utterance.result.phrase = evidence.hypothesis;
+    utterance.evidence = evidence;
+    if (utterance.verdict == Verdict::Command) {
+        if (const std::optional<GrammarMatch> match = grammar_.Find(evidence.hypothesis)) {
+            utterance.command = true;
+            utterance.result.ruleName = match->rule->name;
+            utterance.result.properties = match->phrase->properties;
+        }
+    }
+    decoder_->StartUtterance();
+    return utterance;
+}
+
+std::optional<Utterance> CommandListener::Finish() {
+    if (!pending_.empty()) {
+        std::vector<Utterance> heard;
+        pending_.resize(kFragmentSamples, 0);
+        FeedFragment(pending_, heard);
+        pending_.clear();
+        if (!heard.empty()) {
+            return heard.front();
+        }
+    }
+    if (!endpointer_.InUtterance()) {
+        return std::nullopt;
+    }
+    return EndAudibleUtterance();
+}
+
+void CommandListener::Discard() {
+    ForgetUtterance();
+    pending_.clear();
+}
+
+void CommandListener::ForgetUtterance() {
+    decoder_->DiscardUtterance();
+    decoder_->StartUtterance();
+    endpointer_.Reset();
+    utterance_.clear();
+    lead_.clear();
+}
+
+} // namespace dorva::voice::engine

@@ -1,0 +1,82 @@
+#pragma once
+// The recogniser's whole path from samples to commands, the same for the microphone and for a
+// recording: the decoders, the grammar-aware endpointer, the rejection of what is no command and
+// the warm-up of the cepstral mean. The capture thread of the program and dorva-recognize both
+// feed it; nothing in it knows where the samples come from.
+
+#include "platform/SpeechPlatform.h"
+#include "voice/CommandRejection.h"
+#include "voice/Endpointer.h"
+#include "voice/Grammar.h"
+#include "voice/engine/SpeechEngines.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace dorva::voice::engine {
+
+class SphinxDecoder;
+
+inline constexpr int kListenSampleRate = 16000;
+// The decoder's own hang-over of silence before it declares the end of speech, in 10 ms frames;
+// the endpointer decides what follows it.
+inline constexpr int kVadPostspeechFrames = 20;
+
+// One utterance, heard to its end.
+struct Utterance {
+    bool command = false;
+    platform::RecoResult result; // rule and properties when it is a command; phrase = the words heard
+    Verdict verdict = Verdict::NoHypothesis;
+    double gapPerFrame = 0;
+    UtteranceEvidence evidence;
+    std::int64_t endSample = 0; // the samples fed when the utterance was ended
+};
+
+class CommandListener {
+public:
+    ~CommandListener();
+    CommandListener(const CommandListener&) = delete;
+    CommandListener& operator=(const CommandListener&) = delete;
+
+    // 0, or the program's error number with the engine's reason in detail.
+    static long Open(const EngineSettings& settings, std::unique_ptr<CommandListener>& listener,
+                     std::string& detail);
+    // Reads dorva.cfg and hands it to the decoder: kErrGrammarFile when the file is missing or
+    // malformed, kErrGrammarWord when a word is not in the dictionary.
+    long LoadGrammar(const std::filesystem::path& file, std::string& detail);
+    long SetGrammar(Grammar grammar, std::string& detail);
+    const Grammar& CurrentGrammar() const { return grammar_; }
+
+    // 16 kHz mono samples, any amount: the utterances that ended in them.
+    std::vector<Utterance> Feed(std::span<const std::int16_t> samples);
+    // The input has ended: the utterance still going on, if any.
+    std::optional<Utterance> Finish();
+    // Throws away whatever was heard since the last utterance ended (the program's own voice).
+    void Discard();
+
+    bool InUtterance() const { return endpointer_.InUtterance(); }
+    std::int64_t SamplesFed() const { return samplesFed_; }
+
+private:
+    explicit CommandListener(std::unique_ptr<SphinxDecoder> decoder);
+    void FeedFragment(std::span<const std::int16_t> fragment, std::vector<Utterance>& heard);
+    std::optional<Utterance> EndAudibleUtterance();
+    void ForgetUtterance();
+    Utterance EndUtterance();
+
+    std::unique_ptr<SphinxDecoder> decoder_;
+    Grammar grammar_;
+    bool haveGrammar_ = false;
+    Endpointer endpointer_;
+    std::vector<std::int16_t> pending_;   // less than a fragment, waiting for the rest
+    std::vector<std::int16_t> utterance_; // the audio of the utterance going on, for the warm-up
+    std::vector<std::int16_t> lead_;      // the audio just before it
+    int utterancesHeard_ = 0;
+    std::int64_t samplesFed_ = 0;
+};
+
+} // namespace dorva::voice::engine

@@ -1,0 +1,282 @@
+#include "voice/engine/PulseStreams.h"
+
+#include <pulse/context.h>
+#include <pulse/error.h>
+#include <pulse/stream.h>
+#include <pulse/thread-mainloop.h>
+
+#include <chrono>
+#include <thread>
+#include <vector>
+
+namespace dorva::voice::engine {
+
+namespace {
+
+constexpr auto kConnectDeadline = std::chrono::seconds(5);
+constexpr auto kPoll = std::chrono::milliseconds(2);
+constexpr const char* kClientName = "DORVA II";
+
+} // namespace
+
+// A connection to the server with its own thread, and at most one stream.
+struct PulseLoop {
+    pa_threaded_mainloop* loop = nullptr;
+    pa_context* context = nullptr;
+    pa_stream* stream = nullptr;
+    PulseCapture::SampleHandler onSamples; // record streams only
+    std::vector<std::int16_t> hole;        // silence for the gaps the server reports
+    std::atomic<bool> failed{false};
+    bool started = false;
+
+    ~PulseLoop() {
+        if (loop && started) {
+            pa_threaded_mainloop_lock(loop);
+        }
+        if (stream) {
+            pa_stream_set_state_callback(stream, nullptr, nullptr);
+            pa_stream_set_read_callback(stream, nullptr, nullptr);
+            pa_stream_disconnect(stream);
+            pa_stream_unref(stream);
+        }
+        if (context) {
+            pa_context_set_state_callback(context, nullptr, nullptr);
+            pa_context_disconnect(context);
+            pa_context_unref(context);
+        }
+        if (loop && started) {
+            pa_threaded_mainloop_unlock(loop);
+            pa_threaded_mainloop_stop(loop);
+        }
+        if (loop) {
+            pa_threaded_mainloop_free(loop);
+        }
+    }
+
+    class Lock {
+    public:
+        explicit Lock(pa_threaded_mainloop* m) : m_(m) { pa_threaded_mainloop_lock(m_); }
+        ~Lock() { pa_threaded_mainloop_unlock(m_); }
+        Lock(const Lock&) = delete;
+        Lock& operator=(const Lock&) = delete;
+
+    private:
+        pa_threaded_mainloop* m_;
+    };
+
+    std::string ContextError() const {
+        const int code = context ? pa_context_errno(context) : PA_ERR_INTERNAL;
+        return std::string("PulseAudio: ") + pa_strerror(code);
+    }
+
+    static void OnContextState(pa_context* c, void* self) {
+        const pa_context_state_t state = pa_context_get_state(c);
+        if (state == PA_CONTEXT_FAILED || state == PA_CONTEXT_TERMINATED) {
+            static_cast<PulseLoop*>(self)->failed = true;
+        }
+    }
+    static void OnStreamState(pa_stream* s, void* self) {
+        const pa_stream_state_t state = pa_stream_get_state(s);
+        if (state == PA_STREAM_FAILED || state == PA_STREAM_TERMINATED) {
+            static_cast<PulseLoop*>(self)->failed = true;
+        }
+    }
+    static void OnReadable(pa_stream* s, size_t /*bytes*/, void* selfPointer) {
+        auto* self = static_cast<PulseLoop*>(selfPointer);
+        while (pa_stream_readable_size(s) > 0) {
+            const void* data = nullptr;
+            size_t bytes = 0;
+            if (pa_stream_peek(s, &data, &bytes) < 0 || bytes == 0) {
+                return;
+            }
+            const std::size_t count = bytes / sizeof(std::int16_t);
+            if (data) {
+                self->onSamples(std::span<const std::int16_t>(static_cast<const std::int16_t*>(data), count));
+            } else {
+                self->hole.assign(count, 0);
+                self->onSamples(self->hole);
+            }
+            pa_stream_drop(s);
+        }
+    }
+
+    // Connects the context; false with the reason in error.
+    bool Connect(std::string& error) {
+        loop = pa_threaded_mainloop_new();
+        if (!loop) {
+            error = "PulseAudio: cannot create a main loop";
+            return false;
+        }
+        context = pa_context_new(pa_threaded_mainloop_get_api(loop), kClientName);
+        if (!context) {
+            error = "PulseAudio: cannot create a context";
+            return false;
+        }
+        pa_context_set_state_callback(context, OnContextState, this);
+        if (pa_context_connect(context, nullptr, PA_CONTEXT_NOFLAGS, nullptr) < 0) {
+            error = ContextError();
+            return false;
+        }
+        if (pa_threaded_mainloop_start(loop) < 0) {
+            error = "PulseAudio: cannot start the main loop";
+            return false;
+        }
+        started = true;
+        return WaitUntil([this] { return pa_context_get_state(context) == PA_CONTEXT_READY; }, error);
+    }
+
+    // Polls a condition under the loop's lock until it holds, the connection fails or the deadline
+    // passes.
+    template <typename Condition> bool WaitUntil(Condition ready, std::string& error) {
+        const auto deadline = std::chrono::steady_clock::now() + kConnectDeadline;
+        while (true) {
+            {
+                Lock lock(loop);
+                if (ready()) {
+                    return true;
+                }
+                if (failed) {
+                    error = ContextError();
+                    return false;
+                }
+            }
+            if (std::chrono::steady_clock::now() > deadline) {
+                error = "PulseAudio: the server did not answer in time";
+                return false;
+            }
+            std::this_thread::sleep_for(kPoll);
+        }
+    }
+
+    bool OpenStream(bool playback, int sampleRate, int bufferMs, std::string& error) {
+        const pa_sample_spec spec{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(sampleRate), 1};
+        const auto bytes = static_cast<std::uint32_t>(sampleRate * bufferMs / 1000 * 2);
+        pa_buffer_attr attr{};
+        attr.maxlength = static_cast<std::uint32_t>(-1);
+        attr.tlength = playback ? bytes : static_cast<std::uint32_t>(-1);
+        // Playback starts after a fifth of the buffer, not when it is full: the first word sounds
+        // sooner, and synthesis runs far ahead of real time, so the buffer never runs dry.
+        attr.prebuf = playback ? bytes / 5 : static_cast<std::uint32_t>(-1);
+        attr.minreq = static_cast<std::uint32_t>(-1);
+        attr.fragsize = playback ? static_cast<std::uint32_t>(-1) : bytes;
+        {
+            Lock lock(loop);
+            stream = pa_stream_new(context, playback ? "speech" : "voice commands", &spec, nullptr);
+            if (!stream) {
+                error = ContextError();
+                return false;
+            }
+            pa_stream_set_state_callback(stream, OnStreamState, this);
+            const auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY);
+            if (!playback) {
+                pa_stream_set_read_callback(stream, OnReadable, this);
+            }
+            const int result =
+                playback ? pa_stream_connect_playback(stream, nullptr, &attr, flags, nullptr, nullptr)
+                         : pa_stream_connect_record(stream, nullptr, &attr, flags);
+            if (result < 0) {
+                error = ContextError();
+                return false;
+            }
+        }
+        return WaitUntil([this] { return pa_stream_get_state(stream) == PA_STREAM_READY; }, error);
+    }
+};
+
+PulsePlayback::PulsePlayback(std::unique_ptr<PulseLoop> loop) : loop_(std::move(loop)) {}
+PulsePlayback::~PulsePlayback() = default;
+
+std::unique_ptr<PulsePlayback> PulsePlayback::Open(int sampleRate, int bufferMs, std::string& error) {
+    auto loop = std::make_unique<PulseLoop>();
+    if (!loop->Connect(error) || !loop->OpenStream(true, sampleRate, bufferMs, error)) {
+        return nullptr;
+    }
+    return std::unique_ptr<PulsePlayback>(new PulsePlayback(std::move(loop)));
+}
+
+bool PulsePlayback::Write(std::span<const std::int16_t> samples, const std::atomic<bool>& stop,
+                          std::string& error) {
+    const auto* bytes = reinterpret_cast<const char*>(samples.data());
+    std::size_t left = samples.size_bytes();
+    while (left > 0) {
+        if (stop) {
+            return false;
+        }
+        std::size_t written = 0;
+        {
+            PulseLoop::Lock lock(loop_->loop);
+            if (loop_->failed) {
+                error = loop_->ContextError();
+                return false;
+            }
+            const std::size_t room = pa_stream_writable_size(loop_->stream);
+            if (room != static_cast<std::size_t>(-1) && room > 0) {
+                written = std::min(room, left) & ~static_cast<std::size_t>(1);
+                if (written > 0 &&
+                    pa_stream_write(loop_->stream, bytes, written, nullptr, 0, PA_SEEK_RELATIVE) < 0) {
+                    error = loop_->ContextError();
+                    return false;
+                }
+            }
+        }
+        if (written == 0) {
+            std::this_thread::sleep_for(kPoll);
+        }
+        bytes += written;
+        left -= written;
+    }
+    return true;
+}
+
+bool PulsePlayback::Drain(const std::atomic<bool>& stop, std::string& error) {
+    std::atomic<bool> drained{false};
+    pa_operation* operation = nullptr;
+    {
+        PulseLoop::Lock lock(loop_->loop);
+        operation = pa_stream_drain(
+            loop_->stream,
+            [](pa_stream*, int, void* flag) { static_cast<std::atomic<bool>*>(flag)->store(true); },
+            &drained);
+        if (!operation) {
+            error = loop_->ContextError();
+            return false;
+        }
+    }
+    bool ok = true;
+    while (!drained) {
+        if (stop || loop_->failed) {
+            ok = false;
+            break;
+        }
+        std::this_thread::sleep_for(kPoll);
+    }
+    PulseLoop::Lock lock(loop_->loop);
+    if (!drained) {
+        // The callback must not reach the flag once this function has returned.
+        pa_operation_cancel(operation);
+        if (loop_->failed) {
+            error = loop_->ContextError();
+        }
+    }
+    pa_operation_unref(operation);
+    return ok;
+}
+
+PulseCapture::PulseCapture(std::unique_ptr<PulseLoop> loop) : loop_(std::move(loop)) {}
+PulseCapture::~PulseCapture() = default;
+
+std::unique_ptr<PulseCapture> PulseCapture::Open(int sampleRate, int fragmentMs, SampleHandler onSamples,
+                                                 std::string& error) {
+    auto loop = std::make_unique<PulseLoop>();
+    loop->onSamples = std::move(onSamples);
+    if (!loop->Connect(error) || !loop->OpenStream(false, sampleRate, fragmentMs, error)) {
+        return nullptr;
+    }
+    return std::unique_ptr<PulseCapture>(new PulseCapture(std::move(loop)));
+}
+
+bool PulseCapture::Failed() const {
+    return loop_->failed;
+}
+
+} // namespace dorva::voice::engine

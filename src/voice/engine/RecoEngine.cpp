@@ -1,0 +1,312 @@
+#include "voice/engine/RecoEngine.h"
+
+#include "voice/AudioLevel.h"
+#include "voice/SerialDelivery.h"
+#include "voice/engine/CommandListener.h"
+#include "voice/engine/PulseStreams.h"
+
+#include <QMetaObject>
+#include <QObject>
+
+#include <condition_variable>
+#include <functional>
+#include <iostream>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace dorva::voice::engine {
+namespace {
+
+// Fragments of 30 ms from the server: short enough for a quick end of command, long enough not to
+// wake the worker needlessly.
+constexpr int kCaptureFragmentMs = 30;
+// After the server went away, how often the worker tries to reach it again.
+constexpr auto kReconnectEvery = std::chrono::seconds(2);
+constexpr auto kWorkerWake = std::chrono::milliseconds(100);
+
+void ReportFailure(const std::string& what, long error, const std::string& detail) {
+    std::cerr << "DORVA II speech: " << what << " failed with error " << error << ": " << detail << "\n";
+}
+
+struct RecoEvent {
+    enum class Kind { Recognition, FalseRecognition, AudioLevel } kind;
+    platform::RecoResult result;
+    int level = 0;
+};
+
+// What the context and its grammar share: the listener, the capture and the worker that decodes.
+class RecognizerCore final : public Stoppable {
+public:
+    RecognizerCore(std::unique_ptr<CommandListener> listener, std::shared_ptr<PlaybackGate> gate)
+        : listener_(std::move(listener)), gate_(std::move(gate)) {}
+    ~RecognizerCore() override { Stop(); }
+
+    using Sink = std::function<void(RecoEvent)>;
+    // The sink is called on the worker; clearing it waits for a call under way.
+    void SetSink(Sink sink) {
+        const std::lock_guard lock(sinkMutex_);
+        sink_ = std::move(sink);
+    }
+
+    std::atomic<int> interests{0};
+
+    long LoadGrammar(const std::string& path, std::string& detail) {
+        const std::lock_guard lock(listenerMutex_);
+        return listener_->LoadGrammar(path, detail);
+    }
+
+    long Activate(std::string& detail) {
+        const std::lock_guard control(controlMutex_);
+        if (stopped_) {
+            detail = "the speech platform has ended";
+            return platform::kErrNoRecognizer;
+        }
+        {
+            const std::lock_guard lock(listenerMutex_);
+            if (listener_->CurrentGrammar().rules.empty()) {
+                detail = "no grammar is loaded";
+                return platform::kErrGrammarFile;
+            }
+        }
+        if (worker_.joinable()) {
+            return 0;
+        }
+        std::unique_ptr<PulseCapture> capture = OpenCapture(detail);
+        if (!capture) {
+            return platform::kErrNoAudioServer;
+        }
+        stopWorker_ = false;
+        worker_ = std::thread(&RecognizerCore::Run, this, std::move(capture));
+        return 0;
+    }
+
+    void Deactivate() {
+        const std::lock_guard control(controlMutex_);
+        EndWorker();
+    }
+
+    void Stop() override {
+        const std::lock_guard control(controlMutex_);
+        stopped_ = true;
+        EndWorker();
+    }
+
+private:
+    void EndWorker() {
+        {
+            const std::lock_guard lock(samplesMutex_);
+            stopWorker_ = true;
+        }
+        samplesReady_.notify_one();
+        if (worker_.joinable()) {
+            worker_.join();
+        }
+    }
+
+    std::unique_ptr<PulseCapture> OpenCapture(std::string& detail) {
+        return PulseCapture::Open(
+            kListenSampleRate, kCaptureFragmentMs,
+            [this](std::span<const std::int16_t> samples) {
+                {
+                    const std::lock_guard lock(samplesMutex_);
+                    samples_.insert(samples_.end(), samples.begin(), samples.end());
+                }
+                samplesReady_.notify_one();
+            },
+            detail);
+    }
+
+    void Post(RecoEvent event) {
+        const std::lock_guard lock(sinkMutex_);
+        if (sink_) {
+            sink_(std::move(event));
+        }
+    }
+
+    void Run(std::unique_ptr<PulseCapture> capture) {
+        AudioLevelMeter meter(kListenSampleRate);
+        bool muted = false;
+        std::vector<std::int16_t> samples;
+        auto nextReconnect = std::chrono::steady_clock::now();
+        while (true) {
+            {
+                std::unique_lock lock(samplesMutex_);
+                samplesReady_.wait_for(lock, kWorkerWake,
+                                       [this] { return stopWorker_ || !samples_.empty(); });
+                if (stopWorker_) {
+                    break;
+                }
+                samples.swap(samples_);
+                samples_.clear();
+            }
+            if (capture && capture->Failed()) {
+                std::cerr << "DORVA II speech: the audio server ended the capture; listening again when it "
+                             "is back\n";
+                capture.reset();
+                nextReconnect = std::chrono::steady_clock::now() + kReconnectEvery;
+            }
+            if (!capture) {
+                if (std::chrono::steady_clock::now() >= nextReconnect) {
+                    std::string detail;
+                    capture = OpenCapture(detail);
+                    nextReconnect = std::chrono::steady_clock::now() + kReconnectEvery;
+                }
+                continue;
+            }
+            if (samples.empty()) {
+                continue;
+            }
+            if ((interests & platform::kAudioLevelInterest) != 0) {
+                for (const int level : meter.Add(samples)) {
+                    Post({RecoEvent::Kind::AudioLevel, {}, level});
+                }
+            }
+            const std::lock_guard lock(listenerMutex_);
+            if (gate_->Muted()) {
+                if (!muted) {
+                    listener_->Discard();
+                    muted = true;
+                }
+                continue;
+            }
+            muted = false;
+            for (Utterance& heard : listener_->Feed(samples)) {
+                Post({heard.command ? RecoEvent::Kind::Recognition : RecoEvent::Kind::FalseRecognition,
+                      std::move(heard.result), 0});
+            }
+        }
+        // The capture ends here, on the worker, before the thread does.
+        capture.reset();
+    }
+
+    std::unique_ptr<CommandListener> listener_;
+    std::mutex listenerMutex_;
+    std::shared_ptr<PlaybackGate> gate_;
+
+    std::mutex sinkMutex_;
+    Sink sink_;
+
+    std::mutex controlMutex_;
+    bool stopped_ = false;
+    std::thread worker_;
+
+    std::mutex samplesMutex_;
+    std::condition_variable samplesReady_;
+    std::vector<std::int16_t> samples_;
+    bool stopWorker_ = false;
+};
+
+class EngineRecoGrammar final : public platform::RecoGrammar {
+public:
+    explicit EngineRecoGrammar(std::shared_ptr<RecognizerCore> core) : core_(std::move(core)) {}
+
+    long DictationSetState(int state) override {
+        // Only commands are recognised; switching dictation on is not offered.
+        return state == 0 ? 0 : platform::kErrNoRecognizer;
+    }
+
+    long CmdLoadFromFile(const std::string& path, int /*loadOption*/) override {
+        std::string detail;
+        const long error = core_->LoadGrammar(path, detail);
+        if (error != 0) {
+            ReportFailure("loading the command grammar", error, detail);
+        }
+        return error;
+    }
+
+    long CmdSetRuleIdState(int ruleId, int state) override {
+        if (ruleId != 0) {
+            // Rules are switched all together (rule id 0); single rules have no ids here.
+            ReportFailure("switching a single rule", platform::kErrGrammarFile,
+                          "only rule id 0 (all rules) is known");
+            return platform::kErrGrammarFile;
+        }
+        if (state == 0) {
+            core_->Deactivate();
+            return 0;
+        }
+        std::string detail;
+        const long error = core_->Activate(detail);
+        if (error != 0) {
+            ReportFailure("starting to listen", error, detail);
+        }
+        return error;
+    }
+
+private:
+    std::shared_ptr<RecognizerCore> core_;
+};
+
+class EngineRecoContext final : public platform::RecoContext {
+public:
+    explicit EngineRecoContext(std::shared_ptr<RecognizerCore> core)
+        : core_(std::move(core)), receiver_(std::make_unique<QObject>()) {
+        QObject* receiver = receiver_.get();
+        core_->SetSink([this, receiver](RecoEvent event) {
+            QMetaObject::invokeMethod(
+                receiver, [this, event = std::move(event)] { Deliver(event); }, Qt::QueuedConnection);
+        });
+    }
+
+    ~EngineRecoContext() override {
+        core_->SetSink(nullptr);
+        // Events still queued for the receiver go with it.
+        receiver_.reset();
+    }
+
+    long CreateGrammar(int /*grammarId*/, std::unique_ptr<platform::RecoGrammar>& grammar) override {
+        grammar = std::make_unique<EngineRecoGrammar>(core_);
+        return 0;
+    }
+
+    int EventInterests() const override { return core_->interests; }
+    void SetEventInterests(int interests) override { core_->interests = interests; }
+
+private:
+    void Deliver(const RecoEvent& event) {
+        switch (event.kind) {
+        case RecoEvent::Kind::AudioLevel:
+            if ((core_->interests & platform::kAudioLevelInterest) != 0 && onAudioLevel) {
+                onAudioLevel(event.level);
+            }
+            return;
+        case RecoEvent::Kind::Recognition:
+            serial_.Run([this, result = event.result] {
+                if (onRecognition) {
+                    onRecognition(result);
+                }
+            });
+            return;
+        case RecoEvent::Kind::FalseRecognition:
+            serial_.Run([this, result = event.result] {
+                if (onFalseRecognition) {
+                    onFalseRecognition(result);
+                }
+            });
+            return;
+        }
+    }
+
+    std::shared_ptr<RecognizerCore> core_;
+    std::unique_ptr<QObject> receiver_;
+    SerialDelivery serial_;
+};
+
+} // namespace
+
+long CreateEngineRecoContext(const EngineSettings& settings, std::shared_ptr<PlaybackGate> gate,
+                             std::unique_ptr<platform::RecoContext>& context,
+                             std::shared_ptr<Stoppable>& control, std::string& detail) {
+    context.reset();
+    std::unique_ptr<CommandListener> listener;
+    if (const long error = CommandListener::Open(settings, listener, detail); error != 0) {
+        return error;
+    }
+    auto core = std::make_shared<RecognizerCore>(std::move(listener), std::move(gate));
+    control = core;
+    context = std::make_unique<EngineRecoContext>(std::move(core));
+    return 0;
+}
+
+} // namespace dorva::voice::engine

@@ -1,0 +1,291 @@
+#include "voice/engine/SphinxDecoder.h"
+
+#include "platform/SpeechPlatform.h"
+
+#include <pocketsphinx.h>
+#include <sphinxbase/ckd_alloc.h>
+#include <sphinxbase/cmn.h>
+#include <sphinxbase/err.h>
+#include <sphinxbase/feat.h>
+#include <sphinxbase/fsg_model.h>
+#include <sphinxbase/jsgf.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <mutex>
+
+namespace dorva::voice::engine {
+namespace {
+
+std::mutex gLogMutex;
+std::string gLogMessages;
+
+void CollectMessage(void* /*user*/, err_lvl_t level, const char* format, ...) {
+    if (level < ERR_WARN) {
+        return;
+    }
+    char buffer[1024];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    const std::lock_guard lock(gLogMutex);
+    // Keep the tail: when something fails, its reason is logged last.
+    if (gLogMessages.size() > 8192) {
+        gLogMessages.erase(0, gLogMessages.size() - 4096);
+    }
+    gLogMessages += buffer;
+}
+
+struct JsgfDeleter {
+    void operator()(jsgf_t* jsgf) const { jsgf_grammar_free(jsgf); }
+};
+struct FsgDeleter {
+    void operator()(fsg_model_t* fsg) const { fsg_model_free(fsg); }
+};
+
+struct DecoderDeleter {
+    void operator()(ps_decoder_t* ps) const { ps_free(ps); }
+};
+using DecoderHandle = std::unique_ptr<ps_decoder_t, DecoderDeleter>;
+
+constexpr const char* kGrammarSearch = "commands";
+constexpr const char* kPhoneSearch = "phones";
+
+// Files without which ps_init gives up with E_FATAL, which ends the process; checked first so that a
+// missing model is a failure to report instead.
+constexpr const char* kModelFiles[] = {"mdef", "means", "variances", "transition_matrices", "feat.params"};
+
+std::string SettingsError(const DecoderSettings& settings) {
+    std::error_code error;
+    for (const char* file : kModelFiles) {
+        if (!std::filesystem::is_regular_file(settings.acousticModel / file, error)) {
+            return "no acoustic model: " + (settings.acousticModel / file).string() + " is missing";
+        }
+    }
+    if (!std::filesystem::is_regular_file(settings.acousticModel / "sendump", error) &&
+        !std::filesystem::is_regular_file(settings.acousticModel / "mixture_weights", error)) {
+        return "no acoustic model: " + settings.acousticModel.string() + " holds no mixture weights";
+    }
+    if (!std::filesystem::is_regular_file(settings.dictionary, error)) {
+        return "no pronunciation dictionary: " + settings.dictionary.string() + " is missing";
+    }
+    return {};
+}
+
+DecoderHandle MakeDecoder(const DecoderSettings& settings, bool phoneLoop) {
+    const std::string hmm = settings.acousticModel.string();
+    const std::string dict = settings.dictionary.string();
+    const std::string postspeech = std::to_string(settings.vadPostspeechFrames);
+    // Dithering: synthetic and monitored audio carry stretches of exact digital silence, on which the
+    // features degenerate. A fixed seed makes every run of a recording give the same result.
+    // Live cepstral mean normalisation, since commands are decoded while they are spoken.
+    cmd_ln_t* config = cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", hmm.c_str(), "-dict", dict.c_str(),
+                                   "-dither", "yes", "-seed", "7", "-cmn", "live", "-vad_postspeech",
+                                   postspeech.c_str(), "-allphone_ci", phoneLoop ? "yes" : "no", nullptr);
+    if (!config) {
+        return nullptr;
+    }
+    DecoderHandle decoder(ps_init(config));
+    cmd_ln_free_r(config); // the decoder keeps its own reference
+    return decoder;
+}
+
+// In the decoder's own log units (log base 1.0001, as ps_seg_prob gives them).
+double AcousticScore(ps_decoder_t* ps, int& frames, std::vector<ScoredSegment>& path) {
+    double sum = 0;
+    int first = -1;
+    int last = -1;
+    for (ps_seg_t* seg = ps_seg_iter(ps); seg; seg = ps_seg_next(seg)) {
+        int32 ascr = 0;
+        int32 lscr = 0;
+        int32 lback = 0;
+        ps_seg_prob(seg, &ascr, &lscr, &lback);
+        sum += ascr;
+        int sf = 0;
+        int ef = 0;
+        ps_seg_frames(seg, &sf, &ef);
+        if (first < 0) {
+            first = sf;
+        }
+        last = ef;
+        const char* word = ps_seg_word(seg);
+        path.push_back({word ? word : "", sf, ef, static_cast<double>(ascr)});
+    }
+    frames = first < 0 ? 0 : last - first + 1;
+    return sum;
+}
+
+} // namespace
+
+struct SphinxDecoder::Handles {
+    DecoderHandle grammar;
+    DecoderHandle phones;
+};
+
+void QuietSphinxLogging() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        // The decoder also prints its whole configuration straight to the log file.
+        err_set_logfp(nullptr);
+        err_set_callback(CollectMessage, nullptr);
+    });
+}
+
+std::string TakeSphinxMessages() {
+    const std::lock_guard lock(gLogMutex);
+    std::string messages;
+    messages.swap(gLogMessages);
+    while (!messages.empty() && messages.back() == '\n') {
+        messages.pop_back();
+    }
+    return messages;
+}
+
+SphinxDecoder::SphinxDecoder(std::unique_ptr<Handles> handles) : handles_(std::move(handles)) {}
+
+SphinxDecoder::~SphinxDecoder() {
+    if (inUtterance_) {
+        ps_end_utt(handles_->grammar.get());
+        ps_end_utt(handles_->phones.get());
+    }
+}
+
+long SphinxDecoder::Open(const DecoderSettings& settings, std::unique_ptr<SphinxDecoder>& decoder,
+                         std::string& detail) {
+    QuietSphinxLogging();
+    decoder.reset();
+    if (std::string problem = SettingsError(settings); !problem.empty()) {
+        detail = problem;
+        return platform::kErrNoAcousticModel;
+    }
+    TakeSphinxMessages();
+    auto handles = std::make_unique<Handles>();
+    handles->grammar = MakeDecoder(settings, false);
+    handles->phones = handles->grammar ? MakeDecoder(settings, true) : nullptr;
+    if (!handles->grammar || !handles->phones) {
+        detail = "PocketSphinx could not load the model " + settings.acousticModel.string() + ": " +
+                 TakeSphinxMessages();
+        return platform::kErrNoAcousticModel;
+    }
+    if (ps_set_allphone_file(handles->phones.get(), kPhoneSearch, nullptr) != 0 ||
+        ps_set_search(handles->phones.get(), kPhoneSearch) != 0) {
+        detail = "PocketSphinx could not set up the phone loop: " + TakeSphinxMessages();
+        return platform::kErrNoAcousticModel;
+    }
+    decoder.reset(new SphinxDecoder(std::move(handles)));
+    return 0;
+}
+
+long SphinxDecoder::SetGrammar(const Grammar& grammar, std::string& detail) {
+    ps_decoder_t* ps = handles_->grammar.get();
+    std::string unknown;
+    for (const std::string& word : grammar.Words()) {
+        char* phones = ps_lookup_word(ps, word.c_str());
+        if (!phones) {
+            unknown += (unknown.empty() ? "" : ", ") + word;
+        }
+        ckd_free(phones);
+    }
+    if (!unknown.empty()) {
+        detail = "the pronunciation dictionary lacks: " + unknown;
+        return platform::kErrGrammarWord;
+    }
+    TakeSphinxMessages();
+    // What ps_set_jsgf_string does, less its leak: it never frees the parsed JSGF.
+    const std::string text = BuildJsgf(grammar);
+    std::unique_ptr<jsgf_t, JsgfDeleter> jsgf(jsgf_parse_string(text.c_str(), nullptr));
+    jsgf_rule_t* rule = jsgf ? jsgf_get_public_rule(jsgf.get()) : nullptr;
+    std::unique_ptr<fsg_model_t, FsgDeleter> fsg(
+        rule
+            ? jsgf_build_fsg(jsgf.get(), rule, ps_get_logmath(ps), cmd_ln_float32_r(ps_get_config(ps), "-lw"))
+            : nullptr);
+    // The search keeps a reference of its own to the finite-state grammar.
+    if (!fsg || ps_set_fsg(ps, kGrammarSearch, fsg.get()) != 0 || ps_set_search(ps, kGrammarSearch) != 0) {
+        detail = "PocketSphinx did not take the grammar: " + TakeSphinxMessages();
+        return platform::kErrGrammarFile;
+    }
+    return 0;
+}
+
+void SphinxDecoder::StartUtterance() {
+    if (inUtterance_) {
+        return;
+    }
+    ps_start_utt(handles_->grammar.get());
+    ps_start_utt(handles_->phones.get());
+    inUtterance_ = true;
+}
+
+void SphinxDecoder::Process(std::span<const std::int16_t> samples) {
+    StartUtterance();
+    ps_process_raw(handles_->grammar.get(), samples.data(), samples.size(), FALSE, FALSE);
+    ps_process_raw(handles_->phones.get(), samples.data(), samples.size(), FALSE, FALSE);
+}
+
+bool SphinxDecoder::InSpeech() const {
+    return ps_get_in_speech(handles_->grammar.get()) != 0;
+}
+
+std::string SphinxDecoder::PartialHypothesis() const {
+    int32 score = 0;
+    const char* hyp = ps_get_hyp(handles_->grammar.get(), &score);
+    return hyp ? hyp : "";
+}
+
+UtteranceEvidence SphinxDecoder::EndUtterance() {
+    UtteranceEvidence evidence;
+    if (!inUtterance_) {
+        return evidence;
+    }
+    ps_decoder_t* grammar = handles_->grammar.get();
+    ps_decoder_t* phones = handles_->phones.get();
+    // Ending an utterance updates the live cepstral mean from its frames; an utterance of no frames
+    // (only silence, which the voice-activity detector drops) would make it the mean of nothing, not
+    // a number, and every later utterance would decode to nothing. The mean is kept instead.
+    const bool noFrames = ps_get_n_frames(grammar) == 0 || ps_get_n_frames(phones) == 0;
+    const std::vector<float> mean = CepstralMean();
+    ps_end_utt(grammar);
+    ps_end_utt(phones);
+    inUtterance_ = false;
+    if (noFrames) {
+        SetCepstralMean(mean);
+        return evidence;
+    }
+    int32 score = 0;
+    const char* hyp = ps_get_hyp(grammar, &score);
+    evidence.hypothesis = hyp ? hyp : "";
+    evidence.grammarScore = AcousticScore(grammar, evidence.frames, evidence.grammarPath);
+    evidence.phoneLoopScore = AcousticScore(phones, evidence.phoneLoopFrames, evidence.phoneLoop);
+    return evidence;
+}
+
+void SphinxDecoder::DiscardUtterance() {
+    if (!inUtterance_) {
+        return;
+    }
+    // What is thrown away (the program's own voice) must not teach the mean either.
+    const std::vector<float> mean = CepstralMean();
+    EndUtterance();
+    SetCepstralMean(mean);
+}
+
+std::vector<float> SphinxDecoder::CepstralMean() const {
+    feat_t* feat = ps_get_feat(handles_->grammar.get());
+    std::vector<mfcc_t> mean(static_cast<std::size_t>(feat_cepsize(feat)));
+    cmn_live_get(feat->cmn_struct, mean.data());
+    return {mean.begin(), mean.end()};
+}
+
+void SphinxDecoder::SetCepstralMean(const std::vector<float>& mean) {
+    for (ps_decoder_t* ps : {handles_->grammar.get(), handles_->phones.get()}) {
+        feat_t* feat = ps_get_feat(ps);
+        if (mean.size() != static_cast<std::size_t>(feat_cepsize(feat))) {
+            continue;
+        }
+        const std::vector<mfcc_t> values(mean.begin(), mean.end());
+        cmn_live_set(feat->cmn_struct, values.data());
+    }
+}
+
+} // namespace dorva::voice::engine

@@ -1,0 +1,63 @@
+#pragma once
+// PocketSphinx 0.8 behind a header that includes none of its own: two decoders fed the same audio,
+// one searching the command grammar, one a free loop of context-independent phones whose score the
+// rejection weighs the grammar path against.
+
+#include "voice/CommandRejection.h"
+#include "voice/Grammar.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace dorva::voice::engine {
+
+struct DecoderSettings {
+    std::filesystem::path acousticModel; // the folder with mdef, means, variances, ...
+    std::filesystem::path dictionary;
+    int vadPostspeechFrames = 50;
+};
+
+class SphinxDecoder {
+public:
+    ~SphinxDecoder();
+    SphinxDecoder(const SphinxDecoder&) = delete;
+    SphinxDecoder& operator=(const SphinxDecoder&) = delete;
+
+    // 0, or kErrNoAcousticModel with the reason in detail.
+    static long Open(const DecoderSettings& settings, std::unique_ptr<SphinxDecoder>& decoder,
+                     std::string& detail);
+
+    // 0, or kErrGrammarWord (a word the dictionary lacks) / kErrGrammarFile with the reason.
+    long SetGrammar(const Grammar& grammar, std::string& detail);
+
+    void StartUtterance();
+    void Process(std::span<const std::int16_t> samples);
+    bool InSpeech() const;
+    std::string PartialHypothesis() const;
+    // Ends the utterance and gathers the words and both acoustic scores.
+    UtteranceEvidence EndUtterance();
+    // Forgets the utterance going on without learning from it: the cepstral mean stays as it was.
+    void DiscardUtterance();
+
+    // The live cepstral mean, carried over from one decoder to the other and kept across restarts.
+    std::vector<float> CepstralMean() const;
+    void SetCepstralMean(const std::vector<float>& mean);
+
+private:
+    struct Handles;
+    explicit SphinxDecoder(std::unique_ptr<Handles> handles);
+    std::unique_ptr<Handles> handles_;
+    bool inUtterance_ = false;
+};
+
+// Silences the libraries' own logging and keeps their warnings and errors for the next failure's
+// detail. Called once before the first decoder is made.
+void QuietSphinxLogging();
+// The warnings and errors the libraries logged since the last call, one a line.
+std::string TakeSphinxMessages();
+
+} // namespace dorva::voice::engine

@@ -1,0 +1,81 @@
+// Recordings at any rate reach the recogniser at 16 kHz with their speech band intact and nothing
+// folded back from above the new Nyquist frequency.
+#include "voice/Resampler.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+using dorva::voice::Resample;
+
+namespace {
+
+std::vector<float> Tone(double hertz, int rate, double seconds) {
+    std::vector<float> samples(static_cast<std::size_t>(seconds * rate));
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        samples[i] =
+            static_cast<float>(0.5 * std::sin(2 * std::numbers::pi * hertz * static_cast<double>(i) / rate));
+    }
+    return samples;
+}
+
+// The largest difference from the ideal tone at the output rate, away from the edges where the
+// filter runs out of input.
+double WorstError(const std::vector<float>& output, double hertz, int rate) {
+    double worst = 0;
+    for (std::size_t i = output.size() / 10; i < output.size() * 9 / 10; ++i) {
+        const double ideal = 0.5 * std::sin(2 * std::numbers::pi * hertz * static_cast<double>(i) / rate);
+        worst = std::max(worst, std::abs(output[i] - ideal));
+    }
+    return worst;
+}
+
+double Rms(const std::vector<float>& output) {
+    double sum = 0;
+    std::size_t n = 0;
+    for (std::size_t i = output.size() / 10; i < output.size() * 9 / 10; ++i, ++n) {
+        sum += static_cast<double>(output[i]) * output[i];
+    }
+    return std::sqrt(sum / static_cast<double>(n));
+}
+
+struct Conversion {
+    int from;
+    int to;
+    double hertz;
+};
+
+class ToneInTheSpeechBand : public ::testing::TestWithParam<Conversion> {};
+
+TEST_P(ToneInTheSpeechBand, ComesOutAsTheSameTone) {
+    const Conversion& c = GetParam();
+    const std::vector<float> output = Resample(Tone(c.hertz, c.from, 1.0), c.from, c.to);
+    EXPECT_EQ(output.size(), static_cast<std::size_t>(c.to));
+    EXPECT_LT(WorstError(output, c.hertz, c.to), 0.005) << c.from << " -> " << c.to;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rates, ToneInTheSpeechBand,
+                         ::testing::Values(Conversion{44100, 16000, 1000}, Conversion{22050, 16000, 3000},
+                                           Conversion{48000, 16000, 440}, Conversion{8000, 16000, 1000},
+                                           Conversion{11025, 16000, 2500}));
+
+// A 10 kHz tone cannot exist at 16 kHz; dropping samples would fold it to 6 kHz at full strength.
+TEST(Resampler, ToneAboveTheNewNyquistFrequencyIsRemoved) {
+    const std::vector<float> output = Resample(Tone(10000, 44100, 1.0), 44100, 16000);
+    EXPECT_LT(Rms(output), 0.5 / std::sqrt(2.0) / 1000) << "less than -60 dB of the tone must remain";
+}
+
+TEST(Resampler, SameRateGivesTheSamplesBack) {
+    const std::vector<float> input = {0.1f, -0.2f, 0.3f};
+    EXPECT_EQ(Resample(input, 16000, 16000), input);
+}
+
+TEST(Resampler, NoRateNoSamples) {
+    EXPECT_TRUE(Resample(Tone(1000, 16000, 0.1), 0, 16000).empty());
+    EXPECT_TRUE(Resample(Tone(1000, 16000, 0.1), 16000, -1).empty());
+    EXPECT_TRUE(Resample({}, 44100, 16000).empty());
+}
+
+} // namespace

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# dorva-recognize without any audio server: it lists the shipped grammar's phrases, hears synthesised
+# commands as their rules and table talk as no command, and a broken set-up fails with the program's
+# error number and the reason.
+set -uo pipefail
+tool=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+status=0
+fail() { echo "FAIL: $*" >&2; status=1; }
+
+# Every phrase once, each a JSON line with its rule and properties.
+"$tool" --phrases >"$work/phrases.jsonl" || fail "--phrases failed"
+grammar=$(dirname "$tool")/DORVA_Support/dorva.cfg
+phrases=$(grep -c '^  ' "$grammar")
+[ "$(wc -l <"$work/phrases.jsonl")" -eq "$phrases" ] || fail "--phrases printed $(wc -l <"$work/phrases.jsonl") lines for $phrases phrases"
+grep -q '{"phrase":"activation roll","properties":\[\],"rule":"activationroll"}' "$work/phrases.jsonl" ||
+  fail "no line for activation roll"
+grep -q '"properties":\["[0-9]\{4\}","-1","[0-9]"\],"rule":"AttackWithDRM"' "$work/phrases.jsonl" ||
+  fail "no attack with its three properties"
+
+# A command and table talk, at espeak-ng's 22050 Hz.
+espeak-ng -v en-us -w "$work/command.wav" "table six delta" || fail "espeak-ng"
+espeak-ng -v en-us -w "$work/talk.wav" "the tank is going to bog down in that mud" || fail "espeak-ng"
+"$tool" "$work/command.wav" "$work/talk.wav" >"$work/heard.jsonl" 2>"$work/err.txt" || fail "recognition failed: $(cat "$work/err.txt")"
+grep -q "{\"file\":\"$work/command.wav\",\"properties\":\[\],\"rule\":\"table6d\"}" "$work/heard.jsonl" ||
+  fail "table six delta not heard: $(cat "$work/heard.jsonl")"
+grep -q "{\"file\":\"$work/talk.wav\",\"rule\":null}" "$work/heard.jsonl" ||
+  fail "table talk not rejected: $(cat "$work/heard.jsonl")"
+grep "talk.wav" "$work/heard.jsonl" | grep -vq '"rule":null' && fail "table talk became a command"
+
+# Broken set-ups: the program's error number and the reason, exit status 3.
+expect_failure() {
+  local what=$1 number=$2 reason=$3
+  shift 3
+  "$tool" "$@" "$work/command.wav" >/dev/null 2>"$work/err.txt"
+  local code=$?
+  [ $code -eq 3 ] || fail "$what: exit status $code"
+  grep -q "error $number: .*$reason" "$work/err.txt" || fail "$what: $(cat "$work/err.txt")"
+}
+printf 'rule a\n  roll the zorblax\n' >"$work/unknown.cfg"
+printf 'rule a\nroll dice\n' >"$work/malformed.cfg"
+expect_failure "unknown word" 1006 "zorblax" --grammar "$work/unknown.cfg"
+expect_failure "malformed grammar" 1005 "malformed.cfg:2" --grammar "$work/malformed.cfg"
+expect_failure "missing grammar" 1005 "cannot read" --grammar "$work/none.cfg"
+expect_failure "missing model" 1004 "/nonexistent" --model /nonexistent
+
+# A file that is no recording is reported, and the others are still heard.
+printf 'not audio' >"$work/text.wav"
+"$tool" "$work/text.wav" "$work/command.wav" >"$work/heard.jsonl" 2>"$work/err.txt"
+[ $? -eq 1 ] || fail "a broken file did not give exit status 1"
+grep -q "text.wav: not a RIFF WAVE file" "$work/err.txt" || fail "broken file: $(cat "$work/err.txt")"
+grep -q '"rule":"table6d"' "$work/heard.jsonl" || fail "the good file after the broken one was not heard"
+
+[ $status -eq 0 ] && echo "dorva-recognize checks passed"
+exit $status
