@@ -1,0 +1,46 @@
+# The whole program by voice, under Xvfb with a private audio server: listening and speaking on in the
+# saved settings, a synthesised "activation roll" is played into the virtual microphone while the
+# set-up screen is up; the activation must run (its game-log entry) and its spoken result must reach
+# the speaker as sound.
+#   program_e2e.sh BUILD-FOLDER
+source "$(dirname "$0")/../../e2e/lib.sh" "$1"
+source "$(dirname "$0")/pulse.sh"
+
+trap 'pulse_stop; cleanup' EXIT
+pulse_start "$work/pulse" || fail "no private audio server"
+
+log="$work/game-log.txt"
+cat >"$settings" <<INI
+[Params]
+KeepLogFile=1
+Speak=1
+Recognize=1
+FileLogName=$log
+INI
+
+phrase=$("$bin/dorva-recognize" --phrases | sed -n 's/.*"phrase":"\([^"]*\)".*"rule":"activationroll".*/\1/p' | head -n 1)
+[ -n "$phrase" ] || fail "the grammar has no phrase for the activation roll"
+
+start_program "$bin/dorva2"
+wait_window '^DORVA II Set Up$' 30 >/dev/null
+recorder=$(pulse_record_speaker "$work/speaker.wav")
+
+# A command that arrives before the first OK works on the screen it creates. A phrase the recogniser
+# missed is said again, as a player would.
+lines() { if [ -f "$log" ]; then grep -c ': ' "$log"; else echo 0; fi; }
+for attempt in 1 2 3; do
+  sleep 1
+  pulse_say "$phrase" || fail "the phrase could not be played into the microphone"
+  deadline=$((SECONDS + 10))
+  while [ "$(lines)" = 0 ] && [ $SECONDS -lt $deadline ]; do sleep 0.1; done
+  [ "$(lines)" = 0 ] || break
+done
+[ "$(lines)" = 1 ] || fail "\"$phrase\" ran $(lines) activations (log: $(cat "$log" 2>/dev/null))"
+echo "heard \"$phrase\" (attempt $attempt): $(head -n 1 "$log")"
+
+# The result is spoken: sound reaches the speaker within a few seconds.
+sleep 4
+pulse_stop_recording "$recorder"
+peak=$(_pulse_peak "$work/speaker.wav")
+[ "${peak:-0}" -gt 1000 ] || fail "the spoken result did not reach the speaker (peak ${peak:-none})"
+echo "spoken: peak $peak"
