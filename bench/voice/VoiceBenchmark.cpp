@@ -1,6 +1,12 @@
 // Voice benchmark: how well and how fast the program hears its commands, and how soon it speaks.
 //
 //   dorva-bench-voice [--voices tune|check|all] [--jobs N] [--audio DIR] [--details FILE] [--no-speak]
+//   dorva-bench-voice --speak-only
+//
+// --audio keeps the synthesised recordings in DIR and reuses them in later runs; --details writes
+// one JSON line per recording with everything the recogniser said about it (with
+// DORVA_RECOGNIZE_SEGMENTS set, also both decoders' segments, which the thresholds were tuned on).
+// DORVA_BENCH_VERBOSE prints each speaking latency.
 //
 // Recognition: every phrase of the grammar and every sentence of table-talk.txt (no command at all)
 // is synthesised by espeak-ng with ten voices and variants, padded with 300 ms of silence, and run
@@ -278,9 +284,13 @@ struct PrivateServer {
     fs::path dir;
     pid_t pid = -1;
     ~PrivateServer() {
-        if (pid > 0) {
-            kill(pid, SIGTERM);
-            waitpid(pid, nullptr, 0);
+        // The server is no child of this process (a shell started it): wait for it by polling.
+        if (pid > 0 && kill(pid, SIGTERM) == 0) {
+            const auto deadline = Clock::now() + std::chrono::seconds(5);
+            while (kill(pid, 0) == 0 && Clock::now() < deadline) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+            kill(pid, SIGKILL);
         }
         std::error_code ignored;
         fs::remove_all(dir, ignored);
@@ -432,7 +442,8 @@ int main(int argc, char** argv) {
             speak = false;
         } else {
             std::cerr << "usage: dorva-bench-voice [--voices tune|check|all] [--jobs N] [--audio DIR] "
-                         "[--details FILE] [--grammar FILE] [--no-speak]\n";
+                         "[--details FILE] [--grammar FILE] [--no-speak]\n"
+                         "       dorva-bench-voice --speak-only\n";
             return 2;
         }
     }

@@ -27,7 +27,8 @@ constexpr const char* kUsage =
     "The grammar is DORVA_Support/dorva.cfg beside the program unless --grammar names another;\n"
     "--model names the PocketSphinx model folder (en-us/ and cmudict-en-us.dict); --details adds\n"
     "the words heard, the score gap, the verdict, where in the file the utterance ended\n"
-    "(end_ms) and how long the decision took after that audio had arrived (compute_ms).\n";
+    "(end_ms) and how long the decision took after that audio had arrived (compute_ms); with the\n"
+    "environment variable DORVA_RECOGNIZE_SEGMENTS set, also both decoders' best paths.\n";
 
 int Usage() {
     std::cerr << kUsage;

@@ -26,22 +26,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-class Application : public ::testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "speech_engine_e2e";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QCoreApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QCoreApplication> app_;
-};
-
-const auto* const kApplication = ::testing::AddGlobalTestEnvironment(new Application);
-
 std::filesystem::path Scratch() {
     static const std::filesystem::path folder = [] {
         auto f = std::filesystem::temp_directory_path() / ("dorva-live-" + std::to_string(::getpid()));
@@ -50,6 +34,26 @@ std::filesystem::path Scratch() {
     }();
     return folder;
 }
+
+class Application : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "speech_engine_e2e";
+        static char* argv[] = {name, nullptr};
+        app_ = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    void TearDown() override {
+        app_.reset();
+        std::error_code ignored;
+        std::filesystem::remove_all(Scratch(), ignored);
+    }
+
+private:
+    std::unique_ptr<QCoreApplication> app_;
+};
+
+const auto* const kApplication = ::testing::AddGlobalTestEnvironment(new Application);
 
 bool Shell(const std::string& command) {
     return std::system(("timeout 60 " + command).c_str()) == 0;
