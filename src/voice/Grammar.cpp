@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <set>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace dorva::voice {
 namespace {
@@ -240,6 +241,29 @@ std::string BuildJsgf(const Grammar& grammar) {
         jsgf += ";\n";
     }
     return jsgf;
+}
+
+std::vector<std::string> WordsMissingFrom(const Grammar& grammar, std::string_view dictionary) {
+    const std::vector<std::string> words = grammar.Words();
+    const std::unordered_set<std::string_view> wanted(words.begin(), words.end());
+    std::unordered_set<std::string_view> found;
+    for (std::size_t line = 0; line < dictionary.size();) {
+        std::size_t end = dictionary.find('\n', line);
+        end = end == std::string_view::npos ? dictionary.size() : end;
+        const std::string_view entry = dictionary.substr(line, end - line);
+        const std::string_view word = entry.substr(0, entry.find_first_of(" \t("));
+        if (wanted.contains(word)) {
+            found.insert(word);
+        }
+        line = end + 1;
+    }
+    std::vector<std::string> missing;
+    for (const std::string& word : words) {
+        if (!found.contains(word)) {
+            missing.push_back(word);
+        }
+    }
+    return missing;
 }
 
 } // namespace dorva::voice

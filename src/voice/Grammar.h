@@ -56,6 +56,10 @@ GrammarReading ReadGrammarFile(const std::filesystem::path& file);
 // Lower case, runs of blanks as one blank, no blank at either end: the form phrases are compared in.
 std::string NormalizeWords(std::string_view words);
 
+// The words of the grammar that a pronunciation dictionary (the text of a CMU dictionary: a word, its
+// alternates marked "word(2)", then its phones, one entry a line) lacks, in the grammar's order.
+std::vector<std::string> WordsMissingFrom(const Grammar& grammar, std::string_view dictionary);
+
 // The grammar as JSGF for PocketSphinx: one public rule that is any of the commands, each command a
 // rule of its own whose alternatives are its phrases in lower case.
 std::string BuildJsgf(const Grammar& grammar);

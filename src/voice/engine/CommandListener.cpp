@@ -29,15 +29,19 @@ CommandListener::CommandListener(std::unique_ptr<SphinxDecoder> decoder) : decod
 
 CommandListener::~CommandListener() = default;
 
-long CommandListener::Open(const EngineSettings& settings, std::unique_ptr<CommandListener>& listener,
-                           std::string& detail) {
-    listener.reset();
+DecoderSettings CommandListener::Settings(const EngineSettings& settings) {
     DecoderSettings decoderSettings;
     decoderSettings.acousticModel = settings.modelFolder / "en-us";
     decoderSettings.dictionary = settings.modelFolder / "cmudict-en-us.dict";
     decoderSettings.vadPostspeechFrames = kVadPostspeechFrames;
+    return decoderSettings;
+}
+
+long CommandListener::Open(const EngineSettings& settings, std::unique_ptr<CommandListener>& listener,
+                           std::string& detail) {
+    listener.reset();
     std::unique_ptr<SphinxDecoder> decoder;
-    if (const long error = SphinxDecoder::Open(decoderSettings, decoder, detail); error != 0) {
+    if (const long error = SphinxDecoder::Open(Settings(settings), decoder, detail); error != 0) {
         return error;
     }
     listener.reset(new CommandListener(std::move(decoder)));

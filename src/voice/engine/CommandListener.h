@@ -20,6 +20,7 @@
 namespace dorva::voice::engine {
 
 class SphinxDecoder;
+struct DecoderSettings;
 
 inline constexpr int kListenSampleRate = 16000;
 // The decoder's own hang-over of silence before it declares the end of speech, in 10 ms frames;
@@ -41,6 +42,9 @@ public:
     ~CommandListener();
     CommandListener(const CommandListener&) = delete;
     CommandListener& operator=(const CommandListener&) = delete;
+
+    // The decoder settings the program's listener runs with.
+    static DecoderSettings Settings(const EngineSettings& settings);
 
     // 0, or the program's error number with the engine's reason in detail.
     static long Open(const EngineSettings& settings, std::unique_ptr<CommandListener>& listener,

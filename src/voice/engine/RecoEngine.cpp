@@ -1,15 +1,19 @@
 #include "voice/engine/RecoEngine.h"
 
+#include "data/SupportFolder.h"
 #include "voice/AudioLevel.h"
+#include "voice/Grammar.h"
 #include "voice/SerialDelivery.h"
 #include "voice/engine/CommandListener.h"
 #include "voice/engine/PulseStreams.h"
+#include "voice/engine/SphinxDecoder.h"
 
 #include <QMetaObject>
 #include <QObject>
 
 #include <condition_variable>
 #include <functional>
+#include <future>
 #include <iostream>
 #include <mutex>
 #include <thread>
@@ -35,11 +39,26 @@ struct RecoEvent {
     int level = 0;
 };
 
+// The listener as it comes from the thread that loads it.
+struct LoadedListener {
+    std::unique_ptr<CommandListener> listener;
+    long error = 0;
+    std::string detail;
+};
+
 // What the context and its grammar share: the listener, the capture and the worker that decodes.
+//
+// The recogniser's two decoders take about a quarter of a second to load. They load on a thread of
+// their own once listening starts, so that start-up (and the set-up screen) never waits for them: what
+// can fail at once is checked at once (the model's files when the context is made, the grammar and its
+// words against the dictionary when it is loaded, the audio server when listening starts), and the
+// worker takes the listener and the grammar when the load is done. A model that is there but cannot
+// be loaded after all is reported on standard error, and nothing is heard.
 class RecognizerCore final : public Stoppable {
 public:
-    RecognizerCore(std::unique_ptr<CommandListener> listener, std::shared_ptr<PlaybackGate> gate)
-        : listener_(std::move(listener)), gate_(std::move(gate)) {}
+    RecognizerCore(EngineSettings settings, std::shared_ptr<PlaybackGate> gate)
+        : settings_(std::move(settings)), dictionary_(CommandListener::Settings(settings_).dictionary),
+          gate_(std::move(gate)) {}
     ~RecognizerCore() override { Stop(); }
 
     using Sink = std::function<void(RecoEvent)>;
@@ -52,8 +71,29 @@ public:
     std::atomic<int> interests{0};
 
     long LoadGrammar(const std::string& path, std::string& detail) {
+        GrammarReading reading = ReadGrammarFile(path);
+        if (!reading.grammar) {
+            detail = path + (reading.errorLine ? ":" + std::to_string(reading.errorLine) : "") + ": " +
+                     reading.error;
+            return platform::kErrGrammarFile;
+        }
+        std::string dictionary;
+        if (!data::ReadFileBytes(dictionary_, dictionary)) {
+            detail = "the pronunciation dictionary " + dictionary_.string() + " cannot be read";
+            return platform::kErrNoAcousticModel;
+        }
+        if (const std::vector<std::string> missing = WordsMissingFrom(*reading.grammar, dictionary);
+            !missing.empty()) {
+            detail = "the pronunciation dictionary lacks:";
+            for (const std::string& word : missing) {
+                detail += (&word == &missing.front() ? " " : ", ") + word;
+            }
+            return platform::kErrGrammarWord;
+        }
         const std::lock_guard lock(listenerMutex_);
-        return listener_->LoadGrammar(path, detail);
+        grammar_ = std::move(*reading.grammar);
+        grammarChanged_ = true;
+        return 0;
     }
 
     long Activate(std::string& detail) {
@@ -64,7 +104,7 @@ public:
         }
         {
             const std::lock_guard lock(listenerMutex_);
-            if (listener_->CurrentGrammar().rules.empty()) {
+            if (grammar_.rules.empty()) {
                 detail = "no grammar is loaded";
                 return platform::kErrGrammarFile;
             }
@@ -75,6 +115,16 @@ public:
         std::unique_ptr<PulseCapture> capture = OpenCapture(detail);
         if (!capture) {
             return platform::kErrNoAudioServer;
+        }
+        {
+            const std::lock_guard lock(listenerMutex_);
+            if (!listener_ && !loading_.valid()) {
+                loading_ = std::async(std::launch::async, [settings = settings_] {
+                    LoadedListener loaded;
+                    loaded.error = CommandListener::Open(settings, loaded.listener, loaded.detail);
+                    return loaded;
+                });
+            }
         }
         stopWorker_ = false;
         worker_ = std::thread(&RecognizerCore::Run, this, std::move(capture));
@@ -124,7 +174,30 @@ private:
         }
     }
 
+    // The listener when it has loaded, with the grammar loaded last; false when it cannot listen.
+    bool ListenerReady() {
+        const std::lock_guard lock(listenerMutex_);
+        if (!listener_ && loading_.valid()) {
+            LoadedListener loaded = loading_.get();
+            if (loaded.error != 0) {
+                ReportFailure("loading the recogniser", loaded.error, loaded.detail);
+            }
+            listener_ = std::move(loaded.listener);
+        }
+        if (listener_ && grammarChanged_) {
+            grammarChanged_ = false;
+            std::string detail;
+            if (const long error = listener_->SetGrammar(grammar_, detail); error != 0) {
+                ReportFailure("loading the command grammar", error, detail);
+            }
+        }
+        return listener_ != nullptr;
+    }
+
     void Run(std::unique_ptr<PulseCapture> capture) {
+        if (!ListenerReady()) {
+            return;
+        }
         AudioLevelMeter meter(kListenSampleRate);
         bool muted = false;
         std::vector<std::int16_t> samples;
@@ -162,6 +235,9 @@ private:
                     Post({RecoEvent::Kind::AudioLevel, {}, level});
                 }
             }
+            if (!ListenerReady()) {
+                break;
+            }
             const std::lock_guard lock(listenerMutex_);
             if (gate_->Muted()) {
                 if (!muted) {
@@ -180,7 +256,12 @@ private:
         capture.reset();
     }
 
+    EngineSettings settings_;
+    std::future<LoadedListener> loading_;
+    std::filesystem::path dictionary_;
     std::unique_ptr<CommandListener> listener_;
+    Grammar grammar_;             // the grammar loaded last
+    bool grammarChanged_ = false; // not yet handed to the listener
     std::mutex listenerMutex_;
     std::shared_ptr<PlaybackGate> gate_;
 
@@ -299,11 +380,12 @@ long CreateEngineRecoContext(const EngineSettings& settings, std::shared_ptr<Pla
                              std::unique_ptr<platform::RecoContext>& context,
                              std::shared_ptr<Stoppable>& control, std::string& detail) {
     context.reset();
-    std::unique_ptr<CommandListener> listener;
-    if (const long error = CommandListener::Open(settings, listener, detail); error != 0) {
-        return error;
+    const DecoderSettings decoderSettings = CommandListener::Settings(settings);
+    if (std::string problem = SphinxDecoder::SettingsProblem(decoderSettings); !problem.empty()) {
+        detail = std::move(problem);
+        return platform::kErrNoAcousticModel;
     }
-    auto core = std::make_shared<RecognizerCore>(std::move(listener), std::move(gate));
+    auto core = std::make_shared<RecognizerCore>(settings, std::move(gate));
     control = core;
     context = std::make_unique<EngineRecoContext>(std::move(core));
     return 0;

@@ -151,6 +151,10 @@ SphinxDecoder::~SphinxDecoder() {
     }
 }
 
+std::string SphinxDecoder::SettingsProblem(const DecoderSettings& settings) {
+    return SettingsError(settings);
+}
+
 long SphinxDecoder::Open(const DecoderSettings& settings, std::unique_ptr<SphinxDecoder>& decoder,
                          std::string& detail) {
     QuietSphinxLogging();

@@ -27,6 +27,10 @@ public:
     SphinxDecoder(const SphinxDecoder&) = delete;
     SphinxDecoder& operator=(const SphinxDecoder&) = delete;
 
+    // Why the model or the dictionary cannot be loaded, as far as their files tell; empty when they are
+    // all there. Quick: it loads nothing.
+    static std::string SettingsProblem(const DecoderSettings& settings);
+
     // 0, or kErrNoAcousticModel with the reason in detail.
     static long Open(const DecoderSettings& settings, std::unique_ptr<SphinxDecoder>& decoder,
                      std::string& detail);
