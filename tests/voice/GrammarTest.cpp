@@ -179,6 +179,14 @@ TEST(GrammarJsgf, EveryPhraseIsOneAlternativeOfItsOwnRule) {
     }
 }
 
+TEST(GrammarWords, ThoseTheDictionaryLacksAreNamedAlternatesAndPhonesAside) {
+    const GrammarReading reading = ParseGrammar("rule rolldice\n  roll the dice\n  roll twice\n");
+    ASSERT_TRUE(reading.grammar);
+    const std::string dictionary = "dice D AY S\nroll R OW L\nroll(2) R AA L\nthee DH IY\ntwice(2) T W AY S";
+    EXPECT_EQ(WordsMissingFrom(*reading.grammar, dictionary), std::vector<std::string>({"the"}));
+    EXPECT_EQ(WordsMissingFrom(*reading.grammar, ""), std::vector<std::string>({"roll", "the", "dice", "twice"}));
+}
+
 // The grammar the build ships, written by dorva-datac, reads back through this reader.
 TEST(ShippedGrammar, ReadsBackWithItsAttackProperties) {
     const char* binary = std::getenv("DORVA_TEST_BINARY_DIR");
