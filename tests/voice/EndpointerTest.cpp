@@ -47,37 +47,22 @@ TEST_P(Endpointing, EndsWhereExpected) {
 
 constexpr bool kSpeech = true;
 constexpr bool kSilence = false;
+using enum Partial;
 
-INSTANTIATE_TEST_SUITE_P(
-    Utterances, Endpointing,
-    ::testing::Values(
-        Case{"SilenceAloneNeverStartsAnUtterance", {{kSilence, Partial::Nothing, 100}}, std::nullopt},
-        // 10 fragments of speech, then 60 ms: the second silent fragment.
-        Case{"WholeCommandEndsAfterTheShortSilence",
-             {{kSpeech, Partial::Nothing, 10}, {kSilence, Partial::WholeCommand, 10}},
-             12},
-        Case{"CommandThatGoesOnWaitsLonger",
-             {{kSpeech, Partial::Nothing, 10}, {kSilence, Partial::WholeButGoesOn, 20}},
-             20},
-        Case{"IncompleteWordsWaitLongest",
-             {{kSpeech, Partial::Nothing, 10}, {kSilence, Partial::Incomplete, 30}},
-             30},
-        Case{"APauseInsideACommandIsNoEnd",
-             {{kSpeech, Partial::Nothing, 10},
-              {kSilence, Partial::Incomplete, 15},
-              {kSpeech, Partial::Nothing, 5},
-              {kSilence, Partial::WholeCommand, 5}},
-             32},
-        Case{"SoundWithoutAWordEndsAfterTheShortSilence",
-             {{kSpeech, Partial::Nothing, 10}, {kSilence, Partial::Nothing, 10}},
-             12},
-        Case{"EndlessSpeechIsCutAtTheLongest", {{kSpeech, Partial::Nothing, 200}}, 100},
-        Case{"SilenceBeforeSpeechDoesNotCount",
-             {{kSilence, Partial::Nothing, 50},
-              {kSpeech, Partial::Nothing, 10},
-              {kSilence, Partial::WholeCommand, 5}},
-             62}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Utterances, Endpointing, ::testing::Values(
+    Case{"SilenceAloneNeverStartsAnUtterance", {{kSilence, Nothing, 100}}, std::nullopt},
+    // 10 fragments of speech, then 60 ms: the second silent fragment.
+    Case{"WholeCommandEndsAfterTheShortSilence", {{kSpeech, Nothing, 10}, {kSilence, WholeCommand, 10}}, 12},
+    Case{"CommandThatGoesOnWaitsLonger", {{kSpeech, Nothing, 10}, {kSilence, WholeButGoesOn, 20}}, 20},
+    Case{"IncompleteWordsWaitLongest", {{kSpeech, Nothing, 10}, {kSilence, Incomplete, 30}}, 30},
+    Case{"APauseInsideACommandIsNoEnd",
+         {{kSpeech, Nothing, 10}, {kSilence, Incomplete, 15}, {kSpeech, Nothing, 5}, {kSilence, WholeCommand, 5}}, 32},
+    Case{"SoundWithoutAWordEndsAfterTheShortSilence", {{kSpeech, Nothing, 10}, {kSilence, Nothing, 10}}, 12},
+    Case{"EndlessSpeechIsCutAtTheLongest", {{kSpeech, Nothing, 200}}, 100},
+    Case{"SilenceBeforeSpeechDoesNotCount", {{kSilence, Nothing, 50}, {kSpeech, Nothing, 10}, {kSilence, WholeCommand, 5}}, 62}),
     [](const ::testing::TestParamInfo<Case>& row) { return std::string(row.param.name); });
+// clang-format on
 
 TEST(Endpointer, AfterResetWaitsForTheNextSpeech) {
     Endpointer endpointer(kTest);
@@ -88,27 +73,16 @@ TEST(Endpointer, AfterResetWaitsForTheNextSpeech) {
     EXPECT_EQ(endpointer.Step(kFragment, false, Partial::WholeCommand), EndpointDecision::Wait);
 }
 
-struct Classified {
-    const char* words;
-    Partial partial;
-};
-
-class PartialWords : public ::testing::TestWithParam<Classified> {};
-
-TEST_P(PartialWords, AreWhatTheGrammarMakesOfThem) {
+TEST(Endpointer, PartialWordsAreWhatTheGrammarMakesOfThem) {
     const GrammarReading reading =
         ParseGrammar("rule repeat\n  repeat\n  repeat that\nrule rolldice\n  roll dice\n");
     ASSERT_TRUE(reading.grammar);
-    EXPECT_EQ(ClassifyPartial(*reading.grammar, GetParam().words), GetParam().partial) << GetParam().words;
+    for (const auto& [words, partial] : {std::pair{"  ", Partial::Nothing},
+                                         {"roll", Partial::Incomplete},
+                                         {"Roll  Dice", Partial::WholeCommand},
+                                         {"repeat", Partial::WholeButGoesOn}}) {
+        EXPECT_EQ(ClassifyPartial(*reading.grammar, words), partial) << words;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Words, PartialWords,
-                         ::testing::Values(Classified{"", Partial::Nothing},
-                                           Classified{"   ", Partial::Nothing},
-                                           Classified{"roll", Partial::Incomplete},
-                                           Classified{"roll dice", Partial::WholeCommand},
-                                           Classified{"Roll  Dice", Partial::WholeCommand},
-                                           Classified{"repeat", Partial::WholeButGoesOn},
-                                           Classified{"repeat that", Partial::WholeCommand}));
 
 } // namespace
