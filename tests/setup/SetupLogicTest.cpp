@@ -123,14 +123,6 @@ TEST_F(Startup, EnginesSettingsListsTablesAndTheListOfCommandsInThatOrder) {
               "Ad, Hd, IF, 9E. Rolls on them give no result.");
 }
 
-TEST_F(Startup, AMissingTableFileEndsTheProgramBeforeSettingsAndTables) {
-    folder.Remove("config.sco");
-    EXPECT_THROW(LoadGameData(store, view), data::ProgramEnded);
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>({"DORVA_Support/config.sco is not found."}));
-    EXPECT_EQ(view.shown, std::vector<std::string>({"speech 11"}));
-    EXPECT_EQ(gYearIndex, 1); // the saved 7 was never read
-}
-
 TEST_F(Startup, OkRecordsTheScenarioReadsItsTablesAndNamesIt) {
     voice::gRecoAvailable = voice::InitReco();
     voice::AddAudioLevelInterest();

@@ -5,24 +5,11 @@
 #include "support/ProgramTest.h"
 #include "voice/Grammar.h"
 
-#include <algorithm>
 #include <set>
 
 using namespace dorva::data;
-namespace fs = std::filesystem;
 
 namespace {
-
-std::vector<std::string> Nationalities() {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(gProgramFolder / "DORVA_Support")) {
-        if (entry.path().extension() == ".sdf") {
-            names.push_back(entry.path().stem().string());
-        }
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 class ShippedData : public dorva::test::ProgramTest {
 protected:
@@ -96,7 +83,7 @@ TEST_F(ShippedData, EverySpokenAttackFindsItsTableCell) {
 }
 
 TEST_F(ShippedData, EveryNationalityHasTablesForEveryMonthOfTheWar) {
-    const std::vector<std::string> names = Nationalities();
+    const std::vector<std::string> names = dorva::test::ShippedNationalities();
     ASSERT_GE(names.size(), 6u);
     std::set<std::string> tags;
     int withSpecialForces = 0;

@@ -111,15 +111,15 @@ protected:
 TEST_F(LiveEngines, WhatTheProgramSaysReachesTheSpeaker) {
     ASSERT_EQ(voice::InitVoice(), 1) << "error " << voice::TTSError;
     const std::filesystem::path recording = kScratch / "speaker.wav";
-    ASSERT_EQ(std::system(("parec --latency-msec=20 --device=speaker.monitor --file-format=wav " +
-                           recording.string() + " & echo $! > " + (kScratch / "parec.pid").string())
-                              .c_str()),
-              0);
+    // Five seconds of the speaker, stopped as Ctrl+C stops the recorder.
+    ASSERT_EQ(
+        std::system(("timeout -s INT 5 parec --latency-msec=20 --device=speaker.monitor --file-format=wav " +
+                     recording.string() + " &")
+                        .c_str()),
+        0);
     std::this_thread::sleep_for(500ms);
     voice::gVoice->Speak("On <spell>A</spell> through G G you rolled 7", 9);
-    std::this_thread::sleep_for(4s);
-    Shell("sh -c 'kill -INT $(cat " + (kScratch / "parec.pid").string() + ")'");
-    std::this_thread::sleep_for(500ms);
+    std::this_thread::sleep_for(5s);
     const voice::WavReading heard = voice::ReadWavFile(recording);
     ASSERT_TRUE(heard.audio && !heard.audio->mono.empty()) << heard.error;
     EXPECT_GT(*std::max_element(heard.audio->mono.begin(), heard.audio->mono.end()), 0.03f);
