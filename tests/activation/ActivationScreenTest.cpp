@@ -163,10 +163,11 @@ TEST_F(ActivationScreen, AutoClearKeepsTheAnnouncedResultAndTheTerrain) {
 }
 
 TEST_F(ActivationScreen, ANewNationalityRefreshesNotesClassListAndSpecialForceLine) {
+    data::gSquadTable[14][3] = "1"; // final squad DR 13, after the scenario's 12: the line names the last
     Form2& form = ui::Window<Form2>();
     form.Form_Activate();
     EXPECT_EQ(form.Label13->text(), "First note\nSecond note\n");
-    EXPECT_EQ(form.Label14->text(), "Special Force unit is the Sq12");
+    EXPECT_EQ(form.Label14->text(), "Special Force unit is the Sq13");
     EXPECT_EQ(Shown(form.SpecialForcesDL), "Conscript/Green Only|2nd Line Only|1st Line Only|Elite Only|"
                                            "All Unit Classes|Any Class But Special Forces|Special Forces");
     EXPECT_EQ(activation::specialForceClass, activation::kClassUndecided);

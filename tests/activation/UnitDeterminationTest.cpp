@@ -199,13 +199,6 @@ TEST_F(Units, ClassRestrictionsRerollUntilTheRowFits) {
     EXPECT_EQ(dice.Rolled() - before, 200);
 }
 
-TEST_F(Units, TheSpecialForceLineNamesTheLastFlaggedSquad) {
-    data::gSquadTable[14][3] = "1"; // final squad DR 13, after the scenario's 12
-    DetermineSpecialForces();
-    EXPECT_EQ(hasSpecialForces, 1);
-    EXPECT_EQ(view_.specialForceLines, std::vector<std::string>{"Special Force unit is the Sq13"});
-}
-
 TEST_F(Units, TheFirstSquadAfterARefreshDecidesTheSpecialForceUse) {
     for (const auto& [hasSpecial, squad, line, choice] :
          {std::tuple{1, 12, kSpecialForcesUsed, kSpecialForces},

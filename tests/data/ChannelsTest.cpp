@@ -16,28 +16,21 @@ using namespace data;
 class Channels : public test::ProgramTest {};
 
 TEST_F(Channels, RollDiceCountsOnlyRecordedOneAndTwoSixSidedDice) {
-    struct Case {
-        int count, sides;
-        std::int16_t record;
-        std::vector<int> dice;
-        int total;
-        int counted; // -1: nothing counted
-    };
-    const Case cases[] = {
-        {1, 6, kRecord, {4}, 4, 4},       {2, 6, kRecord, {6, 6}, 12, 17},   {2, 6, kRecord, {1, 1}, 2, 7},
-        {2, 6, kNoRecord, {3, 4}, 7, -1}, {2, 6, 1, {3, 4}, 7, -1}, // 1 is not True
-        {1, 10, kRecord, {9}, 9, -1},     {3, 6, kRecord, {1, 2, 3}, 6, -1}, {0, 6, kRecord, {}, 0, -1},
-        {-2, 6, kRecord, {}, 0, -1},
-    };
-    for (const Case& c : cases) {
+    // count, sides, record (1 is not True), dice, total, the slot counted (-1: none)
+    // clang-format off
+    for (const auto& [count, sides, record, rolled, total, slot] : {
+             std::tuple{1, 6, kRecord, std::vector<int>{4}, 4, 4}, {2, 6, kRecord, {6, 6}, 12, 17}, {2, 6, kRecord, {1, 1}, 2, 7},
+             {2, 6, kNoRecord, {3, 4}, 7, -1}, {2, 6, std::int16_t{1}, {3, 4}, 7, -1}, {1, 10, kRecord, {9}, 9, -1},
+             {3, 6, kRecord, {1, 2, 3}, 6, -1}, {0, 6, kRecord, {}, 0, -1}, {-2, 6, kRecord, {}, 0, -1}}) {
+        // clang-format on
         gDRStats.fill(0);
-        dice.Script(c.dice);
-        EXPECT_EQ(RollDice(c.count, c.sides, c.record), c.total);
+        dice.Script(rolled);
+        EXPECT_EQ(RollDice(count, sides, record), total);
         std::array<std::int32_t, 18> counted{};
-        if (c.counted >= 0) {
-            counted[static_cast<std::size_t>(c.counted)] = 1;
+        if (slot >= 0) {
+            counted[static_cast<std::size_t>(slot)] = 1;
         }
-        EXPECT_EQ(gDRStats, counted) << c.count << "d" << c.sides;
+        EXPECT_EQ(gDRStats, counted) << count << "d" << sides;
     }
 }
 

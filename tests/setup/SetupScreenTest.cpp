@@ -129,11 +129,10 @@ TEST_F(SetupScreen, OkSwitchesToThePlayWindowsAndHandsTheScenarioToTheActivation
     Form1& form = StartUp();
     for (int pass = 0; pass < 2; ++pass) {
         form.show();
-        for (const auto& [list, position] : {std::pair{form.EnemyComboList, 1},
-                                             {form.YearComboList, 5},
-                                             {form.MonthComboList, 5},
-                                             {form.ACComboList, 3},
-                                             {form.AttitudeComboList, 1}}) {
+        // clang-format off
+        for (const auto& [list, position] : {std::pair{form.EnemyComboList, 1}, {form.YearComboList, 5},
+                 {form.MonthComboList, 5}, {form.ACComboList, 3}, {form.AttitudeComboList, 1}}) {
+            // clang-format on
             list->setCurrentIndex(position);
         }
         QTest::mouseClick(form.OKBtn, Qt::LeftButton);

@@ -1,7 +1,7 @@
 // The real engines when a piece is missing: the program's own set-up (InitVoice, InitReco) fails with
 // the program's error number for that piece, the engine's reason goes to standard error, and nothing
-// ends the process or hangs. No audio server is needed: PulseAudio is pointed at a socket that does
-// not exist, with autospawn off.
+// ends the process or hangs. No audio server is needed: ctest points PulseAudio at a socket that does
+// not exist, with autospawn off (CMakeLists.txt).
 #include "platform/Seams.h"
 #include "support/DataFiles.h"
 #include "voice/SpeechSetup.h"
@@ -11,34 +11,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <optional>
 
 using namespace dorva;
 
 namespace {
 
-struct NoAudioServer : ::testing::Environment {
-    void SetUp() override {
-        std::filesystem::create_directories(folder);
-        std::ofstream(folder / "client.conf") << "autospawn = no\n";
-        setenv("PULSE_CLIENTCONFIG", (folder / "client.conf").c_str(), 1);
-        setenv("PULSE_SERVER", ("unix:" + (folder / "no-such-socket").string()).c_str(), 1);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("dorva-no-server-" + std::to_string(::getpid()));
-};
-
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new NoAudioServer);
-
 class EngineSetup : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(std::getenv("DORVA_TEST_BINARY_DIR"), nullptr);
+        ASSERT_NE(std::getenv("PULSE_SERVER"), nullptr) << "run through ctest, which points it nowhere";
         data::gProgramFolder = std::filesystem::path(std::getenv("DORVA_TEST_BINARY_DIR")) / "bin"; // shipped
         voice::ResetState();
     }

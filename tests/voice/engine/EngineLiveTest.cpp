@@ -29,25 +29,6 @@ namespace {
 const std::filesystem::path kScratch =
     std::filesystem::temp_directory_path() / ("dorva-live-" + std::to_string(::getpid()));
 
-// The application the recogniser delivers to, and the scratch folder of the recordings.
-struct Application : ::testing::Environment {
-    void SetUp() override {
-        std::filesystem::create_directories(kScratch);
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    }
-    void TearDown() override {
-        app.reset();
-        std::error_code ignored;
-        std::filesystem::remove_all(kScratch, ignored);
-    }
-    int argc = 1;
-    char name[18] = "speech_engine_e2e";
-    char* argv[2] = {name, nullptr};
-    std::unique_ptr<QCoreApplication> app;
-};
-
-const auto* const kApplication = ::testing::AddGlobalTestEnvironment(new Application);
-
 bool Shell(const std::string& command) {
     return std::system(("timeout 60 " + command).c_str()) == 0;
 }
@@ -165,3 +146,14 @@ TEST_F(LiveEngines, TheProgramDoesNotTakeItsOwnVoiceForACommand) {
 }
 
 } // namespace
+
+// The application the recogniser delivers to, around the tests; the scratch folder of the recordings.
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    std::filesystem::create_directories(kScratch);
+    const int failed = RUN_ALL_TESTS();
+    std::error_code ignored;
+    std::filesystem::remove_all(kScratch, ignored);
+    return failed;
+}
