@@ -163,7 +163,7 @@ TEST_F(ActivationScreen, AutoClearKeepsTheAnnouncedResultAndTheTerrain) {
 }
 
 TEST_F(ActivationScreen, ANewNationalityRefreshesNotesClassListAndSpecialForceLine) {
-    data::gSquadTable[14][3] = "1"; // final squad DR 13, after the scenario's 12: the line names the last
+    data::gSquadTable[14][3] = "1"; // a second special force (squad DR 13): the line names the last
     Form2& form = ui::Window<Form2>();
     form.Form_Activate();
     EXPECT_EQ(form.Label13->text(), "First note\nSecond note\n");
