@@ -33,12 +33,6 @@ protected:
     }
 };
 
-TEST_F(Actions, PendingDRsAreReadFromTheCaptionsLeadingDigits) {
-    for (const auto& [caption, dr] : {std::pair{"7", 7}, {"12", 12}, {"", 0}, {"11 ", 11}, {"x3", 0}}) {
-        EXPECT_EQ(CaptionDR(caption), dr) << caption;
-    }
-}
-
 // A rolled command reads its list at DR - 1 into the upper pair and blanks the lower one; the
 // movement commands on their pending-DR buttons are the window's business.
 TEST_F(Actions, RolledCommandsReadTheirListAtDrMinusOne) {

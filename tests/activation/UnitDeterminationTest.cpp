@@ -91,7 +91,6 @@ INSTANTIATE_TEST_SUITE_P(All, UnitCodes, ::testing::Values(
     // advancing units lay smoke instead.
     CodeCase{"FortAfterAnEvenA1", "-", true, {2, 2, 1, 1, 2}, "(no unit activated)\rFort3 (A5 dr=2/2)\r\r",
              MakeFortsSpecial},
-    CodeCase{"NoFortAfterAnOddA1", "-", true, {3, 4, 1, 1}, "(no unit activated)\r\r", MakeFortsSpecial},
     CodeCase{"FortAfterAnEvenA1WithAnOddFinal", "-", true, {3, 3, 1, 1, 6}, "(no unit activated)\rFort6 (A5 dr=6/6)\r\r",
              [] { MakeFortsSpecial(); setup::gA1DRM = 1; }},
     CodeCase{"NoFortAfterAnOddA1WithAnEvenFinal", "-", true, {3, 4, 1, 1}, "(no unit activated)\r\r",
@@ -200,13 +199,6 @@ TEST_F(Units, ClassRestrictionsRerollUntilTheRowFits) {
     EXPECT_EQ(dice.Rolled() - before, 200);
 }
 
-TEST_F(Units, TheSpecialForceLineNamesTheLastFlaggedSquad) {
-    data::gSquadTable[14][3] = "1"; // final squad DR 13, after the scenario's 12
-    DetermineSpecialForces();
-    EXPECT_EQ(hasSpecialForces, 1);
-    EXPECT_EQ(view_.specialForceLines, std::vector<std::string>{"Special Force unit is the Sq13"});
-}
-
 TEST_F(Units, TheFirstSquadAfterARefreshDecidesTheSpecialForceUse) {
     for (const auto& [hasSpecial, squad, line, choice] :
          {std::tuple{1, 12, kSpecialForcesUsed, kSpecialForces},
@@ -221,14 +213,6 @@ TEST_F(Units, TheFirstSquadAfterARefreshDecidesTheSpecialForceUse) {
         EXPECT_EQ(view_.specialForceLines, std::vector<std::string>{line});
         EXPECT_EQ(view_.selections, std::vector<int>{choice});
     }
-    // In a whole activation: the first squad is drawn freely (12, special force); the second rerolls
-    // its 7 and takes the 12.
-    hasSpecialForces = 1;
-    specialForceClass = kClassUndecided;
-    data::gTableA1[9] = "SH";
-    dice.Script({3, 4, 1, 1, 6, 6, 1, 1, 3, 4, 6, 6});
-    EXPECT_EQ(DisplayActivatedUnits(), "Sq12 (x2 DR=12/12)\rHs12 (x2 DR=12/12)\r\r");
-    EXPECT_EQ(specialForceClass, kSpecialForces);
 }
 
 TEST_F(Units, RecordedDiceAreTheA1UnitAfvAndFortificationRolls) {

@@ -1,7 +1,6 @@
 // The compiled-in pictures: valid SVG that Qt draws without complaint, at the sizes the windows lay
 // them out at, each one its own.
 #include <QDirIterator>
-#include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
@@ -9,29 +8,20 @@
 #include <QSvgRenderer>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
+// The size each kind of picture is laid out at, by the start of its path (the direction pictures by
+// their numbers), and how many pictures there are.
 // clang-format off
-const QHash<QString, QSize> kSizes = {
-    {":/pictures/toolbar/setup.svg", {48, 48}},     {":/pictures/toolbar/activation.svg", {48, 48}},
-    {":/pictures/toolbar/actions.svg", {48, 48}},   {":/pictures/toolbar/closecombat.svg", {48, 48}},
-    {":/pictures/toolbar/random.svg", {48, 48}},    {":/pictures/toolbar/stats.svg", {48, 48}},
-    {":/pictures/toolbar/locations.svg", {48, 48}}, {":/pictures/toolbar/about.svg", {48, 48}},
-    {":/pictures/splash.svg", {320, 200}},          {":/pictures/about.svg", {96, 96}},
-    {":/pictures/hexgrain-long.svg", {64, 48}},     {":/pictures/hexgrain-short.svg", {64, 48}},
-    {":/pictures/dorva2.svg", {256, 256}},          {":/pictures/tables/6a.svg", {60, 60}},
-    {":/pictures/tables/6b.svg", {60, 60}},         {":/pictures/tables/6c.svg", {60, 60}},
-    {":/pictures/tables/6d.svg", {60, 60}},         {":/pictures/tables/6e.svg", {60, 60}},
-    {":/pictures/tables/6f.svg", {60, 60}},         {":/pictures/tables/6g.svg", {60, 60}},
-    {":/pictures/tables/6h.svg", {60, 60}},
-    // The direction pictures, by number.
-    {":/pictures/100", {92, 58}}, {":/pictures/101", {92, 58}}, {":/pictures/102", {92, 58}},
-    {":/pictures/103", {92, 58}}, {":/pictures/200", {92, 58}}, {":/pictures/201", {92, 58}},
-    {":/pictures/202", {92, 58}}, {":/pictures/300", {88, 91}}, {":/pictures/301", {88, 91}},
-    {":/pictures/302", {88, 91}}, {":/pictures/303", {88, 91}}, {":/pictures/304", {88, 91}},
-    {":/pictures/305", {88, 91}}, {":/pictures/306", {88, 91}}, {":/pictures/400", {91, 87}},
-};
+const std::pair<QString, QSize> kSizes[] = {
+    {":/pictures/toolbar/", {48, 48}}, {":/pictures/tables/", {60, 60}}, {":/pictures/splash.svg", {320, 200}},
+    {":/pictures/about.svg", {96, 96}}, {":/pictures/hexgrain-", {64, 48}}, {":/pictures/dorva2.svg", {256, 256}},
+    {":/pictures/1", {92, 58}}, {":/pictures/2", {92, 58}}, {":/pictures/3", {88, 91}}, {":/pictures/400", {91, 87}}};
 // clang-format on
+constexpr qsizetype kPictures = 36;
 
 // Qt's SVG module reports what it cannot resolve (a paint server or element referred to but not
 // there) as a warning in the "qt.svg" category and draws on without it, so a picture can load yet
@@ -53,8 +43,10 @@ TEST(Pictures, EachLoadsAndDrawsCleanlyAtItsSize) {
     for (QDirIterator it(":/pictures", QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
         const QString path = it.next();
         SCOPED_TRACE(path.toStdString());
-        ASSERT_TRUE(kSizes.contains(path));
-        const QSize size = kSizes.value(path);
+        const auto* kind = std::find_if(std::begin(kSizes), std::end(kSizes),
+                                        [&path](const auto& entry) { return path.startsWith(entry.first); });
+        ASSERT_NE(kind, std::end(kSizes));
+        const QSize size = kind->second;
 
         gSvgWarnings.clear();
         gPreviousHandler = qInstallMessageHandler(CollectSvgWarnings);
@@ -82,7 +74,7 @@ TEST(Pictures, EachLoadsAndDrawsCleanlyAtItsSize) {
         EXPECT_FALSE(drawings.contains(bits));
         drawings << bits;
     }
-    EXPECT_EQ(drawings.size(), kSizes.size()) << "a listed picture is missing";
+    EXPECT_EQ(drawings.size(), kPictures) << "a picture is missing";
 }
 
 } // namespace

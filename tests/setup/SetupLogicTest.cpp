@@ -52,26 +52,6 @@ TEST_F(Settings, LoadReadsEveryValueAndDefaultsWhatIsDamaged) {
     EXPECT_EQ(gNationality + gGameDate, ""); // set by OK, not read back
 }
 
-TEST_F(Settings, SaveWritesEveryKeyInOrderInItsStoredForm) {
-    data::gKeepLogFile = voice::gRecognize = 1;
-    voice::gSpeak = gSeeRolls = 0;
-    gNationality = "German";
-    gGameDate = MakeGameDate(5, 5);
-    gEnemyIndex = gFortsSpecial = gAttitude = gHexGrain = gA1DRM = 1;
-    gYearIndex = gMonthIndex = gACNumber = 5;
-    gA5DRM = -2;
-    data::gLogFileName = "game.txt";
-    SaveSettings(store);
-    std::string written;
-    for (const std::string& key : store.writes) {
-        written += key + "=" + store.values.at(key) + " ";
-    }
-    EXPECT_EQ(written,
-              "KeepLogFile=1 Speak=0 Recognize=1 FileName=German Enemy=1 Year=5 Month=5 GameDate=194306 "
-              "A1DRM=3 A5DRM=0 FortsSpecial=1 SeeRolls=0 ACNumber=3 Attitude=1 HexGrain=1 "
-              "FileLogName=game.txt ");
-}
-
 TEST_F(Settings, NationalitiesAreSdfFilesSortedByNameNamedBeforeTheFirstDot) {
     EXPECT_TRUE(ListSupportNationalities().empty());
     for (const char* file : {"Russian.sdf", "American.sdf", "german.sdf", "Finnish.1944.sdf", "config.sco",
@@ -121,14 +101,6 @@ TEST_F(Startup, EnginesSettingsListsTablesAndTheListOfCommandsInThatOrder) {
     EXPECT_EQ(dialogs.messages[0],
               "DORVA_Support/config.sco has no tables A5, HR, 4A, 4B, 3A, 3B, 3C, 3D, 3E, CC, "
               "Ad, Hd, IF, 9E. Rolls on them give no result.");
-}
-
-TEST_F(Startup, AMissingTableFileEndsTheProgramBeforeSettingsAndTables) {
-    folder.Remove("config.sco");
-    EXPECT_THROW(LoadGameData(store, view), data::ProgramEnded);
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>({"DORVA_Support/config.sco is not found."}));
-    EXPECT_EQ(view.shown, std::vector<std::string>({"speech 11"}));
-    EXPECT_EQ(gYearIndex, 1); // the saved 7 was never read
 }
 
 TEST_F(Startup, OkRecordsTheScenarioReadsItsTablesAndNamesIt) {

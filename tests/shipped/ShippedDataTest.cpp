@@ -3,26 +3,13 @@
 
 #include "data/NationalityFile.h"
 #include "support/ProgramTest.h"
+#include "voice/Grammar.h"
 
-#include <algorithm>
 #include <set>
-#include <sstream>
 
 using namespace dorva::data;
-namespace fs = std::filesystem;
 
 namespace {
-
-std::vector<std::string> Nationalities() {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(gProgramFolder / "DORVA_Support")) {
-        if (entry.path().extension() == ".sdf") {
-            names.push_back(entry.path().stem().string());
-        }
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 class ShippedData : public dorva::test::ProgramTest {
 protected:
@@ -70,32 +57,33 @@ TEST_F(ShippedData, RuleTablesCoverEveryRollThatReachesThem) {
     }
 }
 
+// The grammar reads back through the recogniser's reader, and every attack it offers has its IF-table
+// column, with the property values the dispatcher reads.
 TEST_F(ShippedData, EverySpokenAttackFindsItsTableCell) {
-    std::ifstream grammar(gProgramFolder / "DORVA_Support" / "dorva.cfg");
-    ASSERT_TRUE(grammar);
-    std::string line;
+    const auto reading = dorva::voice::ReadGrammarFile(gProgramFolder / "DORVA_Support" / "dorva.cfg");
+    ASSERT_TRUE(reading.grammar) << reading.errorLine << ": " << reading.error;
     int attacks = 0;
-    while (std::getline(grammar, line)) {
-        const auto eq = line.find(" = ");
-        if (line.empty() || line.front() == '#' || eq == std::string::npos) {
-            continue;
-        }
-        std::istringstream values(line.substr(eq + 3));
-        std::string p0;
-        values >> p0;
-        ASSERT_EQ(p0.size(), 4u) << line;
-        const int column = std::stoi(p0.substr(2, 2));
-        ++attacks;
-        // Rows 1 to 16 serve attack totals 0 to 15.
-        for (int row = 1; row <= 16; ++row) {
-            EXPECT_FALSE(gTableIF.Cell(row, column).empty()) << line << " row " << row;
+    for (const dorva::voice::GrammarRule& rule : reading.grammar->rules) {
+        const std::size_t values = rule.name == "AttackWithDRM" ? 3 : rule.name == "AttackWithoutDRM" ? 1 : 0;
+        for (const dorva::voice::GrammarPhrase& phrase : rule.phrases) {
+            ASSERT_EQ(phrase.properties.size(), values) << phrase.words;
+            if (values == 0) {
+                continue;
+            }
+            ASSERT_EQ(phrase.properties[0].size(), 4u) << phrase.words;
+            ++attacks;
+            // Rows 1 to 16 serve attack totals 0 to 15.
+            for (int row = 1; row <= 16; ++row) {
+                EXPECT_FALSE(gTableIF.Cell(row, std::stoi(phrase.properties[0].substr(2, 2))).empty())
+                    << phrase.words << " row " << row;
+            }
         }
     }
     EXPECT_GT(attacks, 0);
 }
 
 TEST_F(ShippedData, EveryNationalityHasTablesForEveryMonthOfTheWar) {
-    const std::vector<std::string> names = Nationalities();
+    const std::vector<std::string> names = dorva::test::ShippedNationalities();
     ASSERT_GE(names.size(), 6u);
     std::set<std::string> tags;
     int withSpecialForces = 0;

@@ -15,8 +15,6 @@
 namespace dorva {
 namespace {
 
-namespace fs = std::filesystem;
-
 std::string Longest(const std::vector<std::string>& texts, const std::string& suffix = "") {
     std::string longest;
     for (const std::string& text : texts) {
@@ -72,11 +70,7 @@ protected:
     void SetUp() override {
         WindowTest::SetUp();
         ASSERT_TRUE(test::ReadShippedTables().empty());
-        for (const auto& entry : fs::directory_iterator(data::gProgramFolder / "DORVA_Support")) {
-            if (entry.path().extension() == ".sdf") {
-                nationalities.push_back(entry.path().stem().string());
-            }
-        }
+        nationalities = test::ShippedNationalities();
         ASSERT_FALSE(nationalities.empty());
     }
     std::vector<std::string> nationalities;

@@ -13,6 +13,7 @@
 #include "voice/SpeechSetup.h"
 #include "voice/State.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -114,6 +115,18 @@ inline std::vector<std::string> ReadShippedTables() {
     const char* binary = std::getenv("DORVA_TEST_BINARY_DIR");
     data::gProgramFolder = std::filesystem::path(binary ? binary : ".") / "bin";
     return data::ReadTableStore(data::SupportPath("config.sco"));
+}
+
+// The nationalities the build ships, by name, sorted (after ReadShippedTables).
+inline std::vector<std::string> ShippedNationalities() {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(data::gProgramFolder / "DORVA_Support")) {
+        if (entry.path().extension() == ".sdf") {
+            names.push_back(entry.path().stem().string());
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 // The hex-row list as the program is supplied with it: "A" to "Z" at positions 1 to 26, then "AA" to

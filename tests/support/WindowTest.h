@@ -7,7 +7,6 @@
 #include "ui/Windows.h"
 
 #include <QAbstractButton>
-#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -75,34 +74,6 @@ inline void ExpectCaptions(const QObject& window,
             continue;
         }
         EXPECT_EQ(Shown(control), QString::fromLatin1(shown)) << name;
-    }
-}
-
-// What a screen reader calls a control: the text of a label that names it (how Qt on Linux names a
-// list), else its accessible name.
-inline QString AccessibleName(QObject* control) {
-    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
-    if (accessible == nullptr) {
-        return {};
-    }
-    for (const auto& [other, relation] : accessible->relations(QAccessible::Label)) {
-        if (other->role() == QAccessible::StaticText) {
-            return other->text(QAccessible::Name);
-        }
-    }
-    return accessible->text(QAccessible::Name);
-}
-
-// Each named control of the window is there and a screen reader calls it so.
-inline void ExpectAccessibleNames(const QObject& window,
-                                  std::initializer_list<std::pair<const char*, const char*>> names) {
-    for (const auto& [name, said] : names) {
-        QObject* control = window.findChild<QObject*>(QString::fromLatin1(name));
-        if (control == nullptr) {
-            ADD_FAILURE() << "no control " << name;
-            continue;
-        }
-        EXPECT_EQ(AccessibleName(control), QString::fromLatin1(said)) << name;
     }
 }
 

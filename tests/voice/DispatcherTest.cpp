@@ -48,12 +48,11 @@ protected:
 };
 
 TEST_F(Dispatcher, ScreenCommandsRunTheirOperations) {
-    const char* rules[] = {"activationroll", "manualactivation", "clearactivationmodifiers",
-                           "rolladie",       "rolldice",         "table6a",
-                           "table6b",        "table6c",          "table6d",
-                           "table6e",        "table6f",          "table6g",
-                           "table6h",        "athroughgg",       "1through10",
-                           "xthroughy",      "location"};
+    // clang-format off
+    const char* rules[] = {"activationroll", "manualactivation", "clearactivationmodifiers", "rolladie", "rolldice",
+                           "table6a", "table6b", "table6c", "table6d", "table6e", "table6f", "table6g", "table6h",
+                           "athroughgg", "1through10", "xthroughy", "location"};
+    // clang-format on
     std::vector<std::string> expected;
     for (const char* rule : rules) {
         Say(rule);
@@ -109,29 +108,18 @@ TEST_F(Dispatcher, AttacksRollADrAndTwoDiceAndReadTheIfTable) {
         std::vector<int> dice; // the DR that only counts, then the two dice
         const char* sentence;  // empty: nothing shown or spoken
     };
+    // clang-format off
     const Case cases[] = {
-        {"AttackWithoutDRM",
-         {"0403"},
-         {2, 2, 3, 5},
-         "You attacked at 4 even rolled a 3 and a 5 totalling 8 for a r9c3"},
-        {"AttackWithDRM",
-         {"0403", "-1", "3"},
-         {6, 6, 1, 1},
-         "You attacked at 4 minus 3 rolled a 1 and a 1 totalling -1 for a r1c3"},
-        {"AttackWithDRM",
-         {"3611", "1", "4"},
-         {1, 1, 6, 6},
-         "You attacked at 36 plus 4 rolled a 6 and a 6 totalling 16 for a r16c11"},
-        {"AttackWithDRM",
-         {"1206", "1", "0"},
-         {1, 1, 2, 3},
-         "You attacked at 12 plus 0 rolled a 2 and a 3 totalling 5 for a r6c6"},
+        {"AttackWithoutDRM", {"0403"}, {2, 2, 3, 5}, "You attacked at 4 even rolled a 3 and a 5 totalling 8 for a r9c3"},
+        {"AttackWithDRM", {"0403", "-1", "3"}, {6, 6, 1, 1}, "You attacked at 4 minus 3 rolled a 1 and a 1 totalling -1 for a r1c3"},
+        {"AttackWithDRM", {"3611", "1", "4"}, {1, 1, 6, 6}, "You attacked at 36 plus 4 rolled a 6 and a 6 totalling 16 for a r16c11"},
+        {"AttackWithDRM", {"1206", "1", "0"}, {1, 1, 2, 3}, "You attacked at 12 plus 0 rolled a 2 and a 3 totalling 5 for a r6c6"},
         {"AttackWithoutDRM", {"0412"}, {}, ""}, // a column outside the table
         {"AttackWithoutDRM", {"403"}, {}, ""},  // malformed properties
-        {"AttackWithDRM", {"0403", "2", "3"}, {}, ""},
-        {"AttackWithDRM", {"0403", "1"}, {}, ""},
+        {"AttackWithDRM", {"0403", "2", "3"}, {}, ""}, {"AttackWithDRM", {"0403", "1"}, {}, ""},
         {"AttackWithoutDRM", {"04x3"}, {}, ""},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.sentence);
         data::gDRStats.fill(0);

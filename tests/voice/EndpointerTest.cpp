@@ -22,62 +22,39 @@ struct Step {
     int times;
 };
 
-struct Case {
-    const char* name;
-    std::vector<Step> steps;
-    std::optional<int> endsAfterFragment; // counted from 1; none: still waiting after the last
-};
-
-class Endpointing : public ::testing::TestWithParam<Case> {};
-
-TEST_P(Endpointing, EndsWhereExpected) {
-    Endpointer endpointer(kTest);
-    int fragment = 0;
-    std::optional<int> ended;
-    for (const Step& step : GetParam().steps) {
-        for (int i = 0; i < step.times && !ended; ++i) {
-            ++fragment;
-            if (endpointer.Step(kFragment, step.inSpeech, step.partial) == EndpointDecision::End) {
-                ended = fragment;
-            }
-        }
-    }
-    EXPECT_EQ(ended, GetParam().endsAfterFragment);
-}
-
 constexpr bool kSpeech = true;
 constexpr bool kSilence = false;
 
-INSTANTIATE_TEST_SUITE_P(
-    Utterances, Endpointing,
-    ::testing::Values(
-        Case{"SilenceAloneNeverStartsAnUtterance", {{kSilence, Partial::Nothing, 100}}, std::nullopt},
-        // 10 fragments of speech, then 60 ms: the second silent fragment.
-        Case{"WholeCommandEndsAfterTheShortSilence",
-             {{kSpeech, Partial::Nothing, 10}, {kSilence, Partial::WholeCommand, 10}},
-             12},
-        Case{"CommandThatGoesOnWaitsLonger",
-             {{kSpeech, Partial::Nothing, 10}, {kSilence, Partial::WholeButGoesOn, 20}},
-             20},
-        Case{"IncompleteWordsWaitLongest",
-             {{kSpeech, Partial::Nothing, 10}, {kSilence, Partial::Incomplete, 30}},
-             30},
-        Case{"APauseInsideACommandIsNoEnd",
-             {{kSpeech, Partial::Nothing, 10},
-              {kSilence, Partial::Incomplete, 15},
-              {kSpeech, Partial::Nothing, 5},
-              {kSilence, Partial::WholeCommand, 5}},
-             32},
-        Case{"SoundWithoutAWordEndsAfterTheShortSilence",
-             {{kSpeech, Partial::Nothing, 10}, {kSilence, Partial::Nothing, 10}},
-             12},
-        Case{"EndlessSpeechIsCutAtTheLongest", {{kSpeech, Partial::Nothing, 200}}, 100},
-        Case{"SilenceBeforeSpeechDoesNotCount",
-             {{kSilence, Partial::Nothing, 50},
-              {kSpeech, Partial::Nothing, 10},
-              {kSilence, Partial::WholeCommand, 5}},
-             62}),
-    [](const ::testing::TestParamInfo<Case>& row) { return std::string(row.param.name); });
+TEST(Endpointer, EndsWhereExpected) {
+    using enum Partial;
+    // the steps of fragments, the fragment that ends the utterance (counted from 1; none: still waiting)
+    // clang-format off
+    for (const auto& [name, steps, endsAfter] : {
+             std::tuple{"silence alone never starts an utterance", std::vector<Step>{{kSilence, Nothing, 100}}, std::optional<int>{}},
+             // 10 fragments of speech, then 60 ms: the second silent fragment.
+             {"a whole command ends after the short silence", {{kSpeech, Nothing, 10}, {kSilence, WholeCommand, 10}}, 12},
+             {"a command that goes on waits longer", {{kSpeech, Nothing, 10}, {kSilence, WholeButGoesOn, 20}}, 20},
+             {"incomplete words wait longest", {{kSpeech, Nothing, 10}, {kSilence, Incomplete, 30}}, 30},
+             {"a pause inside a command is no end",
+              {{kSpeech, Nothing, 10}, {kSilence, Incomplete, 15}, {kSpeech, Nothing, 5}, {kSilence, WholeCommand, 5}}, 32},
+             {"sound without a word ends after the short silence", {{kSpeech, Nothing, 10}, {kSilence, Nothing, 10}}, 12},
+             {"endless speech is cut at the longest", {{kSpeech, Nothing, 200}}, 100},
+             {"silence before speech does not count", {{kSilence, Nothing, 50}, {kSpeech, Nothing, 10}, {kSilence, WholeCommand, 5}}, 62}}) {
+        // clang-format on
+        Endpointer endpointer(kTest);
+        int fragment = 0;
+        std::optional<int> ended;
+        for (const Step& step : steps) {
+            for (int i = 0; i < step.times && !ended; ++i) {
+                ++fragment;
+                if (endpointer.Step(kFragment, step.inSpeech, step.partial) == EndpointDecision::End) {
+                    ended = fragment;
+                }
+            }
+        }
+        EXPECT_EQ(ended, endsAfter) << name;
+    }
+}
 
 TEST(Endpointer, AfterResetWaitsForTheNextSpeech) {
     Endpointer endpointer(kTest);
@@ -88,27 +65,16 @@ TEST(Endpointer, AfterResetWaitsForTheNextSpeech) {
     EXPECT_EQ(endpointer.Step(kFragment, false, Partial::WholeCommand), EndpointDecision::Wait);
 }
 
-struct Classified {
-    const char* words;
-    Partial partial;
-};
-
-class PartialWords : public ::testing::TestWithParam<Classified> {};
-
-TEST_P(PartialWords, AreWhatTheGrammarMakesOfThem) {
+TEST(Endpointer, PartialWordsAreWhatTheGrammarMakesOfThem) {
     const GrammarReading reading =
         ParseGrammar("rule repeat\n  repeat\n  repeat that\nrule rolldice\n  roll dice\n");
     ASSERT_TRUE(reading.grammar);
-    EXPECT_EQ(ClassifyPartial(*reading.grammar, GetParam().words), GetParam().partial) << GetParam().words;
+    for (const auto& [words, partial] : {std::pair{"  ", Partial::Nothing},
+                                         {"roll", Partial::Incomplete},
+                                         {"Roll  Dice", Partial::WholeCommand},
+                                         {"repeat", Partial::WholeButGoesOn}}) {
+        EXPECT_EQ(ClassifyPartial(*reading.grammar, words), partial) << words;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Words, PartialWords,
-                         ::testing::Values(Classified{"", Partial::Nothing},
-                                           Classified{"   ", Partial::Nothing},
-                                           Classified{"roll", Partial::Incomplete},
-                                           Classified{"roll dice", Partial::WholeCommand},
-                                           Classified{"Roll  Dice", Partial::WholeCommand},
-                                           Classified{"repeat", Partial::WholeButGoesOn},
-                                           Classified{"repeat that", Partial::WholeCommand}));
 
 } // namespace

@@ -18,36 +18,28 @@ TEST_F(SpeechSetup, RecognitionRunsItsStepsInOrder) {
     EXPECT_EQ(speech.loadedGrammar, (folder.Root() / "DORVA_Support" / "dorva.cfg").string());
 }
 
-struct FailingStep {
-    const char* name;
-    long FakeSpeechPlatform::*error;
-    std::size_t stepsTried;
-    bool contextKept, grammarKept;
-};
-
-class RecognitionFailure : public SpeechSetup, public ::testing::WithParamInterface<FailingStep> {};
-
-TEST_P(RecognitionFailure, StopsAtTheStepWithItsNumberAndKeepsWhatWasDone) {
-    const FailingStep& step = GetParam();
-    speech.*(step.error) = 1234;
-    EXPECT_EQ(voice::InitReco(), 0);
-    EXPECT_EQ(voice::SRError, 1234);
-    EXPECT_EQ(speech.calls.size(), step.stepsTried);
-    EXPECT_EQ(static_cast<bool>(voice::gRecoContext), step.contextKept);
-    EXPECT_EQ(static_cast<bool>(voice::gRecoGrammar), step.grammarKept);
-    speech.*(step.error) = 0; // a later success clears the number
-    EXPECT_EQ(voice::InitReco(), 1);
-    EXPECT_EQ(voice::SRError, 0);
+// Each step that fails stops the set-up with its number and keeps what was done; a later success
+// clears the number.
+TEST_F(SpeechSetup, RecognitionStopsAtTheStepThatFails) {
+    // clang-format off
+    for (const auto& [error, stepsTried, contextKept, grammarKept] : {
+             std::tuple{&FakeSpeechPlatform::contextError, 1u, false, false}, {&FakeSpeechPlatform::grammarError, 2u, true, false},
+             {&FakeSpeechPlatform::dictationError, 3u, true, true}, {&FakeSpeechPlatform::loadError, 4u, true, true},
+             {&FakeSpeechPlatform::ruleError, 5u, true, true}}) {
+        // clang-format on
+        speech.calls.clear();
+        speech.*error = 1234;
+        EXPECT_EQ(voice::InitReco(), 0);
+        EXPECT_EQ(voice::SRError, 1234);
+        EXPECT_EQ(speech.calls.size(), stepsTried);
+        EXPECT_EQ(static_cast<bool>(voice::gRecoContext), contextKept) << stepsTried;
+        EXPECT_EQ(static_cast<bool>(voice::gRecoGrammar), grammarKept) << stepsTried;
+        speech.*error = 0;
+        EXPECT_EQ(voice::InitReco(), 1);
+        EXPECT_EQ(voice::SRError, 0);
+        voice::ResetState();
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Steps, RecognitionFailure,
-    ::testing::Values(FailingStep{"context", &FakeSpeechPlatform::contextError, 1, false, false},
-                      FailingStep{"grammar", &FakeSpeechPlatform::grammarError, 2, true, false},
-                      FailingStep{"dictation", &FakeSpeechPlatform::dictationError, 3, true, true},
-                      FailingStep{"load", &FakeSpeechPlatform::loadError, 4, true, true},
-                      FailingStep{"rules", &FakeSpeechPlatform::ruleError, 5, true, true}),
-    [](const ::testing::TestParamInfo<FailingStep>& step) { return std::string(step.param.name); });
 
 TEST_F(SpeechSetup, TheNullPlatformFailsBothWithTheirOwnNumbers) {
     platform::SetSpeechPlatform(nullptr); // the default
