@@ -324,12 +324,12 @@ void MeasureSpeaking(const fs::path& pulseScript) {
         return;
     }
     // A recorder on what the speaker plays, in pieces of 5 ms so that it adds little of its own.
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, 16000, 1};
+    const pa_sample_spec format{PA_SAMPLE_S16LE, 16000, 1};
     pa_buffer_attr attr{static_cast<std::uint32_t>(-1), static_cast<std::uint32_t>(-1),
                         static_cast<std::uint32_t>(-1), static_cast<std::uint32_t>(-1), 160};
     int error = 0;
     pa_simple* recorder = pa_simple_new(nullptr, "dorva-bench-voice", PA_STREAM_RECORD, "speaker.monitor",
-                                        "speaker probe", &spec, nullptr, &attr, &error);
+                                        "speaker probe", &format, nullptr, &attr, &error);
     if (!recorder) {
         std::printf("Speaking: cannot record the speaker: %s\n", pa_strerror(error));
         return;

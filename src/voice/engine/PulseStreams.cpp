@@ -149,7 +149,7 @@ struct PulseLoop {
     }
 
     bool OpenStream(bool playback, int sampleRate, int bufferMs, std::string& error) {
-        const pa_sample_spec spec{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(sampleRate), 1};
+        const pa_sample_spec format{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(sampleRate), 1};
         const auto bytes = static_cast<std::uint32_t>(sampleRate * bufferMs / 1000 * 2);
         pa_buffer_attr attr{};
         attr.maxlength = static_cast<std::uint32_t>(-1);
@@ -161,7 +161,7 @@ struct PulseLoop {
         attr.fragsize = playback ? static_cast<std::uint32_t>(-1) : bytes;
         {
             Lock lock(loop);
-            stream = pa_stream_new(context, playback ? "speech" : "voice commands", &spec, nullptr);
+            stream = pa_stream_new(context, playback ? "speech" : "voice commands", &format, nullptr);
             if (!stream) {
                 error = ContextError();
                 return false;
