@@ -1,12 +1,11 @@
 // The program's own start-up, ended as soon as the set-up screen has been painted for the first time.
 //
-// It runs the very code of the dorva2 program (its speech engines, ConfigureApplication and RunProgram) and
+// It runs the very code of the dorva2 program (ConfigureApplication and RunProgram) and
 // watches the application's events from outside: the first paint of the set-up screen means the player can
 // see it, so the probe leaves right after that paint has finished. The program itself has no option for this;
 // only the benchmark builds the probe.
 #include "app/gui/Startup.h"
 #include "setup/gui/SetupScreen.h"
-#include "voice/engine/SpeechEngines.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -36,8 +35,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     SetupScreenWatch watch;
     app.installEventFilter(&watch);
-    const auto speech = dorva::voice::engine::CreateSpeechEngines();
-    dorva::app::ConfigureApplication(app, speech.get());
+    dorva::app::ConfigureApplication(app);
     dorva::app::RunProgram();
     return 2; // the set-up screen never appeared
 }

@@ -10,6 +10,7 @@
 # first paint. The yardstick (EmptyWindowProbe.cpp) ends right after its window's first paint. Both
 # run on Qt's offscreen platform, each run with a fresh, empty settings store (a new user), after one
 # warm-up run each so that both start from a warm file cache. Prints both medians and their ratio.
+# The speech module loads after that first paint (the screen does not wait for it), so it is not timed.
 set -euo pipefail
 
 build=${1:-build}

@@ -13,4 +13,12 @@ namespace dorva::app {
 std::filesystem::path FindProgramFolder(const std::filesystem::path& exeFolder,
                                         std::string_view installDataDir);
 
+// The file of the speech engines' module.
+inline constexpr std::string_view kSpeechModuleName = "dorva-speech.so";
+
+// The speech module of a program whose executable lies in exeFolder: beside it (a build), else in
+// exeFolder/../installModuleDir (which may also be absolute). Empty when neither holds it.
+std::filesystem::path FindSpeechModule(const std::filesystem::path& exeFolder,
+                                       std::string_view installModuleDir);
+
 } // namespace dorva::app

@@ -3,7 +3,6 @@
 #include "data/State.h"
 
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 namespace dorva::data {
@@ -30,11 +29,18 @@ bool SupportFileExists(const std::string& path) {
 
 bool ReadFileBytes(const std::filesystem::path& file, std::string& bytes) {
     bytes.clear();
+    // One read of the whole file: the recogniser's dictionary runs to megabytes, and a character at a
+    // time would cost start-up several milliseconds. A folder has no size and is no file to read.
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(file, ec);
     std::ifstream in(file, std::ios::binary);
-    if (!in) {
+    if (ec || !in) {
         return false;
     }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    bytes.resize(static_cast<std::size_t>(size));
+    in.read(bytes.data(), static_cast<std::streamsize>(size));
+    // A file that shrank while being read keeps what was there.
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
     return !in.bad();
 }
 

@@ -28,12 +28,6 @@ std::string MissingTablesMessage(const std::vector<std::string>& codes) {
 } // namespace
 
 void LoadGameData(SettingsStore& store, StartupView& view) {
-    voice::gRecoAvailable = voice::InitReco();
-    voice::gRecognize = voice::gRecoAvailable;
-    voice::gVoiceAvailable = voice::InitVoice();
-    voice::gSpeak = voice::gVoiceAvailable;
-    view.ShowSpeechEngines();
-
     const std::string tableFile = data::SupportPath("config.sco");
     if (!data::SupportFileExists(tableFile)) {
         data::ShowMessage(tableFile + " is not found.", true);
@@ -54,6 +48,12 @@ void LoadGameData(SettingsStore& store, StartupView& view) {
     view.ShowLogFileName();
     voice::ReadWhatCanISayFile();
     data::gSPGTableFound = true;
+}
+
+void StartSpeech(StartupView& view) {
+    voice::gRecoAvailable = voice::InitReco();
+    voice::gVoiceAvailable = voice::InitVoice();
+    view.ShowSpeechEngines();
 }
 
 } // namespace dorva::setup

@@ -1,6 +1,6 @@
 #pragma once
-// The start-up loader: speech engines, saved settings, the set-up lists, the rule tables and the list
-// of spoken commands, in that order.
+// The start-up loader: saved settings, the set-up lists, the rule tables and the list of spoken
+// commands, in that order; then, once the set-up screen is up, the speech engines.
 
 namespace dorva::setup {
 
@@ -17,11 +17,19 @@ public:
     virtual void ShowLogFileName() = 0;
 };
 
-// Sets up recognition and the voice, ends the program with "DORVA_Support/config.sco is not found."
-// when the table file is missing, reads the saved settings, has the lists filled, reads the table
-// store (naming once any table the file lacks) and the "What Can I Say?" list.
-// Writes: gRecoAvailable, gRecognize, gVoiceAvailable, gSpeak, the saved settings' values,
-// gModifierTable, the table store, gAppliedSdfTag, gWhatCanISayText, gSPGTableFound.
+// Ends the program with "DORVA_Support/config.sco is not found." when the table file is missing, reads
+// the saved settings, has the lists filled, reads the table store (naming once any table the file
+// lacks) and the "What Can I Say?" list.
+// Writes: the saved settings' values (gSpeak and gRecognize among them), gModifierTable, the table
+// store, gAppliedSdfTag, gWhatCanISayText, gSPGTableFound.
 void LoadGameData(SettingsStore& store, StartupView& view);
+
+// Sets up recognition, then the voice, and has the view show which of them work. Start-up runs it
+// once the set-up screen is on screen, so that the screen never waits for the engines (loading them
+// takes longer than everything else before it). The switches gSpeak and gRecognize keep what the
+// saved settings gave them: set up first, as they once were, the engines' results were overwritten by
+// the settings all the same.
+// Writes: gRecoAvailable, gVoiceAvailable and the engines' objects and error numbers.
+void StartSpeech(StartupView& view);
 
 } // namespace dorva::setup

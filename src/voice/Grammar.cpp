@@ -246,16 +246,31 @@ std::string BuildJsgf(const Grammar& grammar) {
 std::vector<std::string> WordsMissingFrom(const Grammar& grammar, std::string_view dictionary) {
     const std::vector<std::string> words = grammar.Words();
     const std::unordered_set<std::string_view> wanted(words.begin(), words.end());
+    // A dictionary holds a hundred thousand entries and a grammar a few dozen words: the first two
+    // letters turn most entries away before any hashing (start-up waits for this scan).
+    std::vector<bool> wantedStart(1U << 16U);
+    const auto start = [](std::string_view text) {
+        const auto byte = [&](std::size_t i) {
+            return i < text.size() ? static_cast<unsigned char>(text[i]) : 0U;
+        };
+        return (byte(0) << 8U) | byte(1);
+    };
+    for (const std::string_view word : wanted) {
+        wantedStart[start(word)] = true;
+    }
     std::unordered_set<std::string_view> found;
     for (std::size_t line = 0; line < dictionary.size();) {
         std::size_t end = dictionary.find('\n', line);
         end = end == std::string_view::npos ? dictionary.size() : end;
         const std::string_view entry = dictionary.substr(line, end - line);
+        line = end + 1;
         const std::string_view word = entry.substr(0, entry.find_first_of(" \t("));
+        if (!wantedStart[start(word)]) {
+            continue;
+        }
         if (wanted.contains(word)) {
             found.insert(word);
         }
-        line = end + 1;
     }
     std::vector<std::string> missing;
     for (const std::string& word : words) {

@@ -32,6 +32,22 @@ TEST(ProgramFolder, BesideTheProgramOrInTheInstalledDataFolder) {
     fs::remove_all(root);
 }
 
+// The speech module likewise: beside the program, else in ROOT/lib/dorva2; missing, no path at all.
+TEST(ProgramFolder, SpeechModuleBesideTheProgramOrInstalled) {
+    const fs::path root = fs::temp_directory_path() / ("dorva-module-test-" + std::to_string(::getpid()));
+    const fs::path bin = root / "bin", lib = root / "lib" / "dorva2";
+    fs::remove_all(root);
+    fs::create_directories(lib / kSpeechModuleName); // a folder of that name is no module
+    fs::create_directories(bin);
+    EXPECT_EQ(FindSpeechModule(bin, "lib/dorva2"), fs::path());
+    fs::remove(lib / kSpeechModuleName);
+    std::ofstream(lib / kSpeechModuleName) << "";
+    EXPECT_EQ(FindSpeechModule(bin, "lib/dorva2"), lib / kSpeechModuleName);
+    std::ofstream(bin / kSpeechModuleName) << "";
+    EXPECT_EQ(FindSpeechModule(bin, "lib/dorva2"), bin / kSpeechModuleName);
+    fs::remove_all(root);
+}
+
 // Twips: the window's outer width and height and the text box's height before; its size after.
 TEST(VaslResize, TextBoxFollowsTheWindow) {
     const int cases[][5] = {

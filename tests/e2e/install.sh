@@ -1,5 +1,6 @@
 # An installed copy finds its support folder in its data folder, started from any working directory:
-# its set-up screen comes up rather than the message that config.sco is missing.
+# its set-up screen comes up rather than the message that config.sco is missing, and its speech module
+# loads from the installed module folder.
 #   install.sh BUILD-FOLDER CMAKE
 source "$(dirname "$0")/lib.sh" "$1"
 cmake_command=${2:-cmake}
@@ -14,10 +15,13 @@ prefix="$work/prefix"
 [ ! -e "$prefix/bin/DORVA_Support" ] || fail "the support folder went into bin"
 [ -f "$prefix/share/applications/org.dorva2.DORVA2.desktop" ] || fail "no desktop entry installed"
 [ -f "$prefix/share/icons/hicolor/scalable/apps/dorva2.svg" ] || fail "no icon installed"
+module=$(find "$prefix/lib" -path '*/dorva2/dorva-speech.so' | head -n 1)
+[ -n "$module" ] || fail "no speech module installed under lib/.../dorva2"
 
 start_program "$prefix/bin/dorva2"
 setup=$(wait_window '^(DORVA II Set Up|DORVA II)$')
 [ "$(window_title "$setup")" = "DORVA II Set Up" ] || fail "the installed program did not find its support folder"
+wait_speech_module "$module"
 close_window "$setup"
 wait_exit
 [ ! -e "$settings" ] || fail "settings were written"

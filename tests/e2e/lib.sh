@@ -55,6 +55,20 @@ wait_window() {
   fail "no window '$regex' appeared"
 }
 
+# wait_speech_module PATH: waits until the program has loaded its speech module from PATH (it does so
+# once the set-up screen is up).
+wait_speech_module() {
+  local module
+  module=$(realpath "$1")
+  local deadline=$((SECONDS + 15))
+  while [ $SECONDS -lt $deadline ]; do
+    grep -qF "$module" "/proc/$program_pid/maps" 2>/dev/null && return 0
+    kill -0 "$program_pid" 2>/dev/null || fail "the program ended before loading $module"
+    sleep 0.1
+  done
+  fail "the program did not load $module: $(cat "$work/program.log")"
+}
+
 # wait_no_window REGEX [SECONDS]: waits until no visible window's title matches.
 wait_no_window() {
   local regex=$1 deadline=$((SECONDS + ${2:-10}))

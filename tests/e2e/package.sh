@@ -1,6 +1,6 @@
 # The Debian package: built with CPack, it holds the program, its support files, the desktop entry, the
-# icon and the AppStream metainfo under /usr; unpacked into a scratch root, the program starts from
-# another folder and finds its support files. The desktop entry and the metainfo pass their validators
+# icon, the AppStream metainfo and the speech module under /usr; unpacked into a scratch root, the
+# program starts from another folder and finds its support files and its speech module. The desktop entry and the metainfo pass their validators
 # where those are installed.
 #   package.sh BUILD-FOLDER
 source "$(dirname "$0")/lib.sh" "$1"
@@ -18,9 +18,10 @@ for path in ./usr/bin/dorva2 ./usr/share/dorva2/DORVA_Support/config.sco ./usr/s
     ./usr/share/metainfo/org.dorva2.DORVA2.metainfo.xml; do
   grep -qx "$path" <<<"$contents" || fail "the package lacks $path"
 done
+module=$(grep -E '^\./usr/lib/(.*/)?dorva2/dorva-speech\.so$' <<<"$contents") || fail "the package lacks the speech module"
 ! grep -q 'tests\|bench\|dorva-datac' <<<"$contents" || fail "the package holds files that are no part of the program"
 depends=$(dpkg-deb --field "$deb" Depends)
-for dependency in libqt6widgets6 qt6-qpa-plugins pocketsphinx-en-us espeak-ng-data; do
+for dependency in libqt6widgets6 qt6-qpa-plugins libespeak-ng1 libpocketsphinx3 pocketsphinx-en-us espeak-ng-data; do
   grep -q "$dependency" <<<"$depends" || fail "the package does not depend on $dependency ($depends)"
 done
 
@@ -36,6 +37,7 @@ fi
 start_program "$root/usr/bin/dorva2"
 setup=$(wait_window '^(DORVA II Set Up|DORVA II)$')
 [ "$(window_title "$setup")" = "DORVA II Set Up" ] || fail "the unpacked program did not find its support folder"
+wait_speech_module "$root/${module#./}"
 close_window "$setup"
 wait_exit
 echo "package: ok"

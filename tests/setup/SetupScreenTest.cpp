@@ -54,17 +54,34 @@ protected:
             folder.Write(name + ".sdf", test::NationalityFileBuilder(name.substr(0, 2)).bytes);
         }
     }
-    // Start-up as the program runs it: the loader, then the screen comes up.
+    // Start-up as the program runs it: the loader, the screen comes up, then the engines behind it.
     static Form1& StartUp() {
         Form1& form = ui::Window<Form1>();
         form.LoadGameData();
         form.show();
+        form.StartSpeech();
         return form;
     }
 };
 
 // The boxes follow the engines; the errors are on offer when one of them failed.
 TEST_F(SetupScreen, SpeechBoxesFollowTheEngines) {
+    {
+        // Up before the engines: nothing to switch yet, no errors to show.
+        Form1& form = ui::Window<Form1>();
+        form.LoadGameData();
+        form.show();
+        EXPECT_EQ(QList<bool>({form.SpeechCB->isEnabled(), form.RecognizeCB->isEnabled(),
+                               form.SpeechErrorsBnt->isEnabled()}),
+                  QList<bool>({false, false, false}));
+        // Confirmed before the engines were up: they come up all the same, without the sound level.
+        form.OKBtn_Click();
+        form.StartSpeech();
+        EXPECT_TRUE(form.SpeechCB->isEnabled());
+        EXPECT_EQ(voice::gRecoContext->EventInterests() & platform::kAudioLevelInterest, 0);
+        ui::DestroyAllWindows();
+        voice::ResetState();
+    }
     // clang-format off
     for (const auto& [voiceError, contextError, loadError, speaks, hears, errors] : {
              std::tuple{0L, 0L, 0L, true, true, "TTS = 0\r\nSR = 0"}, {0L, 0L, 5005L, true, false, "TTS = 0\r\nSR = 5005"},
@@ -153,6 +170,8 @@ TEST_F(SetupScreen, SoundLevelOnlyWhileTheScreenIsUp) {
     Form1& form = StartUp();
     auto* context = static_cast<test::FakeSpeechPlatform::Context*>(voice::gRecoContext.get());
     ASSERT_NE(context, nullptr);
+    // The engines came up after the screen, and asked for the sound level themselves.
+    EXPECT_EQ(context->interests & platform::kAudioLevelInterest, platform::kAudioLevelInterest);
     context->onAudioLevel(3);
     EXPECT_EQ(form.Label6->text(), "***");
     form.OKBtn_Click();

@@ -2,6 +2,7 @@
 // reported at its number, and the JSGF handed to the decoder holds each phrase once, under its rule.
 #include "voice/Grammar.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace dorva::voice;
@@ -60,9 +61,14 @@ TEST(GrammarReading, EachMalformedLineIsRefusedAtItsNumber) {
         EXPECT_EQ(reading.errorLine, static_cast<std::size_t>(line)) << text;
         EXPECT_NE(reading.error.find(says), std::string::npos) << reading.error;
     }
-    const GrammarReading missing = ReadGrammarFile("/nonexistent/DORVA_Support/dorva.cfg");
-    EXPECT_EQ(missing.errorLine, 0u);
-    EXPECT_NE(missing.error.find("/nonexistent/DORVA_Support/dorva.cfg"), std::string::npos);
+    // A missing file, and a folder standing where the file should.
+    for (const std::string& path : {std::string("/nonexistent/DORVA_Support/dorva.cfg"),
+                                    std::filesystem::temp_directory_path().string()}) {
+        const GrammarReading unread = ReadGrammarFile(path);
+        EXPECT_FALSE(unread.grammar);
+        EXPECT_EQ(unread.errorLine, 0u);
+        EXPECT_NE(unread.error.find(path), std::string::npos) << unread.error;
+    }
 }
 
 TEST(GrammarLookup, FindsWholePhrasesWhateverTheirCaseAndBlanksAndTellsWhichGoOn) {
@@ -86,6 +92,11 @@ TEST(GrammarWords, EachOnceInLowerCaseAndThoseTheDictionaryLacks) {
     const std::string dictionary = "dice D AY S\nroll R OW L\nroll(2) R AA L\nthee DH IY\nend(2) EH N D";
     EXPECT_EQ(WordsMissingFrom(grammar, dictionary), std::vector<std::string>({"the"}));
     EXPECT_EQ(WordsMissingFrom(grammar, ""), grammar.Words());
+    // One-letter words, and words that begin as another does.
+    EXPECT_EQ(WordsMissingFrom(Parsed("rule c\n  a an\n"), "and AH N D\na AH\nan"),
+              std::vector<std::string>({}));
+    EXPECT_EQ(WordsMissingFrom(Parsed("rule c\n  a an\n"), "and AH N D\na AH"),
+              std::vector<std::string>({"an"}));
 }
 
 // Rule names of the file may start with a digit, which JSGF does not take: the rules are numbered.

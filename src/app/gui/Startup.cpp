@@ -2,6 +2,7 @@
 
 #include "activation/gui/ActivationScreen.h"
 #include "app/ProgramFolder.h"
+#include "app/gui/SpeechModule.h"
 #include "app/gui/Splash.h"
 #include "app/gui/Toolbar.h"
 #include "app/gui/VaslWindow.h"
@@ -15,12 +16,14 @@
 #include "ui/Screens.h"
 #include "ui/Text.h"
 #include "ui/Windows.h"
+#include "voice/State.h"
 
 #include <QApplication>
 #include <QDate>
 #include <QElapsedTimer>
 #include <QLocale>
 #include <QTime>
+#include <QTimer>
 #include <QWindow>
 #include <cstdio>
 #include <cstdlib>
@@ -125,6 +128,42 @@ void ShowSplash() {
     QCoreApplication::processEvents();
 }
 
+// Sets the speech engines up once the set-up screen has been painted (or as it goes, should it go
+// before): the screen never waits for the engines, which take longer to load than all else before it,
+// and they are up a moment after it appears. Until then its speech controls are disabled.
+class SpeechStart final : public QObject {
+public:
+    explicit SpeechStart(Form1& screen) : screen_(screen) { screen_.installEventFilter(this); }
+    // The voice and the recogniser go before the engines that made them.
+    ~SpeechStart() override {
+        voice::ResetState();
+        platform::SetSpeechPlatform(nullptr);
+    }
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        if (!started_ && (event->type() == QEvent::Paint || event->type() == QEvent::Hide)) {
+            started_ = true;
+            screen_.removeEventFilter(this);
+            // Once the paint in progress has reached the screen.
+            QTimer::singleShot(0, this, &SpeechStart::Start);
+        }
+        return false;
+    }
+
+private:
+    void Start() {
+        engines_ = LoadSpeechEngines();
+        platform::SetSpeechPlatform(engines_.get());
+        screen_.StartSpeech();
+        InstallVoiceCommands();
+    }
+
+    Form1& screen_;
+    bool started_ = false;
+    std::unique_ptr<platform::SpeechPlatform> engines_;
+};
+
 } // namespace
 
 void InstallProgramSeams(platform::SpeechPlatform* speech) {
@@ -141,7 +180,7 @@ void InstallProgramSeams(platform::SpeechPlatform* speech) {
     ui::SetScreens(&screens);
 }
 
-void ConfigureApplication(QApplication& app, platform::SpeechPlatform* speech) {
+void ConfigureApplication(QApplication& app) {
     app.setApplicationName(QStringLiteral("DORVA2"));
     // No display name: on X11 Qt would append it to every window title ("DORVA II Set Up - DORVA II"),
     // and the titles are the program's own. The desktop entry gives the name "DORVA II".
@@ -152,15 +191,15 @@ void ConfigureApplication(QApplication& app, platform::SpeechPlatform* speech) {
 
     const std::filesystem::path exeFolder(QCoreApplication::applicationDirPath().toStdString());
     data::gProgramFolder = FindProgramFolder(exeFolder, DORVA_INSTALL_DATADIR);
-    InstallProgramSeams(speech);
+    InstallProgramSeams();
 }
 
 int RunProgram() {
     ShowSplash();
     Form1& setupScreen = ui::Window<Form1>();
     setupScreen.LoadGameData();
-    InstallVoiceCommands();
     CloseSplash();
+    SpeechStart speech(setupScreen);
 
     // The set-up screen's OK shows the toolbar and the activation screen; closed any other way
     // before the first OK, it ends the run with nothing saved.

@@ -10,16 +10,17 @@ class SpeechPlatform;
 namespace dorva::app {
 
 // Names the application, gives it its icon, finds the support folder beside the executable (or in
-// an installed copy's data folder) and installs the windows and the speech platform behind the seams.
-void ConfigureApplication(QApplication& app, platform::SpeechPlatform* speech);
+// an installed copy's data folder) and installs the windows behind the seams.
+void ConfigureApplication(QApplication& app);
 
 // Puts the window system behind the seams (message boxes and file dialogs, the locale's clock, the
 // end of the run, the VASL activation window), the screens behind ui::Screens, and the speech platform
 // (none: one that speaks and hears nothing).
 void InstallProgramSeams(platform::SpeechPlatform* speech = nullptr);
 
-// Splash, loading, the modal set-up screen and, after its OK, the event loop until the toolbar
-// closes or File > Exit. Returns the program's exit status.
+// Splash, loading, the modal set-up screen (the speech engines, from their module, come up behind it)
+// and, after its OK, the event loop until the toolbar closes or File > Exit. Returns the program's
+// exit status.
 int RunProgram();
 
 } // namespace dorva::app

@@ -179,6 +179,10 @@ void Form1::BuildControls() {
     SpeechCB = Named(new QCheckBox(QStringLiteral("Speak results"), Frame3), "SpeechCB");
     SpeechErrorsBnt = Named(new QPushButton(QStringLiteral("Speech Errors"), Frame3), "SpeechErrorsBnt");
     SpeechErrorsBnt->setAutoDefault(false);
+    // Nothing to switch and no errors to report until the engines have been set up.
+    for (QWidget* pending : std::initializer_list<QWidget*>{RecognizeCB, SpeechCB, SpeechErrorsBnt}) {
+        pending->setEnabled(false);
+    }
     Label7 = Named(new QLabel(QStringLiteral("Sound Level"), Frame3), "Label7");
     Label6 = Named(new QLabel(Frame3), "Label6");
     // Up to a hundred asterisks: the display is cut at the frame's edge rather than widen the screen.
@@ -299,28 +303,37 @@ void Form1::LoadGameData() {
     ui::BusyPointer busy;
     setup::UserSettingsStore settings;
     setup::LoadGameData(settings, *this);
-    if (voice::gRecoContext) {
-        const QPointer<Form1> self(this);
-        voice::gRecoContext->onAudioLevel = [self](int level) {
-            if (self) {
-                self->RecoContext_AudioLevel(level);
-            }
-        };
-        voice::gRecoContext->onFalseRecognition = [self](const platform::RecoResult&) {
-            if (self) {
-                self->RecoContext_FalseRecognition();
-            }
-        };
+}
+
+void Form1::StartSpeech() {
+    ui::BusyPointer busy;
+    setup::StartSpeech(*this);
+    if (!voice::gRecoContext) {
+        return;
+    }
+    const QPointer<Form1> self(this);
+    voice::gRecoContext->onAudioLevel = [self](int level) {
+        if (self) {
+            self->RecoContext_AudioLevel(level);
+        }
+    };
+    voice::gRecoContext->onFalseRecognition = [self](const platform::RecoResult&) {
+        if (self) {
+            self->RecoContext_FalseRecognition();
+        }
+    };
+    // The screen came up before the engines did, so its activation could not ask for the sound level.
+    if (isVisible()) {
+        voice::AddAudioLevelInterest();
     }
 }
 
 void Form1::ShowSpeechEngines() {
-    SetBoxValue(RecognizeCB, voice::gRecoAvailable, this, &Form1::RecognizeCB_Click);
+    // The boxes keep the saved switches (shown on activation); a failed engine only greys its box.
     RecognizeCB->setEnabled(voice::gRecoAvailable == 1);
     if (voice::gRecoAvailable == 0) {
         Label7->setEnabled(false);
     }
-    SetBoxValue(SpeechCB, voice::gVoiceAvailable, this, &Form1::SpeechCB_Click);
     SpeechCB->setEnabled(voice::gVoiceAvailable == 1);
     // The error report is offered only when an engine failed.
     SpeechErrorsBnt->setEnabled(voice::gRecoAvailable == 0 || voice::gVoiceAvailable == 0);

@@ -67,8 +67,10 @@ public:
     // seam (the file name it keeps is CommonDialog1FileName below), and the nationality listing of
     // DORVA_Support under the program's folder is setup::ListSupportNationalities().
 
-    // Start-up: speech engines, saved settings, lists, rule tables and the list of spoken commands.
+    // Start-up: saved settings, lists, rule tables and the list of spoken commands.
     void LoadGameData();
+    // The speech engines, once the screen is up; until then the speech controls stay disabled.
+    void StartSpeech();
     // Fills the lists once per run and selects the saved positions.
     void Setup();
     // Rebuilds the enemy list from the nationality files and selects gEnemyIndex.
