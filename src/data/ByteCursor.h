@@ -35,6 +35,14 @@ public:
         return static_cast<unsigned char>(bytes_[next_++]);
     }
 
+    // Passes over the bytes up to and including the next marker byte; false, at the end, when none
+    // follows. A search for a section jumps from marker to marker rather than reading byte by byte.
+    bool SkipPast(char marker) {
+        const std::size_t at = bytes_.find(marker, next_);
+        next_ = at == std::string_view::npos ? bytes_.size() : at + 1;
+        return at != std::string_view::npos;
+    }
+
     // The next count bytes, fewer when the file ends first.
     std::string_view Take(std::size_t count) {
         const std::size_t available = bytes_.size() - next_;

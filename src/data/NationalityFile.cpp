@@ -38,10 +38,7 @@ std::int32_t FindNationalitySection(std::string_view bytes, std::string_view cod
                                     std::string& tag) {
     ByteCursor cursor(bytes, kTagPosition);
     tag.assign(cursor.Take(2));
-    while (!cursor.AtEnd()) {
-        if (cursor.Byte() != kSectionMarker) {
-            continue;
-        }
+    while (cursor.SkipPast(kSectionMarker)) {
         if (cursor.Take(2) != code) {
             continue;
         }
