@@ -69,6 +69,18 @@ wait_speech_module() {
   fail "the program did not load $module: $(cat "$work/program.log")"
 }
 
+# run_copy EXE MODULE WHICH: starts a copy of the program that lives elsewhere (installed, unpacked),
+# checks that it found its support folder and loaded its speech module, and closes it again.
+run_copy() {
+  start_program "$1"
+  local setup
+  setup=$(wait_window '^(DORVA II Set Up|DORVA II)$')
+  [ "$(window_title "$setup")" = "DORVA II Set Up" ] || fail "the $3 program did not find its support folder"
+  wait_speech_module "$2"
+  close_window "$setup"
+  wait_exit
+}
+
 # wait_no_window REGEX [SECONDS]: waits until no visible window's title matches.
 wait_no_window() {
   local regex=$1 deadline=$((SECONDS + ${2:-10}))
