@@ -22,7 +22,8 @@ bool AppendLocationLine(const std::string& line, const std::string& fileName);
 // fraction and an exponent too), else nothing.
 std::optional<double> LocationCount(std::string_view text);
 
-// Saving a batch: a count that is not a number gets its message and nothing else happens; the save
+// Saving a batch: a count that is not a number, or one above kMostLocations, gets its message and
+// nothing else happens; the save
 // dialog offers "Suspect_Locations" ("Village_Suspect_Locations" on a village board); then one
 // location per whole number from 1 up to the count is appended to the chosen file, neither shown
 // nor spoken. A file that cannot be written ends the batch silently, keeping the lines written.

@@ -9,7 +9,7 @@ namespace dorva::random {
 namespace {
 
 // clang-format off
-const std::array<std::pair<int, std::string>, 10> kMessages = {{
+const std::array<std::pair<int, std::string>, 11> kMessages = {{
     {kCountNotANumber, "Number of Locations must be a number."},
     {kBoundsOfMixedType, "To and From values must be the same type; i.e., both letters or numbers"},
     {kNumberFromBelowOne, "From value must be at least 1"},
@@ -20,6 +20,7 @@ const std::array<std::pair<int, std::string>, 10> kMessages = {{
     {kRowFromAboveYY, "From value must be no more than YY"},
     {kRowToNotAboveFrom, "To value must be greater than From Value"},
     {kRowToAboveZZ, "To value must be no more than ZZ"},
+    {kCountAboveLimit, "Number of Locations must be no more than " + std::to_string(kMostLocations)},
 }};
 // clang-format on
 

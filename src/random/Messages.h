@@ -15,6 +15,11 @@ inline constexpr int kRowFromBelowOne = 108;
 inline constexpr int kRowFromAboveYY = 109;
 inline constexpr int kRowToNotAboveFrom = 110;
 inline constexpr int kRowToAboveZZ = 111;
+inline constexpr int kCountAboveLimit = 112;
+
+// The most locations one batch writes. A game places tens of suspect counters, and every line opens
+// and closes the file, so a count of millions would hold the program for hours with no way to stop it.
+inline constexpr int kMostLocations = 10000;
 
 // The text of a message by its number; the empty text for a number that is not one of them.
 const std::string& MessageText(int number);

@@ -103,12 +103,15 @@ INSTANTIATE_TEST_SUITE_P(Counts, Batches, ::testing::Values(
     [](const auto& testCase) { return std::string(testCase.param.name); });
 // clang-format on
 
-// A count that is not a number gets its message and no dialog; a cancelled dialog writes nothing.
+// A count that is not a number, or too many, gets its message and no dialog; a cancelled dialog writes
+// nothing.
 TEST_F(Locations, RefusedBatchesRollAndWriteNothing) {
-    for (const char* count : {"abc", "", "3x", "inf"}) {
+    for (const char* count : {"abc", "", "3x", "inf", "10000.5", "1e9"}) {
         EXPECT_EQ(random::SaveLocations(count, false), std::nullopt) << count;
     }
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>(4, "Number of Locations must be a number."));
+    std::vector<std::string> expected(4, "Number of Locations must be a number.");
+    expected.resize(6, "Number of Locations must be no more than 10000");
+    EXPECT_EQ(dialogs.messages, expected);
     EXPECT_TRUE(dialogs.asked.empty());
     dialogs.answer.reset();
     EXPECT_EQ(random::SaveLocations("3", false), std::nullopt);
