@@ -26,8 +26,8 @@ std::unique_ptr<platform::SpeechPlatform> LoadSpeechEngines() {
     const std::filesystem::path exeFolder(QCoreApplication::applicationDirPath().toStdString());
     const std::filesystem::path file = FindSpeechModule(exeFolder, DORVA_INSTALL_MODULEDIR);
     if (file.empty()) {
-        Refuse(std::string(kSpeechModuleName) + " is neither beside the program nor in " +
-               (exeFolder.parent_path() / DORVA_INSTALL_MODULEDIR).lexically_normal().string());
+        Refuse(std::string(kSpeechModuleName) +
+               " is neither beside the program nor in its installed folder " + DORVA_INSTALL_MODULEDIR);
         return nullptr;
     }
     // Never unloaded: the engines' threads and the voice outlive any one owner of the library.
