@@ -36,6 +36,14 @@ int AbsorbedFrames(const UtteranceEvidence& evidence) {
     return absorbed;
 }
 
+double PartialMargin(const UtteranceEvidence& evidence) {
+    const std::string partial = NormalizeWords(evidence.partialHypothesis);
+    if (partial.empty() || partial == NormalizeWords(evidence.hypothesis)) {
+        return 0;
+    }
+    return evidence.pathScore - evidence.partialScore;
+}
+
 Verdict Judge(const UtteranceEvidence& evidence, const RejectionThresholds& thresholds) {
     const std::string words = NormalizeWords(evidence.hypothesis);
     if (words.empty() || evidence.frames <= 0) {
@@ -49,6 +57,9 @@ Verdict Judge(const UtteranceEvidence& evidence, const RejectionThresholds& thre
     }
     if (AbsorbedFrames(evidence) > thresholds.absorbedFrames) {
         return Verdict::SpeechAbsorbed;
+    }
+    if (PartialMargin(evidence) < thresholds.partialMargin) {
+        return Verdict::Unsettled;
     }
     return Verdict::Command;
 }

@@ -27,6 +27,10 @@ struct RejectionThresholds {
     // The most frames (of 10 ms) that the grammar path may call silence or noise beyond what the free
     // loop calls silence.
     int absorbedFrames;
+    // The lowest acceptable score of the final path against the best path just before the end, when
+    // the two are different phrases: a search that had to leave its best path to finish a phrase
+    // heard something the grammar does not hold ("table six" alone ends as some table).
+    double partialMargin;
 };
 
 // The one place the thresholds live. Tuned on the first four espeak-ng voices of bench/voice only,
@@ -34,7 +38,7 @@ struct RejectionThresholds {
 // frames as silence (99 % no more than 20), while nine in ten sentences of table talk passed off 37
 // or more; and the values lie in the middle of a range of thresholds that all gave the same
 // accuracy and false commands.
-inline constexpr RejectionThresholds kRejectionThresholds{-25.0, -28.0, 3, 30};
+inline constexpr RejectionThresholds kRejectionThresholds{-22.0, -28.0, 3, 60, -200.0};
 
 // One stretch of a decoder's best path: a word (or filler such as "<sil>") of the grammar path, or a
 // phone of the free loop, with its frames (first and last, inclusive) and acoustic score.
@@ -55,6 +59,11 @@ struct UtteranceEvidence {
     int phoneLoopFrames = 0;
     std::vector<ScoredSegment> grammarPath; // words and fillers ("<sil>", "[NOISE]", ...)
     std::vector<ScoredSegment> phoneLoop;   // phones, "SIL" for silence
+    // The grammar search's best path just before the utterance was ended, which need not complete a
+    // phrase, and the total scores (acoustic and grammar) of that path and of the final one.
+    std::string partialHypothesis;
+    double partialScore = 0;
+    double pathScore = 0;
 };
 
 enum class Verdict {
@@ -62,6 +71,7 @@ enum class Verdict {
     NoHypothesis,   // no phrase of the grammar fits the utterance from start to end
     PoorFit,        // a phrase fits, but far worse than free phones do
     SpeechAbsorbed, // a phrase fits only by calling much of the speech silence
+    Unsettled,      // the phrase was reached only by leaving a much better path at the very end
 };
 
 // The score gap per frame (0 when either decoder saw no frames).
@@ -70,6 +80,9 @@ double GapPerFrame(const UtteranceEvidence& evidence);
 // Frames the grammar path gives to silence and noise fillers, less the frames the free loop gives
 // to silence (may be negative).
 int AbsorbedFrames(const UtteranceEvidence& evidence);
+
+// The final path's score less the partial path's, when their words differ; 0 when they agree.
+double PartialMargin(const UtteranceEvidence& evidence);
 
 Verdict Judge(const UtteranceEvidence& evidence,
               const RejectionThresholds& thresholds = kRejectionThresholds);

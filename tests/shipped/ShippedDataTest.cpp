@@ -2,9 +2,11 @@
 // These checks catch a data edit that the compiler accepts but that a game would trip over.
 
 #include "data/NationalityFile.h"
+#include "data/SupportFolder.h"
 #include "support/ProgramTest.h"
 #include "voice/Grammar.h"
 
+#include <map>
 #include <set>
 
 using namespace dorva::data;
@@ -80,6 +82,61 @@ TEST_F(ShippedData, EverySpokenAttackFindsItsTableCell) {
         }
     }
     EXPECT_GT(attacks, 0);
+}
+
+// What the player reads in "What Can I Say?" is what the recogniser obeys: every phrase listed is a
+// phrase of the grammar, the phrases under one heading all do one thing and no two headings do the
+// same; the switches answer to their plain words too; no phrase stands in two rules.
+TEST_F(ShippedData, WhatCanISayListsExactlyWhatTheGrammarObeys) {
+    const auto reading = dorva::voice::ReadGrammarFile(gProgramFolder / "DORVA_Support" / "dorva.cfg");
+    ASSERT_TRUE(reading.grammar) << reading.errorLine << ": " << reading.error;
+    const dorva::voice::Grammar& grammar = *reading.grammar;
+    std::string list;
+    ASSERT_TRUE(ReadFileBytes(gProgramFolder / "DORVA_Support" / "DORVA2_What_Can_I_Say.txt", list));
+
+    std::map<std::string, std::string> ruleOfHeading;
+    std::map<std::string, std::string> phraseRule; // every listed phrase -> the rule it is under
+    std::string heading;
+    std::size_t start = 0;
+    while (start < list.size()) {
+        std::size_t end = list.find("\r\n", start);
+        end = end == std::string::npos ? list.size() : end;
+        const std::string line = list.substr(start, end - start);
+        start = end + 2;
+        if (line.rfind("    ", 0) != 0) {
+            heading = line;
+            continue;
+        }
+        const std::string phrase = line.substr(4);
+        if (phrase.find('<') != std::string::npos) {
+            continue; // a pattern: its slots are listed below it
+        }
+        const auto match = grammar.Find(phrase);
+        ASSERT_TRUE(match) << "listed but not obeyed: " << phrase;
+        auto [at, fresh] = ruleOfHeading.emplace(heading, match->rule->name);
+        EXPECT_EQ(at->second, match->rule->name) << heading << ": " << phrase;
+        phraseRule[phrase] = match->rule->name;
+    }
+    std::set<std::string> rules;
+    for (const auto& [h, rule] : ruleOfHeading) {
+        EXPECT_TRUE(rules.insert(rule).second) << rule << " stands under two headings";
+    }
+    for (const auto& [phrase, rule] :
+         std::vector<std::pair<std::string, std::string>>{{"start listening", "startlistening"},
+                                                          {"stop listening", "stoplistening"},
+                                                          {"start talking", "starttalking"},
+                                                          {"stop talking", "stoptalking"},
+                                                          {"repeat", "repeat"}}) {
+        EXPECT_EQ(phraseRule[phrase], rule) << phrase;
+    }
+    std::map<std::string, std::string> owner;
+    for (const dorva::voice::GrammarRule& rule : grammar.rules) {
+        for (const dorva::voice::GrammarPhrase& phrase : rule.phrases) {
+            const auto [at, fresh] = owner.emplace(dorva::voice::NormalizeWords(phrase.words), rule.name);
+            EXPECT_TRUE(fresh || at->second == rule.name)
+                << phrase.words << ": " << at->second << ", " << rule.name;
+        }
+    }
 }
 
 TEST_F(ShippedData, EveryNationalityHasTablesForEveryMonthOfTheWar) {

@@ -79,6 +79,8 @@ const char* VerdictName(Verdict verdict) {
         return "poor fit";
     case Verdict::SpeechAbsorbed:
         return "speech absorbed";
+    case Verdict::Unsettled:
+        return "unsettled";
     }
     return "";
 }
@@ -96,6 +98,9 @@ json UtteranceLine(const std::string& file, const engine::Utterance& u, std::int
         line["heard"] = u.result.phrase;
         line["gap"] = std::round(u.gapPerFrame * 1000) / 1000;
         line["absorbed"] = AbsorbedFrames(u.evidence);
+        line["margin"] = PartialMargin(u.evidence);
+        line["frames"] = u.evidence.frames;
+
         line["verdict"] = VerdictName(u.verdict);
         // Where in the file the utterance was ended, and how long deciding took after that audio.
         line["end_ms"] = static_cast<double>(u.endSample - fileStart) * 1000.0 / engine::kListenSampleRate;

@@ -23,6 +23,11 @@ constexpr int kRedecodedUtterances = 1;
 // silence again before the speech when the utterance is decoded a second time.
 constexpr std::size_t kLeadSamples = kListenSampleRate * 600 / 1000;
 
+// How far below the player's last command an utterance may be and still be the player's: a player
+// who leans back or turns away loses well under this, a voice across the table loses more.
+constexpr double kBackgroundBelowPlayerDb = 15.0;
+constexpr double kPlayerLevelSinksDbPerMinute = 6.0;
+
 } // namespace
 
 CommandListener::CommandListener(std::unique_ptr<SphinxDecoder> decoder) : decoder_(std::move(decoder)) {}
@@ -113,19 +118,39 @@ std::optional<Utterance> CommandListener::EndAudibleUtterance() {
     // the first stretch of any audio, even digital silence with its dither, for speech. What never
     // got as loud as speech is no utterance, not even one that matched nothing, and teaches the
     // cepstral mean nothing.
-    if (LoudestDbfs(utterance_, kListenSampleRate / 10) < kQuietestSpeechDbfs) {
+    const double loudest = LoudestDbfs(utterance_, kListenSampleRate / 10);
+    if (loudest < kQuietestSpeechDbfs) {
         ForgetUtterance();
         return std::nullopt;
     }
+    // The player sits at the microphone; other people at the table, a television, the program's own
+    // echo are further off and much quieter. Sound far below the player's last command is theirs:
+    // short words like "repeat" are found in it all too easily.
+    // The player's level is the loudest utterance lately; it sinks slowly, so that a player who
+    // shouted once is not held to it for the rest of the game.
+    if (playerDbfs_) {
+        const double minutes = static_cast<double>(samplesFed_ - playerHeardAt_) / (60.0 * kListenSampleRate);
+        const double player = *playerDbfs_ - kPlayerLevelSinksDbPerMinute * minutes;
+        if (loudest < player - kBackgroundBelowPlayerDb) {
+            ForgetUtterance();
+            return std::nullopt;
+        }
+        if (loudest < player) {
+            return EndUtterance();
+        }
+    }
+    playerDbfs_ = loudest;
+    playerHeardAt_ = samplesFed_;
     return EndUtterance();
 }
 
 Utterance CommandListener::EndUtterance() {
     UtteranceEvidence evidence = decoder_->EndUtterance();
+    std::vector<std::int16_t> audio = std::move(lead_);
+    audio.insert(audio.end(), utterance_.begin(), utterance_.end());
     if (utterancesHeard_ < kRedecodedUtterances) {
         decoder_->StartUtterance();
-        decoder_->Process(lead_);
-        decoder_->Process(utterance_);
+        decoder_->Process(audio);
         evidence = decoder_->EndUtterance();
     }
     ++utterancesHeard_;
@@ -138,9 +163,9 @@ Utterance CommandListener::EndUtterance() {
     utterance.verdict = Judge(evidence);
     utterance.gapPerFrame = GapPerFrame(evidence);
     utterance.result.phrase = evidence.hypothesis;
-    utterance.evidence = evidence;
+    utterance.evidence = std::move(evidence);
     if (utterance.verdict == Verdict::Command) {
-        if (const std::optional<GrammarMatch> match = grammar_.Find(evidence.hypothesis)) {
+        if (const std::optional<GrammarMatch> match = grammar_.Find(utterance.evidence.hypothesis)) {
             utterance.command = true;
             utterance.result.ruleName = match->rule->name;
             utterance.result.properties = match->phrase->properties;

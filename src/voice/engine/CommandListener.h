@@ -25,7 +25,7 @@ struct DecoderSettings;
 inline constexpr int kListenSampleRate = 16000;
 // The decoder's own hang-over of silence before it declares the end of speech, in 10 ms frames;
 // the endpointer decides what follows it.
-inline constexpr int kVadPostspeechFrames = 20;
+inline constexpr int kVadPostspeechFrames = 14;
 
 // One utterance, heard to its end.
 struct Utterance {
@@ -80,6 +80,8 @@ private:
     std::vector<std::int16_t> utterance_; // the audio of the utterance going on, for the warm-up
     std::vector<std::int16_t> lead_;      // the audio just before it
     int utterancesHeard_ = 0;
+    std::optional<double> playerDbfs_; // the loudest utterance lately: the player's own level
+    std::int64_t playerHeardAt_ = 0;   // samples fed when it was heard
     std::int64_t samplesFed_ = 0;
 };
 

@@ -52,6 +52,17 @@ using DecoderHandle = std::unique_ptr<ps_decoder_t, DecoderDeleter>;
 constexpr const char* kGrammarSearch = "commands";
 constexpr const char* kPhoneSearch = "phones";
 
+// A finite-state grammar for the decoder from JSGF text; null when the text does not parse.
+std::unique_ptr<fsg_model_t, FsgDeleter> BuildFsg(ps_decoder_t* ps, const std::string& text) {
+    // What ps_set_jsgf_string does, less its leak: it never frees the parsed JSGF.
+    std::unique_ptr<jsgf_t, JsgfDeleter> jsgf(jsgf_parse_string(text.c_str(), nullptr));
+    jsgf_rule_t* rule = jsgf ? jsgf_get_public_rule(jsgf.get()) : nullptr;
+    return std::unique_ptr<fsg_model_t, FsgDeleter>(
+        rule
+            ? jsgf_build_fsg(jsgf.get(), rule, ps_get_logmath(ps), cmd_ln_float32_r(ps_get_config(ps), "-lw"))
+            : nullptr);
+}
+
 // Files without which ps_init gives up with E_FATAL, which ends the process; checked first so that a
 // missing model is a failure to report instead.
 constexpr const char* kModelFiles[] = {"mdef", "means", "variances", "transition_matrices", "feat.params"};
@@ -80,9 +91,16 @@ DecoderHandle MakeDecoder(const DecoderSettings& settings, bool phoneLoop) {
     // Dithering: synthetic and monitored audio carry stretches of exact digital silence, on which the
     // features degenerate. A fixed seed makes every run of a recording give the same result.
     // Live cepstral mean normalisation, since commands are decoded while they are spoken.
+    // The grammar search gets beams far wider than the library's: with its own, slowly spoken or
+    // noisy commands lose every path before the grammar's end and come back as no hypothesis at all.
+    // The phone loop keeps the library's, which it needs to stay a small fraction of real time.
+    const char* beam = phoneLoop ? "1e-48" : "1e-80";
+    const char* wordBeam = phoneLoop ? "7e-29" : "1e-60";
+    const char* phoneBeam = phoneLoop ? "1e-48" : "1e-80";
     cmd_ln_t* config = cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", hmm.c_str(), "-dict", dict.c_str(),
                                    "-dither", "yes", "-seed", "7", "-cmn", "live", "-vad_postspeech",
-                                   postspeech.c_str(), "-allphone_ci", phoneLoop ? "yes" : "no", nullptr);
+                                   postspeech.c_str(), "-allphone_ci", phoneLoop ? "yes" : "no", "-beam",
+                                   beam, "-wbeam", wordBeam, "-pbeam", phoneBeam, nullptr);
     if (!config) {
         return nullptr;
     }
@@ -196,14 +214,7 @@ long SphinxDecoder::SetGrammar(const Grammar& grammar, std::string& detail) {
         return platform::kErrGrammarWord;
     }
     TakeSphinxMessages();
-    // What ps_set_jsgf_string does, less its leak: it never frees the parsed JSGF.
-    const std::string text = BuildJsgf(grammar);
-    std::unique_ptr<jsgf_t, JsgfDeleter> jsgf(jsgf_parse_string(text.c_str(), nullptr));
-    jsgf_rule_t* rule = jsgf ? jsgf_get_public_rule(jsgf.get()) : nullptr;
-    std::unique_ptr<fsg_model_t, FsgDeleter> fsg(
-        rule
-            ? jsgf_build_fsg(jsgf.get(), rule, ps_get_logmath(ps), cmd_ln_float32_r(ps_get_config(ps), "-lw"))
-            : nullptr);
+    std::unique_ptr<fsg_model_t, FsgDeleter> fsg = BuildFsg(ps, BuildJsgf(grammar));
     // The search keeps a reference of its own to the finite-state grammar.
     if (!fsg || ps_set_fsg(ps, kGrammarSearch, fsg.get()) != 0 || ps_set_search(ps, kGrammarSearch) != 0) {
         detail = "PocketSphinx did not take the grammar: " + TakeSphinxMessages();
@@ -249,6 +260,11 @@ UtteranceEvidence SphinxDecoder::EndUtterance() {
     // a number, and every later utterance would decode to nothing. The mean is kept instead.
     const bool noFrames = ps_get_n_frames(grammar) == 0 || ps_get_n_frames(phones) == 0;
     const std::vector<float> mean = CepstralMean();
+    // The best path so far, before the end forces the search onto a path that completes a phrase.
+    int32 partialScore = 0;
+    const char* partial = noFrames ? nullptr : ps_get_hyp(grammar, &partialScore);
+    evidence.partialHypothesis = partial ? partial : "";
+    evidence.partialScore = partialScore;
     ps_end_utt(grammar);
     ps_end_utt(phones);
     inUtterance_ = false;
@@ -259,6 +275,7 @@ UtteranceEvidence SphinxDecoder::EndUtterance() {
     int32 score = 0;
     const char* hyp = ps_get_hyp(grammar, &score);
     evidence.hypothesis = hyp ? hyp : "";
+    evidence.pathScore = score;
     evidence.grammarScore = AcousticScore(grammar, evidence.frames, evidence.grammarPath);
     evidence.phoneLoopScore = AcousticScore(phones, evidence.phoneLoopFrames, evidence.phoneLoop);
     return evidence;
