@@ -11,6 +11,7 @@
 #include "data/Announce.h"
 #include "random/gui/LocationsScreen.h"
 #include "random/gui/RandomNumbersScreen.h"
+#include "setup/gui/UserSettings.h"
 #include "support/WindowTest.h"
 #include "ui/Dialogs.h"
 #include "ui/TableViewer.h"
@@ -22,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -62,14 +64,17 @@ TEST_F(AppWindows, MenusCaptionsAndShortcuts) {
         }
     }
     EXPECT_EQ(shown, expected);
-    QStringList names;
+    QStringList names, tips;
     for (QPushButton* button : {toolbar.Command1, toolbar.Command7, toolbar.Command5, toolbar.Command4,
                                 toolbar.Command6, toolbar.Command3, toolbar.Command8, toolbar.Command2}) {
         names << button->accessibleName();
+        tips << button->toolTip();
     }
     EXPECT_EQ(
         names.join('|'),
         "SetUp|Activation|Actions/Prep Fire|Melee/CC|Random Number Tables|DR Stats|Locations|About DORVA II");
+    EXPECT_EQ(tips.join('|'), "General Mission Parameters|Activation and Unit Determination|Actions/Prep "
+                              "Fire|Melee/CC|Random Number Tables|DR Stats|Locations|About DORVA II");
 }
 
 TEST_F(AppWindows, VaslOutputFileWatchFlips) {
@@ -140,6 +145,43 @@ TEST_F(AppWindows, ButtonsMenuItemsAndShortcutsReachTheirWindows) {
     }
 }
 
+// The toolbar's keys work from the other windows too, File > Exit's included, which saves first; a
+// modal window is shown through the dialogs.
+TEST_F(AppWindows, ShortcutsReachTheirWindowsFromEveryWindow) {
+    // clang-format off
+    const std::tuple<QWidget& (*)(), const char*, const char*> rows[] = {
+        {[]() -> QWidget& { return ui::ShowWindow<Form2>(); }, "Ctrl+P", "Form9"},
+        {[]() -> QWidget& { return ui::ShowWindow<Form9>(); }, "Ctrl+R", "Form6"},
+        {[]() -> QWidget& { return ui::ShowWindow<Form6>(); }, "Ctrl+A", "Form2"},
+        {[]() -> QWidget& { return ui::ShowWindow<Form6>(); }, "Ctrl+L", "Form11"},
+        {[]() -> QWidget& { return ui::ShowWindow<Form9>(); }, "Ctrl+D", "Form5"},
+        {[]() -> QWidget& { return ui::ShowWindow<Form8>(); }, "Ctrl+H", "Form7"}};
+    // clang-format on
+    ui::ShowWindow<Form4>();
+    for (const auto& [open, keys, target] : rows) {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            window->setVisible(qobject_cast<Form4*>(window) != nullptr);
+        }
+        dialogs.modal.clear();
+        QWidget& from = open();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&from));
+        QTest::keySequence(&from, QKeySequence(keys));
+        const QWidget* reached = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->objectName() == target && window->isVisible()) {
+                reached = window;
+            }
+        }
+        EXPECT_TRUE(reached != nullptr || dialogs.modal == std::vector<std::string>{target})
+            << keys << " from " << from.objectName().toStdString();
+    }
+    QWidget& from = ui::ShowWindow<Form6>();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&from));
+    QTest::keySequence(&from, QKeySequence("Ctrl+X"));
+    EXPECT_EQ(quitter.endings, std::vector<int>{0});
+    EXPECT_EQ(setup::UserSettingsStore().Get("FileLogName"), data::gLogFileName) << "saved first";
+}
+
 // File names arrive in UTF-8, table texts in Latin-1; both reach the message box intact. The log's
 // stamp is the locale's short date and long time, without a time zone, in any script.
 TEST_F(AppWindows, MessageTextsAndTheLocaleClock) {
@@ -183,7 +225,31 @@ TEST_F(AppWindows, VaslWindowTakesResultsWhileOpenAndFollowsResizes) {
     data::ShowInActivationWindow("lost");
     Form8& again = ui::ShowWindow<Form8>();
     EXPECT_EQ(again.Text1->toPlainText(), kHint);
-    EXPECT_EQ(again.size(), QSize(612, 26));
+    EXPECT_EQ(again.frameGeometry().size(), QSize(400, 200)) << "the size the player left it at";
+}
+
+// Windows come back where the player left them: closed in this run, and open or closed at File > Exit
+// in the next; a place on no screen any more comes back on the primary screen.
+TEST_F(AppWindows, WindowsComeBackWhereThePlayerLeftThem) {
+    const QRect vaslPlace(40, 300, 700, 40), randomPlace(120, 60, 520, 304);
+    Form8& window = ui::ShowWindow<Form8>();
+    window.setGeometry(vaslPlace);
+    window.close();
+    Form6& random = ui::ShowWindow<Form6>();
+    random.move(randomPlace.topLeft());
+    Form11& locations = ui::Window<Form11>();
+    locations.move(-5000, -5000); // a screen that is gone
+    ui::WindowPlaces().insert("Form11", locations.saveGeometry());
+    ui::Window<Form4>().mneExit_Click();
+
+    ui::DestroyAllWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    WindowTest::SetUp(); // a new run
+    setup::LoadWindowPlaces();
+    EXPECT_EQ(ui::ShowWindow<Form8>().geometry(), vaslPlace);
+    EXPECT_EQ(ui::ShowWindow<Form6>().pos(), randomPlace.topLeft());
+    EXPECT_TRUE(
+        QGuiApplication::primaryScreen()->availableGeometry().contains(ui::ShowWindow<Form11>().geometry()));
 }
 
 TEST_F(AppWindows, ManualActivationWithTheActivationScreenClosed) {
@@ -218,6 +284,11 @@ TEST_F(AppWindows, TableViewerRollDrReplacesTheTextAndCountsBothRolls) {
     EXPECT_EQ(data::gDRStats, counted);
     Press(viewer, "Command1");
     EXPECT_FALSE(viewer.isVisible());
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        ui::ShowWindow(viewer);
+        QTest::keyClick(viewer.Command2, key);
+        EXPECT_FALSE(viewer.isVisible()) << key;
+    }
 }
 
 // The small windows' captions; OK hides the about box, and the splash unloads on a key or on a click on
@@ -252,6 +323,11 @@ TEST_F(AppWindows, WhatCanISayShowsTheListAgainOnEachOpening) {
     EXPECT_EQ(list.Text1->toPlainText(), "File not found");
     list.findChild<QPushButton*>("Command1")->click();
     EXPECT_FALSE(list.isVisible());
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        toolbar.mneWhatCanISay_Click();
+        QTest::keyClick(list.Text1, key);
+        EXPECT_FALSE(list.isVisible()) << key;
+    }
 }
 
 } // namespace

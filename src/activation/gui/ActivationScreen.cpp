@@ -40,6 +40,7 @@ const QStringList kSpecialForceEntries = {QStringLiteral("Any Class But Special 
 } // namespace
 
 Form2::Form2(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Activation"));
     BuildControls();
