@@ -12,9 +12,12 @@ toolbar=$(wait_window '^DORVA II Toolbar')
 wait_window "^Activation vs\. $second: September, 1939" >/dev/null
 press "$toolbar" ctrl+v
 vasl=$(wait_window '^VASL Activation Window')
+# place ID: the window's place and size as X=, Y=, WIDTH=, HEIGHT= lines.
+place() { xdotool getwindowgeometry --shell "$1" | grep -E '^(X|Y|WIDTH|HEIGHT)='; }
 xdotool windowsize --sync "$vasl" 700 60 windowmove --sync "$vasl" 40 600
 sleep 0.3
-left=$(xdotool getwindowgeometry "$vasl")
+left=$(place "$vasl")
+[ "$left" = "$(printf 'X=40\nY=600\nWIDTH=700\nHEIGHT=60')" ] || fail "the VASL window was not laid at 40,600: $left"
 press "$toolbar" ctrl+x
 wait_exit
 [ "$exit_status" = 0 ] || fail "File > Exit failed"
@@ -29,8 +32,7 @@ wait_window "^Activation vs\. $second: September, 1939" >/dev/null
 press "$toolbar" ctrl+v
 vasl=$(wait_window '^VASL Activation Window')
 sleep 0.3
-[ "$(xdotool getwindowgeometry "$vasl")" = "$left" ] ||
-  fail "the VASL window came back at $(xdotool getwindowgeometry "$vasl"), not at $left"
+[ "$(place "$vasl")" = "$left" ] || fail "the VASL window came back at $(place "$vasl" | tr '\n' ' ')"
 close_window "$toolbar"
 wait_exit
 [ "$exit_status" = 0 ] || fail "closing the toolbar failed"
