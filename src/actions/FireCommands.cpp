@@ -9,8 +9,8 @@ const char* const kLineBreak = "\r\n";
 
 // The action of an attitude for the DR; a list too short for the DR shows its note instead.
 // The action lists name one action for every DR from 2 to 12 in 11 entries and are read at
-// DR - 1, like every other DR list. Read at DR - 2, as the rules have it, a DR of 2 would find no
-// action at all; the shipped lists and this lookup are settled together so that every DR finds one.
+// DR - 1, like every other DR list. Read at DR - 2 instead, a DR of 2 would find no action at all;
+// the shipped lists and this lookup are settled together so that every DR finds one.
 std::optional<std::string> Action(const data::ListTable& list, const char* code, int dr, Attitude attitude,
                                   bool assumeIFTAttack) {
     if (!HasEntry(list, dr - 1)) {

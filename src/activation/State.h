@@ -42,8 +42,8 @@ inline constexpr std::int16_t kAllUnitClasses = 4;
 inline constexpr std::int16_t kAnyClassButSpecialForces = 5;
 inline constexpr std::int16_t kSpecialForces = 6;
 
-// What the rules show on the activation screen while they run. The screen installs itself; without
-// a screen the rules still decide and only the showing is skipped.
+// What the activation logic shows on the activation screen while it runs. The screen installs itself;
+// without a screen the logic still decides and only the showing is skipped.
 class ActivationView {
 public:
     virtual ~ActivationView() = default;

@@ -9,8 +9,8 @@ std::string FormatAverage(std::int64_t weightedSum, std::int64_t total) {
     if (total <= 0) {
         return "0";
     }
-    // Implementer's choice: the grouping comma and the decimal point are fixed rather than taken
-    // from the system's locale, like every other text of the program.
+    // The grouping comma and the decimal point are fixed rather than taken from the system's locale,
+    // like every other text of the program: a statistic reads the same on every desktop.
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.2f",
                   static_cast<double>(weightedSum) / static_cast<double>(total));

@@ -45,9 +45,9 @@ std::int32_t FindNationalitySection(std::string_view bytes, std::string_view cod
         if (LeadingNumber(cursor.Take(kDateLength)) >= gameDate) {
             return cursor.Position();
         }
-        // Implementer's choice: the variant scan stops at the next section marker, so a section with
-        // no variant dated late enough counts as not found instead of running on into the variants of
-        // the sections that follow it. The first section of a code is the only one ever read.
+        // The variant scan stops at the next section marker, so a section with no variant dated late enough
+        // counts as not found instead of running on into the variants of the sections that follow it. The
+        // first section of a code is the only one ever read.
         while (!cursor.AtEnd()) {
             const int byte = cursor.Byte();
             if (byte == kSectionMarker) {
@@ -66,9 +66,9 @@ void ReadSquadSection(std::string_view bytes, std::int32_t position, SquadTable&
                       std::vector<SquadModifierPeriod>& periods) {
     periods.assign(1, SquadModifierPeriod{});
     if (position < 1) {
-        // Implementer's choice: the built-in table puts "(Squad)" in column 1, the column that the
-        // unit code "S" reads and the special-force message names, and "(Half squad)" in column 2,
-        // the column of "H", so that a nationality without a squad table shows its units by kind.
+        // The built-in table puts "(Squad)" in column 1, the column that the unit code "S" reads and the
+        // special-force message names, and "(Half squad)" in column 2, the column of "H", so that a
+        // nationality without a squad table shows its units by kind.
         SquadRow row{std::string(), "(Squad)", "(Half squad)", "0", "1"};
         squads.assign(kBuiltInSquadRows + 1, row);
         return;

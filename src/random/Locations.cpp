@@ -82,12 +82,13 @@ std::optional<std::string> SaveLocations(std::string_view countText, bool villag
         ShowNumberedMessage(kCountNotANumber);
         return std::nullopt;
     }
-    // Not among the rules' messages: they set no limit, but a count beyond it is a slip of the keyboard.
+    // A batch above the limit is refused: it is a slip of the keyboard, and would hold the program
+    // for hours.
     if (*count > kMostLocations) {
         ShowNumberedMessage(kCountAboveLimit);
         return std::nullopt;
     }
-    // The rules name no title for the dialog; it says what is being saved.
+    // The dialog's title says what is being saved.
     std::optional<std::string> fileName = platform::CurrentDialogs().SaveFileName(
         "Save S? Locations", village ? "Village_Suspect_Locations" : "Suspect_Locations", kLocationsFilter);
     if (!fileName) {

@@ -16,8 +16,8 @@ struct TwoDice {
     int Total() const { return colored + white; }
 };
 
-// Each counts as the Part of the statistics says: the dr and both dice of the DR as drs; the A-to-GG
-// and 1-to-10 rolls never.
+// Each counts in the die-roll statistics: the dr and both dice of the DR as drs; the A-to-GG and
+// 1-to-10 rolls never: the statistics count six-sided dice only.
 // Reads: gSpeak, gVoiceAvailable. Writes: gDRStats, gLastSpokenText.
 int SingleDieRoll();
 TwoDice TwoDiceRoll();

@@ -4,6 +4,7 @@
 #include "ui/Text.h"
 
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -24,6 +25,7 @@ Form3::Form3(QWidget* parent) : QWidget(parent, Qt::Window) {
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setGeometry(Twips(120), Twips(3735), Twips(1095), Twips(375));
+    Command1->setDefault(true); // Return closes the window, as OK does
 
     Command2 = new QPushButton(QStringLiteral("Roll DR"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
@@ -54,6 +56,19 @@ void Form3::ShowListing(const QString& title, const QString& listing) {
 
 void Form3::Command1_Click() {
     close();
+}
+
+// Return and Escape close the window as its OK does: a window to read and put away wants no mouse.
+void Form3::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        Command1_Click();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void Form3::Command2_Click() {

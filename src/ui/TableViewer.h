@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QLabel;
+class QKeyEvent;
 class QPushButton;
 
 namespace dorva {
@@ -25,6 +26,9 @@ public:
     // Shows a listing under a title. The window grows beyond its designed size where the listing needs
     // it (long unit names, many rows), so that every row shows whole.
     void ShowListing(const QString& title, const QString& listing);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace dorva

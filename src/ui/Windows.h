@@ -2,6 +2,8 @@
 // Every window is one program-wide instance, created on first use and kept until it is closed
 // (windows that unload on close set Qt::WA_DeleteOnClose) or the program ends.
 
+#include "ui/WindowPlaces.h"
+
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -27,6 +29,7 @@ template <class W> W& Window() {
         }();
         (void)registered;
         slot = new W();
+        WatchPlace(*slot);
     }
     return *slot;
 }

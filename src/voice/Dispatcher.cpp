@@ -64,10 +64,10 @@ std::optional<int> Number(std::string_view text, bool signAllowed) {
 } // namespace
 
 std::string AttackSentence(const platform::RecoResult& result, bool withModifier) {
-    // Implementer's choice: a property the grammar did not give in its form ("0403": firepower and IF
-    // column in two digits each; a sign of -1 or 1; a modifier), or a roll that falls outside the IF
-    // table, shows and speaks nothing. The grammar is compiled against the shipped IF table, so only a
-    // damaged support file gets here. A column outside the table rolls nothing.
+    // A property the grammar did not give in its form ("0403": firepower and IF column in two digits each; a
+    // sign of -1 or 1; a modifier), or a roll that falls outside the IF table, shows and speaks nothing. The
+    // grammar is compiled against the shipped IF table, so only a damaged support file gets here. A column
+    // outside the table rolls nothing.
     const std::size_t needed = withModifier ? 3 : 1;
     if (result.properties.size() < needed || result.properties[0].size() != 4) {
         return {};

@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QRegularExpression>
+#include <QTest>
 
 namespace dorva {
 namespace {
@@ -44,7 +45,7 @@ TEST_F(Screens, ControlsCarryTheirNamesAndCaptions) {
         {"IFTAttackBtn", "IF&T Attack"}, {"LATWAttackBtn", "&LATW Attack"},
         {"OrdVsVehAttackBtn", "Ord. vs. &Veh."}, {"OrdVsInfAttackBtn", "&Ord. vs. Inf."},
         {"DR2Btn", "&2"}, {"DR3Btn", "&3"}, {"DR4Btn", "&4"}, {"DR5Btn", "&5"}, {"DR6Btn", "&6"}, {"DR7Btn", "&7"},
-        {"DR8Btn", "&8"}, {"DR9Btn", "&9"}, {"DR10Btn", "1&0"}, {"DR11Btn", "11"}, {"DR12Btn", "12"},
+        {"DR8Btn", "&8"}, {"DR9Btn", "&9"}, {"DR10Btn", "1&0"}, {"DR11Btn", "1&1"}, {"DR12Btn", "12"},
         {"ManualDieRollCB", "&Manual Die Roll"}, {"AssumeIFTAttackCB", "Assume IFT Attac&k"},
         {"Frame2", "Movement Commands"}, {"Command4", "&AFV Move"}, {"InfantryMoveBtn", "&Infantry Move"},
         {"Label1", "Hold"}, {"Label4", "Odd"}, {"Label5", "Even"}, {"Label12", "Advance"},
@@ -122,18 +123,29 @@ TEST_F(Screens, ResultsReachTheirLabels) {
     ExpectCaptions(melee, {{"AdvanceLB", "CC attack DR = 11"}, {"Label1", ""}});
 }
 
-// The mode on the screen: the DR buttons follow the box, the red markers the selected fire button;
-// the mode's states are the logic's business.
+// The mode on the screen: the DR buttons and their keys follow the box, the red markers the selected
+// fire button; the mode's states are the logic's business.
 TEST_F(Screens, ManualDieRollMarksTheSelectedFireButton) {
-    Form9& form = ui::Window<Form9>();
+    Form9& form = ui::ShowWindow<Form9>();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form)); // keys reach the active window only
+    QTest::keyClick(&form, Qt::Key_Equal, Qt::AltModifier);
+    QTest::qWait(200);
+    EXPECT_EQ(form.Label10->text(), "") << "the DR keys wait for the mode";
     form.ManualDieRollCB->click();
     EXPECT_EQ(Enabled(form, "Btn").filter("DR").size(), 11);
     EXPECT_EQ(form.Label6->text(), "->");
     EXPECT_EQ(form.Label6->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     EXPECT_TRUE(form.Label6->font().bold() && form.Label6->font().pointSize() == 12);
     Press(form, "OrdVsInfAttackBtn");
-    Press(form, "DR12Btn");
-    ExpectCaptions(form, {{"Label6", ""}, {"Label9", "->"}, {"Label10", "Unit attacks\n3D-11"}});
+    // A key presses its button as a click would, for a moment the player sees.
+    const auto key = [&form](Qt::Key k, const char* shown) {
+        QTest::keyClick(&form, k, Qt::AltModifier);
+        return QTest::qWaitFor([&] { return form.Label10->text() == shown; }, 1000);
+    };
+    EXPECT_TRUE(key(Qt::Key_1, "Unit attacks\n3D-10"));
+    EXPECT_TRUE(key(Qt::Key_Equal, "Unit attacks\n3D-11"));
+    ExpectCaptions(form, {{"Label6", ""}, {"Label9", "->"}});
+    EXPECT_EQ(form.DR12Btn->toolTip(), "Alt+=");
     form.ManualDieRollCB->click();
     EXPECT_EQ(Enabled(form, "Btn").filter("DR").size(), 0);
     EXPECT_EQ(form.Label9->text(), "");

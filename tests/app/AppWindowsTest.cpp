@@ -11,6 +11,7 @@
 #include "data/Announce.h"
 #include "random/gui/LocationsScreen.h"
 #include "random/gui/RandomNumbersScreen.h"
+#include "setup/gui/UserSettings.h"
 #include "support/WindowTest.h"
 #include "ui/Dialogs.h"
 #include "ui/TableViewer.h"
@@ -22,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -62,14 +64,17 @@ TEST_F(AppWindows, MenusCaptionsAndShortcuts) {
         }
     }
     EXPECT_EQ(shown, expected);
-    QStringList names;
+    QStringList names, tips;
     for (QPushButton* button : {toolbar.Command1, toolbar.Command7, toolbar.Command5, toolbar.Command4,
                                 toolbar.Command6, toolbar.Command3, toolbar.Command8, toolbar.Command2}) {
         names << button->accessibleName();
+        tips << button->toolTip();
     }
     EXPECT_EQ(
         names.join('|'),
         "SetUp|Activation|Actions/Prep Fire|Melee/CC|Random Number Tables|DR Stats|Locations|About DORVA II");
+    EXPECT_EQ(tips.join('|'), "General Mission Parameters|Activation and Unit Determination|Actions/Prep "
+                              "Fire|Melee/CC|Random Number Tables|DR Stats|Locations|About DORVA II");
 }
 
 TEST_F(AppWindows, VaslOutputFileWatchFlips) {
@@ -96,8 +101,15 @@ template <class W> QWidget* Visible() {
     return window && window->isVisible() ? window : nullptr;
 }
 
+// The window W brought to the front.
+template <class W> QWidget& Front() {
+    return ui::ShowWindow<W>();
+}
+
 // Every toolbar button, menu item and shortcut reaches its window: a modal one through the dialogs, a
-// modeless one hidden before it, which comes back as the same window whichever way opens it.
+// modeless one hidden before it, which comes back as the same window whichever way opens it. The keys
+// are pressed with a screen in front, as a player does: they work from every window. Exit's key saves
+// the settings before the run ends.
 TEST_F(AppWindows, ButtonsMenuItemsAndShortcutsReachTheirWindows) {
     // The window, whether it is visible (nullptr: a modal window), and the ways to it.
     using Ways = std::vector<const char*>;
@@ -110,6 +122,8 @@ TEST_F(AppWindows, ButtonsMenuItemsAndShortcutsReachTheirWindows) {
         {"Form8", &Visible<Form8>, {"mneVASLActivationWindow", "Ctrl+V"}}, {"Form12", &Visible<Form12>, {"mneMiniControls", "Ctrl+C"}},
         {"Form7", &Visible<Form7>, {"mneWhatCanISay", "Ctrl+H"}}};
     // clang-format on
+    QWidget& (*const fronts[])() = {&Front<Form2>, &Front<Form9>, &Front<Form6>};
+    std::size_t turn = 0;
     Form4& toolbar = ui::ShowWindow<Form4>();
     std::map<std::string, QWidget*> opened;
     for (const auto& [name, visible, ways] : rows) {
@@ -118,18 +132,23 @@ TEST_F(AppWindows, ButtonsMenuItemsAndShortcutsReachTheirWindows) {
                 window->setVisible(window == &toolbar);
             }
             dialogs.modal.clear();
-            toolbar.activateWindow();
-            ASSERT_TRUE(QTest::qWaitForWindowActive(&toolbar)); // shortcuts reach the active window only
-            if (QString(way).startsWith("Ctrl+")) {
-                QTest::keySequence(&toolbar, QKeySequence(way));
-            } else {
-                Press(toolbar, way);
+            const bool key = QString(way).startsWith("Ctrl+");
+            QWidget* front = &toolbar;
+            if (key) {
+                front = &fronts[turn++ % std::size(fronts)]();
+                if (front->objectName() == name) { // not the window the key opens
+                    front->hide();
+                    front = &fronts[turn++ % std::size(fronts)]();
+                }
             }
+            front->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(front)); // shortcuts reach the active window only
+            key ? QTest::keySequence(front, QKeySequence(way)) : Press(toolbar, way);
             const QWidgetList windows = QApplication::topLevelWidgets();
             EXPECT_EQ(
                 std::count_if(windows.begin(), windows.end(), [](QWidget* w) { return w->isVisible(); }),
-                visible == nullptr ? 1 : 2)
-                << way << " opens one window besides the toolbar";
+                (visible == nullptr ? 1 : 2) + (front != &toolbar))
+                << way << " opens one window besides the toolbar and the window in front";
             if (visible == nullptr) {
                 EXPECT_EQ(dialogs.modal, std::vector<std::string>{name}) << way;
             } else {
@@ -138,6 +157,11 @@ TEST_F(AppWindows, ButtonsMenuItemsAndShortcutsReachTheirWindows) {
             }
         }
     }
+    QWidget& front = Front<Form9>();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&front));
+    QTest::keySequence(&front, QKeySequence("Ctrl+X"));
+    EXPECT_EQ(quitter.endings, std::vector<int>{0});
+    EXPECT_EQ(setup::UserSettingsStore().Get("FileLogName"), data::gLogFileName) << "saved first";
 }
 
 // File names arrive in UTF-8, table texts in Latin-1; both reach the message box intact. The log's
@@ -183,7 +207,31 @@ TEST_F(AppWindows, VaslWindowTakesResultsWhileOpenAndFollowsResizes) {
     data::ShowInActivationWindow("lost");
     Form8& again = ui::ShowWindow<Form8>();
     EXPECT_EQ(again.Text1->toPlainText(), kHint);
-    EXPECT_EQ(again.size(), QSize(612, 26));
+    EXPECT_EQ(again.frameGeometry().size(), QSize(400, 200)) << "the size the player left it at";
+}
+
+// Windows come back where the player left them: closed in this run, and open or closed at File > Exit
+// in the next; a place on no screen any more comes back on the primary screen.
+TEST_F(AppWindows, WindowsComeBackWhereThePlayerLeftThem) {
+    const QRect vaslPlace(40, 300, 700, 40), randomPlace(120, 60, 520, 304);
+    Form8& window = ui::ShowWindow<Form8>();
+    window.setGeometry(vaslPlace);
+    window.close();
+    Form6& random = ui::ShowWindow<Form6>();
+    random.move(randomPlace.topLeft());
+    Form11& locations = ui::Window<Form11>();
+    locations.move(-5000, -5000); // a screen that is gone
+    ui::WindowPlaces().insert("Form11", locations.saveGeometry());
+    ui::Window<Form4>().mneExit_Click();
+
+    ui::DestroyAllWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    WindowTest::SetUp(); // a new run
+    setup::LoadWindowPlaces();
+    EXPECT_EQ(ui::ShowWindow<Form8>().geometry(), vaslPlace);
+    EXPECT_EQ(ui::ShowWindow<Form6>().pos(), randomPlace.topLeft());
+    EXPECT_TRUE(
+        QGuiApplication::primaryScreen()->availableGeometry().contains(ui::ShowWindow<Form11>().geometry()));
 }
 
 TEST_F(AppWindows, ManualActivationWithTheActivationScreenClosed) {
@@ -218,6 +266,11 @@ TEST_F(AppWindows, TableViewerRollDrReplacesTheTextAndCountsBothRolls) {
     EXPECT_EQ(data::gDRStats, counted);
     Press(viewer, "Command1");
     EXPECT_FALSE(viewer.isVisible());
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        ui::ShowWindow(viewer);
+        QTest::keyClick(viewer.Command2, key);
+        EXPECT_FALSE(viewer.isVisible()) << key;
+    }
 }
 
 // The small windows' captions; OK hides the about box, and the splash unloads on a key or on a click on
@@ -252,6 +305,11 @@ TEST_F(AppWindows, WhatCanISayShowsTheListAgainOnEachOpening) {
     EXPECT_EQ(list.Text1->toPlainText(), "File not found");
     list.findChild<QPushButton*>("Command1")->click();
     EXPECT_FALSE(list.isVisible());
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        toolbar.mneWhatCanISay_Click();
+        QTest::keyClick(list.Text1, key);
+        EXPECT_FALSE(list.isVisible()) << key;
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
-# The toolbar's menu shortcuts open their windows; a window already open is only brought forward;
-# closing the toolbar ends the program at once, other windows open or not, without saving.
+# The toolbar's menu shortcuts open their windows, from the toolbar and from the other windows; a window
+# already open is only brought forward; closing the toolbar ends the program at once, other windows open
+# or not, without saving.
 source "$(dirname "$0")/lib.sh" "$1"
 
 start_program "$bin/dorva2"
@@ -16,9 +17,10 @@ press "$toolbar" ctrl+c
 wait_window '^Activation Controls' >/dev/null
 press "$toolbar" ctrl+h
 wait_window '^What Can I Say\?' >/dev/null
-press "$toolbar" ctrl+r
-wait_window '^Random Numbers$' >/dev/null
-press "$toolbar" ctrl+l
+# From another window than the toolbar: the activation screen, then the random-numbers screen.
+press "$activation" ctrl+r
+random=$(wait_window '^Random Numbers$')
+press "$random" ctrl+l
 wait_window '^S\? Locations$' >/dev/null
 press "$toolbar" ctrl+p
 wait_window '^Actions$' >/dev/null

@@ -31,12 +31,14 @@ class WindowTest : public ProgramTest {
 protected:
     void SetUp() override {
         ProgramTest::SetUp();
+        ui::WindowPlaces().clear();
         app::InstallProgramSeams();
         InstallFakes();
     }
     void TearDown() override {
         ui::DestroyAllWindows();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ui::WindowPlaces().clear();
         ProgramTest::TearDown();
     }
 

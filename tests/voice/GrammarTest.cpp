@@ -99,7 +99,7 @@ TEST(GrammarWords, EachOnceInLowerCaseAndThoseTheDictionaryLacks) {
               std::vector<std::string>({"an"}));
 }
 
-// Rule names of the file may start with a digit, which JSGF does not take: the rules are numbered.
+// Rule names of the file may start with a digit, which JSGF does not take: JSGF's rules are numbered.
 TEST(GrammarJsgf, EveryPhraseIsOneAlternativeOfItsOwnRule) {
     EXPECT_EQ(BuildJsgf(Parsed("rule 1through10\n  One Through Ten\n  one to ten\nrule repeat\n  repeat\n")),
               "#JSGF V1.0;\ngrammar dorva;\npublic <command> = <r0> | <r1>;\n"

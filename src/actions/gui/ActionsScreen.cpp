@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 
 namespace dorva {
@@ -114,9 +115,16 @@ void Form9::BuildControls() {
     DR4Btn = MakeButton(this, "DR4Btn", QStringLiteral("&4"), left, 120 + 3 * step, width, height);
     DR10Btn = MakeButton(this, "DR10Btn", QStringLiteral("1&0"), right, 120 + 3 * step, width, height);
     DR3Btn = MakeButton(this, "DR3Btn", QStringLiteral("&3"), left, 120 + 4 * step, width, height);
-    DR11Btn = MakeButton(this, "DR11Btn", QStringLiteral("11"), right, 120 + 4 * step, width, height);
+    DR11Btn = MakeButton(this, "DR11Btn", QStringLiteral("1&1"), right, 120 + 4 * step, width, height);
     DR2Btn = MakeButton(this, "DR2Btn", QStringLiteral("&2"), left, 120 + 5 * step, width, height);
     DR12Btn = MakeButton(this, "DR12Btn", QStringLiteral("12"), right, 120 + 5 * step, width, height);
+    // Every DR has its key with Alt: 2 to 9 their digit, 10 its 0 and 11 its second 1. 12 has no digit
+    // left that is not another DR's, so it takes the twelfth key of the row of digits, after 0 and minus;
+    // its tooltip names it. The key, like the button, works only in manual die-roll mode.
+    auto* twelve = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Equal), DR12Btn);
+    twelve->setObjectName(QStringLiteral("DR12Key"));
+    connect(twelve, &QShortcut::activated, DR12Btn, &QPushButton::animateClick);
+    DR12Btn->setToolTip(twelve->key().toString(QKeySequence::NativeText));
     drButtons_ = {DR2Btn, DR3Btn, DR4Btn, DR5Btn, DR6Btn, DR7Btn, DR8Btn, DR9Btn, DR10Btn, DR11Btn, DR12Btn};
     ManualDieRollCB =
         MakeCheckBox(this, "ManualDieRollCB", QStringLiteral("&Manual Die Roll"), 8040, 3060, 1980, 315);

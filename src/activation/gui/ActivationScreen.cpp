@@ -40,6 +40,7 @@ const QStringList kSpecialForceEntries = {QStringLiteral("Any Class But Special 
 } // namespace
 
 Form2::Form2(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Activation"));
     BuildControls();
@@ -346,11 +347,11 @@ void Form2::ManualActivation_Click() {
 }
 
 void Form2::ClearModifiersBtn_Click() {
-    // Implementer's choice: clearing (the button, the voice command or auto-clear after a roll) makes
-    // the controls ready for the next roll and leaves the shown result alone. Re-evaluating there would
-    // contradict an outcome that was just spoken, logged and sent to the VASL window, and would show the
-    // units a player who only wants the roll asked not to see. A change of one modifier by the player
-    // still re-evaluates the last roll. The terrain stays as chosen.
+    // Clearing (the button, the voice command or auto-clear after a roll) makes the controls ready for the
+    // next roll and leaves the shown result alone. Re-evaluating there would contradict an outcome that was
+    // just spoken, logged and sent to the VASL window, and would show the units a player who only wants the
+    // roll asked not to see. A change of one modifier by the player still re-evaluates the last roll. The
+    // terrain stays as chosen.
     const bool wasClearing = clearing_;
     clearing_ = true;
     HeightDL->setCurrentIndex(0);
@@ -426,7 +427,7 @@ void Form2::ShowSpecialForceLine(const std::string& text) {
 }
 
 void Form2::SelectUnitClass(int position) {
-    // The rules have set the restriction already; the list only follows it.
+    // The unit determination has set the restriction already; the list only follows it.
     if (position < SpecialForcesDL->count()) {
         const QSignalBlocker blocker(SpecialForcesDL);
         SpecialForcesDL->setCurrentIndex(position);

@@ -106,7 +106,7 @@ public:
     void ShowLeaders(const QString& theCaption);
     void ShowAFV(const data::ListTable& whichTable, const QString& theCaption);
 
-    // What the rules show while they run.
+    // What the activation logic shows while it runs.
     void ShowA1Line(const std::string& text) override;
     void ShowSpecialForceLine(const std::string& text) override;
     void SelectUnitClass(int position) override;

@@ -45,10 +45,15 @@ QPushButton* PictureButton(QWidget* parent, const char* name, int left, const QS
     return button;
 }
 
+// The keys of the toolbar's menus open their windows from every window of the program, so that the
+// player need not go back to the toolbar first. A text box with the focus keeps its own editing keys
+// (Ctrl+C copies, Ctrl+V pastes, Ctrl+X cuts, Ctrl+A selects), which Qt puts before them; a modal
+// window holds them back, as it holds back the toolbar itself.
 QAction* MenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut) {
     QAction* item = menu->addAction(caption);
     item->setObjectName(QString::fromLatin1(name));
     item->setShortcut(shortcut);
+    item->setShortcutContext(Qt::ApplicationShortcut);
     return item;
 }
 
@@ -119,7 +124,7 @@ Form4::Form4(QWidget* parent) : QMainWindow(parent) {
                               QKeySequence(Qt::CTRL | Qt::Key_H));
 
     // The picture buttons show no text: a screen reader says what each does in the words of its
-    // menu item.
+    // menu item, and a tooltip shows them where the button has no words of its own.
     for (const auto& [button, item] : {std::pair{Command1, mneSetUp},
                                        {Command7, mneActivation},
                                        {Command5, mneActions},
@@ -133,6 +138,9 @@ Form4::Form4(QWidget* parent) : QMainWindow(parent) {
             words.chop(3);
         }
         button->setAccessibleName(words);
+        if (button->toolTip().isEmpty()) {
+            button->setToolTip(words);
+        }
     }
 
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
@@ -158,8 +166,8 @@ Form4::Form4(QWidget* parent) : QMainWindow(parent) {
 
     // The window is not resizable: it keeps the size of its client area and menu bar.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    // It opens at the top right of the screen, out of the way of the screens it opens, which come
-    // up where the window manager puts them.
+    // The first time it opens at the top right of the screen, out of the way of the screens it opens,
+    // which come up where the window manager puts them; after that, where the player left it.
     adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();

@@ -12,7 +12,8 @@ Form8::Form8(QWidget* parent) : QWidget(parent, Qt::Window) {
     using ui::Twips;
     setObjectName(QStringLiteral("Form8"));
     setWindowTitle(QStringLiteral("VASL Activation Window"));
-    // Closing discards the window: the next opening starts again from the designed text, size and place.
+    // Closing discards the window: the next opening starts again from the designed text, at the place
+    // and size the player left it (the window kit keeps them), so that it sits over VASL at once.
     setAttribute(Qt::WA_DeleteOnClose);
     resize(Twips(9180), Twips(390));
 

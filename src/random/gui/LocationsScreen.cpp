@@ -15,8 +15,8 @@ using ui::MakeLabel;
 using ui::Place;
 using ui::Twips;
 
-// The rules give the arrangement of the controls, not their twips: the single roll at the top, the
-// batch below it, the file name at the bottom, every text at a size that shows it whole.
+// The single roll at the top, the batch below it, the file name at the bottom, every text at a size
+// that shows it whole.
 Form11::Form11(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("Form11"));
     setAttribute(Qt::WA_DeleteOnClose);

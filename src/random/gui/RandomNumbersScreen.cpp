@@ -44,8 +44,7 @@ QPushButton* TableButton(QWidget* parent, const char* name, const QString& table
 
 } // namespace
 
-// The rules give the arrangement of the controls, not their twips: the tables on the left, the dice
-// on the right, every text at a size that shows it whole.
+// The tables on the left, the dice on the right, every text at a size that shows it whole.
 Form6::Form6(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("Form6"));
     setAttribute(Qt::WA_DeleteOnClose);

@@ -303,6 +303,7 @@ void Form1::LoadGameData() {
     ui::BusyPointer busy;
     setup::UserSettingsStore settings;
     setup::LoadGameData(settings, *this);
+    setup::LoadWindowPlaces();
 }
 
 void Form1::StartSpeech() {

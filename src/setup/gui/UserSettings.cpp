@@ -1,6 +1,7 @@
 #include "setup/gui/UserSettings.h"
 
 #include "ui/Text.h"
+#include "ui/WindowPlaces.h"
 
 #include <QSettings>
 
@@ -26,9 +27,35 @@ void UserSettingsStore::Set(const std::string& key, const std::string& value) {
     settings_->setValue(ui::ToQt(key), ui::NameToQt(value));
 }
 
+namespace {
+
+// The window places stand in a group of their own: "Params" keeps the values the player chose.
+const QString kPlacesGroup = QStringLiteral("WindowPlaces");
+
+} // namespace
+
 void SaveUserSettings() {
-    UserSettingsStore store;
-    SaveSettings(store);
+    {
+        UserSettingsStore store;
+        SaveSettings(store);
+    }
+    ui::TakeOpenWindowPlaces();
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QString::fromLatin1(kSettingsApplication));
+    settings.beginGroup(kPlacesGroup);
+    const ui::Places& places = ui::WindowPlaces();
+    for (auto place = places.cbegin(); place != places.cend(); ++place) {
+        settings.setValue(place.key(), place.value());
+    }
+}
+
+void LoadWindowPlaces() {
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QString::fromLatin1(kSettingsApplication));
+    settings.beginGroup(kPlacesGroup);
+    ui::Places& places = ui::WindowPlaces();
+    places.clear();
+    for (const QString& name : settings.childKeys()) {
+        places.insert(name, settings.value(name).toByteArray());
+    }
 }
 
 } // namespace dorva::setup

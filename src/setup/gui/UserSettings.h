@@ -23,7 +23,11 @@ private:
     std::unique_ptr<QSettings> settings_;
 };
 
-// Writes every setting to the per-user store (File > Exit does this before the program ends).
+// Writes every setting to the per-user store, and the places of the windows beside them (File > Exit
+// does this before the program ends).
 void SaveUserSettings();
+
+// Reads where the player left each window when the settings were last saved.
+void LoadWindowPlaces();
 
 } // namespace dorva::setup

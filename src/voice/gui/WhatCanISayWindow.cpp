@@ -2,6 +2,7 @@
 
 #include "ui/Text.h"
 
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -30,6 +31,19 @@ Form7::Form7(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 void Form7::Command1_Click() {
     close();
+}
+
+// Return and Escape close the window as its OK does: a window to read and put away wants no mouse.
+void Form7::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        Command1_Click();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
 }
 
 } // namespace dorva

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QPlainTextEdit;
+class QKeyEvent;
 class QPushButton;
 
 namespace dorva {
@@ -18,6 +19,9 @@ public:
     QPushButton* Command1; // "OK"
 
     void Command1_Click();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace dorva
