@@ -1,13 +1,18 @@
 // The random-numbers and suspect-locations screens: their controls, what each operation shows, how
 // the mini controls reach the hidden screen, and texts that fit.
 #include "app/gui/MiniControls.h"
+#include "app/gui/VaslWindow.h"
 #include "random/Tables6.h"
 #include "random/gui/LocationsScreen.h"
 #include "random/gui/RandomNumbersScreen.h"
 #include "support/WindowTest.h"
+#include "ui/NewResult.h"
 #include "ui/Text.h"
 
+#include <QAccessible>
 #include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QTest>
 #include <QFile>
 #include <QXmlStreamReader>
 
@@ -83,6 +88,31 @@ TEST_F(RandomScreens, EachOperationShowsItsResultsAndBlanksTheOtherArea) {
         EXPECT_EQ(Results(form), results);
     }
     EXPECT_FALSE(form.isVisible());
+}
+
+std::vector<const QObject*> told; // the controls whose change screen readers heard of
+
+// Two equal rolls in a row: the second result is marked new as the first was, on the screen and in the
+// VASL window, and screen readers hear of it although no text changed.
+TEST_F(RandomScreens, AnEqualResultIsMarkedNewAgain) {
+    Form6& form = ui::Window<Form6>();
+    QPlainTextEdit& vaslBox = *ui::Window<Form8>().Text1;
+    const auto roll = [&form] {
+        form.SingleDR_Click();
+        app::VaslActivationWindow().SetText("dr = 5");
+    };
+    dice.Script({5, 5});
+    roll();
+    QTest::qWait(ui::kNewResultMs + 50);
+    EXPECT_FALSE(ui::IsMarkedNew(*form.ColorDieLB) || ui::IsMarkedNew(vaslBox));
+    told.clear();
+    QAccessible::installUpdateHandler([](QAccessibleEvent* event) { told.push_back(event->object()); });
+    roll();
+    QAccessible::installUpdateHandler(nullptr);
+    for (const QWidget* result : {static_cast<QWidget*>(form.ColorDieLB), static_cast<QWidget*>(&vaslBox)}) {
+        EXPECT_TRUE(ui::IsMarkedNew(*result)) << result->objectName();
+        EXPECT_EQ(std::count(told.begin(), told.end(), result), 1) << result->objectName();
+    }
 }
 
 // A refused range changes only the heading and the table area; a letter range checks the letters

@@ -8,6 +8,7 @@
 #include "platform/Seams.h"
 #include "setup/State.h"
 #include "ui/Controls.h"
+#include "ui/NewResult.h"
 #include "ui/TableViewer.h"
 #include "ui/Text.h"
 #include "ui/Windows.h"
@@ -281,13 +282,13 @@ void Form2::ShowResultLine(const std::string& text, int red, int green, int blue
     QPalette palette = Label11->palette();
     palette.setColor(QPalette::WindowText, QColor(red, green, blue));
     Label11->setPalette(palette);
-    Label11->setText(ui::ToQt(text));
+    ui::ShowResult(*Label11, ui::ToQt(text));
 }
 
 void Form2::ShowUnits(const std::string& units) {
     // Six units with their rolls, or a gun's two lines, fill the space: the text shrinks rather than lose
     // its last units.
-    ui::ShowFitted(*Label1, DisplayText(units));
+    ui::ShowResult(*Label1, DisplayText(units), true);
 }
 
 void Form2::ShowSuspectActivated() {
@@ -305,9 +306,9 @@ void Form2::ShowSuspectRemoved() {
 void Form2::ActiviondrBtn_Click() {
     using activation::Outcome;
     const Outcome outcome = activation::RollActivation();
-    Label8->setText(QString::number(*activation::acDieRoll));
+    ui::ShowResult(*Label8, QString::number(*activation::acDieRoll));
     Label1->clear();
-    Label10->setText(QString::number(activation::finalDieRoll));
+    ui::ShowResult(*Label10, QString::number(activation::finalDieRoll));
 
     const activation::Rgb colour = activation::ResultColour(outcome);
     switch (outcome) {
@@ -419,10 +420,10 @@ void Form2::SpecialForcesDL_Click() {
 }
 
 void Form2::ShowA1Line(const std::string& text) {
-    Label12->setText(ui::ToQt(text));
+    ui::ShowResult(*Label12, ui::ToQt(text));
 }
 void Form2::ShowSpecialForceLine(const std::string& text) {
-    ui::ShowFitted(*Label14, ui::ToQt(text));
+    ui::ShowResult(*Label14, ui::ToQt(text), true);
 }
 
 void Form2::SelectUnitClass(int position) {

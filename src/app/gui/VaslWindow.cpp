@@ -1,6 +1,7 @@
 #include "app/gui/VaslWindow.h"
 
 #include "app/VaslResize.h"
+#include "ui/NewResult.h"
 #include "ui/Text.h"
 #include "ui/Windows.h"
 
@@ -48,7 +49,11 @@ bool VaslActivationWindow::IsVisible() {
 }
 
 void VaslActivationWindow::SetText(const std::string& text) {
-    ui::Window<Form8>().Text1->setPlainText(ui::ToQt(text));
+    QPlainTextEdit& box = *ui::Window<Form8>().Text1;
+    const QString shown = ui::ToQt(text);
+    const bool unchanged = box.toPlainText() == shown;
+    box.setPlainText(shown);
+    ui::MarkNewResult(box, unchanged);
 }
 
 } // namespace app

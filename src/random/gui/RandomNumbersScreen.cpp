@@ -2,6 +2,7 @@
 
 #include "random/RandomNumbers.h"
 #include "ui/Controls.h"
+#include "ui/NewResult.h"
 #include "ui/Pictures.h"
 #include "ui/Text.h"
 
@@ -139,7 +140,7 @@ void Form6::ClearDiceResults() {
 void Form6::SingleDR_Click() {
     ClearTableResults();
     Label11->setText(QStringLiteral("dr Result"));
-    ColorDieLB->setText(QString::number(random::SingleDieRoll()));
+    ui::ShowResult(*ColorDieLB, QString::number(random::SingleDieRoll()));
     WhiteDieLB->clear();
     ResultLB->clear();
 }
@@ -148,9 +149,9 @@ void Form6::TwoDR_Click() {
     ClearTableResults();
     Label11->setText(QStringLiteral("DR Result"));
     const random::TwoDice dice = random::TwoDiceRoll();
-    ColorDieLB->setText(QString::number(dice.colored));
-    WhiteDieLB->setText(QString::number(dice.white));
-    ResultLB->setText(QString::number(dice.Total()));
+    ui::ShowResult(*ColorDieLB, QString::number(dice.colored));
+    ui::ShowResult(*WhiteDieLB, QString::number(dice.white));
+    ui::ShowResult(*ResultLB, QString::number(dice.Total()));
 }
 
 void Form6::AtoGG_Click() {
@@ -158,7 +159,7 @@ void Form6::AtoGG_Click() {
     Label11->setText(QStringLiteral("A-GG Result"));
     ColorDieLB->clear();
     WhiteDieLB->clear();
-    ResultLB->setText(ui::ToQt(random::AToGGRoll()));
+    ui::ShowResult(*ResultLB, ui::ToQt(random::AToGGRoll()));
 }
 
 void Form6::Die1to10_Click() {
@@ -166,7 +167,7 @@ void Form6::Die1to10_Click() {
     ClearTableResults();
     ColorDieLB->clear();
     WhiteDieLB->clear();
-    ResultLB->setText(QString::number(random::OneToTenRoll()));
+    ui::ShowResult(*ResultLB, QString::number(random::OneToTenRoll()));
 }
 
 void Form6::DieXThroughY_Click() {
@@ -184,7 +185,7 @@ void Form6::DieXThroughY_Click() {
     }
     ColorDieLB->clear();
     WhiteDieLB->clear();
-    ResultLB->setText(ui::ToQt(*roll.result));
+    ui::ShowResult(*ResultLB, ui::ToQt(*roll.result));
 }
 
 void Form6::DoTableRoll(const QString& dieTable, const random::DieArray& dieArray,
@@ -192,8 +193,8 @@ void Form6::DoTableRoll(const QString& dieTable, const random::DieArray& dieArra
     ClearDiceResults();
     const random::TableRollResult roll = random::DoTableRoll(dieArray, extraText);
     Label8->setText(dieTable);
-    Label10->setText(QString::number(roll.dr));
-    Label9->setText(ui::ToQt(roll.result));
+    ui::ShowResult(*Label10, QString::number(roll.dr));
+    ui::ShowResult(*Label9, ui::ToQt(roll.result));
 }
 
 void Form6::RollOnTable(int index) {
