@@ -53,7 +53,8 @@ QString MarkName(const QWidget& control) {
 }
 
 NewResultMark* MarkOf(const QWidget& control) {
-    return dynamic_cast<NewResultMark*>(control.findChild<QWidget*>(MarkName(control), Qt::FindDirectChildrenOnly));
+    return dynamic_cast<NewResultMark*>(
+        control.findChild<QWidget*>(MarkName(control), Qt::FindDirectChildrenOnly));
 }
 
 } // namespace

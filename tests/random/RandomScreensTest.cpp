@@ -11,9 +11,9 @@
 
 #include <QAccessible>
 #include <QCheckBox>
+#include <QFile>
 #include <QPlainTextEdit>
 #include <QTest>
-#include <QFile>
 #include <QXmlStreamReader>
 
 namespace dorva {

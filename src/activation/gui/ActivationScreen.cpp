@@ -25,6 +25,8 @@
 #include <QPushButton>
 #include <QWhatsThis>
 
+#include <algorithm>
+
 namespace dorva {
 namespace {
 
@@ -126,6 +128,7 @@ void Form2::BuildControls() {
     SpecialForcesDL = Place(new QComboBox(client), "SpecialForcesDL", 5280, 4140, 2730, 315);
     // Named after the caption its line shows until the nationality's special forces replace it.
     ui::NameList(*SpecialForcesDL, QStringLiteral("Special force usage"));
+    ui::FitList(*SpecialForcesDL, kClassEntries + kSpecialForceEntries);
 
     MissionParametersTB = MakeLabel(client, "MissionParametersTB", QString(), 120, 4560, 7890, 285);
     Label13 = MakeLabel(client, "Label13", QString(), 120, 4920, 7890, 1530);
@@ -287,8 +290,19 @@ void Form2::ShowResultLine(const std::string& text, int red, int green, int blue
 
 void Form2::ShowUnits(const std::string& units) {
     // Six units with their rolls, or a gun's two lines, fill the space: the text shrinks rather than lose
-    // its last units.
-    ui::ShowResult(*Label1, DisplayText(units), true);
+    // its last units. A roll such as "(x2 DR=4/4)" is read as one, so its blanks do not break.
+    QString shown = DisplayText(units);
+    int depth = 0;
+    for (QChar& c : shown) {
+        if (c == QLatin1Char('(')) {
+            ++depth;
+        } else if (c == QLatin1Char(')')) {
+            depth = std::max(0, depth - 1);
+        } else if (depth > 0 && c == QLatin1Char(' ')) {
+            c = QChar(QChar::Nbsp);
+        }
+    }
+    ui::ShowResult(*Label1, shown, true);
 }
 
 void Form2::ShowSuspectActivated() {

@@ -6,6 +6,7 @@
 #include "ui/Windows.h"
 
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 namespace dorva {
 
@@ -22,6 +23,8 @@ Form8::Form8(QWidget* parent) : QWidget(parent, Qt::Window) {
     Text1->setGeometry(0, 0, Twips(9135), Twips(375));
     Text1->setPlainText(QStringLiteral("Resize and postion on screen to fit VASL layout"));
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // At the designed height the box has room for one line only when the text sits close to its frame.
+    Text1->document()->setDocumentMargin(1);
     Text1->setAccessibleName(QStringLiteral("Activation results for VASL"));
 }
 
