@@ -7,9 +7,9 @@
 #include <QApplication>
 #include <QLabel>
 #include <QString>
+#include <QStringList>
 
 class QComboBox;
-class QStringList;
 
 namespace dorva::ui {
 
