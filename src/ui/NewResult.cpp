@@ -52,6 +52,16 @@ QString MarkName(const QWidget& control) {
     return control.objectName() + QStringLiteral("NewMark");
 }
 
+ResultListener listener = nullptr;
+
+void Tell(QAccessibleEvent& event) {
+    if (listener != nullptr) {
+        listener(event);
+    } else {
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
 NewResultMark* MarkOf(const QWidget& control) {
     return dynamic_cast<NewResultMark*>(
         control.findChild<QWidget*>(MarkName(control), Qt::FindDirectChildrenOnly));
@@ -71,10 +81,10 @@ void MarkNewResult(QWidget& control, bool unchanged) {
     if (auto* edit = qobject_cast<QPlainTextEdit*>(&control)) {
         const QString text = edit->toPlainText();
         QAccessibleTextUpdateEvent event(&control, 0, text, text);
-        QAccessible::updateAccessibility(&event);
+        Tell(event);
     } else {
         QAccessibleEvent event(&control, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&event);
+        Tell(event);
     }
 }
 
@@ -89,6 +99,10 @@ void ShowResult(QLabel& label, const QString& text, bool fitted) {
     if (!text.isEmpty()) {
         MarkNewResult(label, unchanged);
     }
+}
+
+void SetResultListener(ResultListener newListener) {
+    listener = newListener;
 }
 
 bool IsMarkedNew(const QWidget& control) {

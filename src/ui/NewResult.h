@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QAccessibleEvent;
 class QLabel;
 class QWidget;
 
@@ -19,6 +20,11 @@ void MarkNewResult(QWidget& control, bool unchanged);
 // Shows the text in the label as a new result; with fitted, at the largest size up to the label's
 // own that shows it whole (see ShowFitted).
 void ShowResult(QLabel& label, const QString& text, bool fitted = false);
+
+// Where the word of a new result goes: to the screen readers, or, for a test, to the listener given
+// (nullptr: the screen readers again). Qt's own word of a changed text goes to the screen readers.
+using ResultListener = void (*)(QAccessibleEvent& event);
+void SetResultListener(ResultListener listener);
 
 // Whether the control is marked as showing a new result just now.
 bool IsMarkedNew(const QWidget& control);

@@ -129,12 +129,12 @@ TEST_F(RandomScreens, AnEqualResultIsMarkedNewAgain) {
     QTest::qWait(ui::kNewResultMs + 50);
     EXPECT_FALSE(ui::IsMarkedNew(*form.ColorDieLB) || ui::IsMarkedNew(vaslBox));
     told.clear();
-    QAccessible::installUpdateHandler([](QAccessibleEvent* event) { told.push_back(event->object()); });
+    ui::SetResultListener([](QAccessibleEvent& event) { told.push_back(event.object()); });
     roll();
-    QAccessible::installUpdateHandler(nullptr);
+    ui::SetResultListener(nullptr);
     for (const QWidget* result : {static_cast<QWidget*>(form.ColorDieLB), static_cast<QWidget*>(&vaslBox)}) {
-        EXPECT_TRUE(ui::IsMarkedNew(*result)) << result->objectName();
-        EXPECT_EQ(std::count(told.begin(), told.end(), result), 1) << result->objectName();
+        EXPECT_TRUE(ui::IsMarkedNew(*result)) << result->objectName().toStdString();
+        EXPECT_EQ(std::count(told.begin(), told.end(), result), 1) << result->objectName().toStdString();
     }
 }
 
