@@ -151,13 +151,23 @@ TEST_F(ShippedTextsFit, UnitTextsNotesListingsAndButtonsShowWhole) {
     }
 }
 
-// At its designed size the VASL window shows its one line whole, without a scroll bar.
+// At its designed size the VASL window shows its one line whole, without a scroll bar, also on a
+// desktop with a large font.
 TEST_F(ShippedTextsFit, TheVaslWindowShowsOneWholeLine) {
-    QPlainTextEdit& box = *ui::ShowWindow<Form8>().Text1;
-    const QRect line = box.cursorRect(QTextCursor(box.document()));
-    EXPECT_TRUE(line.top() >= 0 && line.bottom() < box.viewport()->height())
-        << line.top() << "-" << line.bottom() << " of " << box.viewport()->height();
-    EXPECT_EQ(box.verticalScrollBar()->maximum(), 0);
+    const QFont desktop = QApplication::font();
+    for (const double points : {desktop.pointSizeF(), 13.0}) {
+        QFont font = desktop;
+        font.setPointSizeF(points);
+        QApplication::setFont(font);
+        QPlainTextEdit& box = *ui::ShowWindow<Form8>().Text1;
+        const QRect line = box.cursorRect(QTextCursor(box.document()));
+        EXPECT_TRUE(line.top() >= 0 && line.bottom() < box.viewport()->height())
+            << points << " points: " << line.top() << "-" << line.bottom() << " of "
+            << box.viewport()->height();
+        EXPECT_EQ(box.verticalScrollBar()->maximum(), 0) << points << " points";
+        ui::DestroyAllWindows();
+    }
+    QApplication::setFont(desktop);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "ui/Text.h"
 #include "ui/Windows.h"
 
+#include <QFontMetrics>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 
@@ -23,8 +24,18 @@ Form8::Form8(QWidget* parent) : QWidget(parent, Qt::Window) {
     Text1->setGeometry(0, 0, Twips(9135), Twips(375));
     Text1->setPlainText(QStringLiteral("Resize and postion on screen to fit VASL layout"));
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // At the designed height the box has room for one line only when the text sits close to its frame.
+    // The designed box is one line high: the text sits close to its frame, and on a desktop whose font
+    // is too tall for that line it is drawn smaller rather than cut, with a scroll bar beside it.
     Text1->document()->setDocumentMargin(1);
+    QFont font = Text1->font();
+    const auto lineFits = [this](const QFont& shown) {
+        const int margins = 2 * (static_cast<int>(Text1->document()->documentMargin()) + Text1->frameWidth());
+        return QFontMetrics(shown).lineSpacing() + margins <= Text1->height();
+    };
+    while (!lineFits(font) && font.pointSizeF() > 6.0) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    Text1->setFont(font);
     Text1->setAccessibleName(QStringLiteral("Activation results for VASL"));
 }
 
