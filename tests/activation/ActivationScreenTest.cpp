@@ -75,8 +75,9 @@ TEST_F(ActivationScreen, ModifierControlsFillTheTableAndTheDisplays) {
     EXPECT_TRUE(form.Label11->text().isEmpty()) << "no outcome before the first roll";
 }
 
-// Where the outcome goes besides the screen is the announcement's business (ActivationRollTest). A roll
-// in the unit text is held together by a no-break space.
+// Where the outcome goes besides the screen is the announcement's business (ActivationRollTest). The
+// units are determined also for a removed counter: the next test shows them when a modifier turns the
+// roll. A roll in the unit text is held together by a no-break space.
 TEST_F(ActivationScreen, ARollShowsTheOutcomeInItsColour) {
     const QColor red(255, 0, 0), blue(0, 0, 255), black(0, 0, 0);
     const char* squad = "Sq8 (x2\u00a0DR=8/8)\n\n";
@@ -98,6 +99,7 @@ TEST_F(ActivationScreen, ARollShowsTheOutcomeInItsColour) {
                                form.Label1->text(), form.Label12->text()}),
                   QStringList({QString::number(die), final, result, units, a1Line}));
         EXPECT_EQ(form.Label11->palette().color(QPalette::WindowText), colour) << result;
+        EXPECT_EQ(data::gDRStats[static_cast<std::size_t>(die)], 1) << "the activation die is recorded";
         ui::DestroyAllWindows();
     }
 }
