@@ -11,11 +11,21 @@ std::string PadLeft(const std::string& value, std::size_t width) {
     return std::string(width - value.size(), ' ') + value;
 }
 
+namespace {
+
+// A column that follows another: a value as wide as its column, or wider, keeps a blank before it, so
+// that it never runs onto the column before ("0Panzergrenadier 5-5-8").
+std::string NextColumn(const std::string& value, std::size_t width) {
+    return value.size() >= width ? " " + value : PadLeft(value, width);
+}
+
+} // namespace
+
 std::string ShowInfantry() {
     std::string text = "\r";
     for (std::size_t i = 1; i < data::gSquadTable.size(); ++i) {
         const data::SquadRow& row = data::gSquadTable[i];
-        text += PadLeft(std::to_string(i - 1), 4) + PadLeft(row[1], 7) + " " + PadLeft(row[2], 7) + " " +
+        text += PadLeft(std::to_string(i - 1), 4) + NextColumn(row[1], 7) + " " + PadLeft(row[2], 7) + " " +
                 PadLeft(row[4], 2);
         if (row[3] == "1") {
             text += " S12.22";

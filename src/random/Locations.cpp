@@ -8,9 +8,12 @@
 #include "random/Messages.h"
 #include "voice/Speak.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace dorva::random {
 namespace {
@@ -48,13 +51,26 @@ std::string LocationDieRoll(bool show, bool village) {
 }
 
 bool AppendLocationLine(const std::string& line, const std::string& fileName) {
-    std::ofstream file(fileName, std::ios::binary | std::ios::app);
-    if (!file) {
+    // The line goes out in one write, and a write cut short (a full disk, a size limit) is taken back:
+    // a line left without its end would have the next append run onto it.
+    const std::string whole = data::Latin1ToUtf8(line) + "\r\n";
+    const int fd = ::open(fileName.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) {
         return false;
     }
-    file << data::Latin1ToUtf8(line) << "\r\n";
-    file.close();
-    return !file.fail();
+    struct stat before {};
+    bool written = ::fstat(fd, &before) == 0;
+    if (written) {
+        ssize_t count = 0;
+        do {
+            count = ::write(fd, whole.data(), whole.size());
+        } while (count < 0 && errno == EINTR);
+        written = count == static_cast<ssize_t>(whole.size());
+        if (!written && count > 0) {
+            static_cast<void>(::ftruncate(fd, before.st_size));
+        }
+    }
+    return ::close(fd) == 0 && written;
 }
 
 std::optional<double> LocationCount(std::string_view text) {

@@ -15,7 +15,8 @@ namespace dorva::random {
 std::string LocationDieRoll(bool show, bool village);
 
 // Appends the line (table text) and a carriage return and line feed to the file, creating it when it
-// does not exist; the file is open only for this line. False when it could not be written.
+// does not exist; the file is open only for this line. The line is written whole or not at all.
+// False when it could not be written.
 bool AppendLocationLine(const std::string& line, const std::string& fileName);
 
 // The number of locations when the text reads as a number (blanks around it allowed; a sign, a

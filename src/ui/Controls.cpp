@@ -4,6 +4,9 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <algorithm>
 
 namespace dorva::ui {
 namespace {
@@ -52,6 +55,32 @@ void ShowFitted(QLabel& label, const QString& text) {
         font.setPointSizeF(font.pointSizeF() - 0.5);
         label.setFont(font);
     }
+}
+
+void FitList(QComboBox& list, const QStringList& entries) {
+    list.setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    if (!list.property(kOwnPointSize).isValid()) {
+        list.setProperty(kOwnPointSize, list.font().pointSizeF());
+    }
+    QFont font = list.font();
+    font.setPointSizeF(list.property(kOwnPointSize).toDouble());
+    const auto widest = [&list, &entries](const QFont& shown) {
+        const QFontMetrics metrics(shown);
+        int text = 0;
+        for (const QString& entry : entries) {
+            text = std::max(text, metrics.horizontalAdvance(entry));
+        }
+        QStyleOptionComboBox option;
+        option.initFrom(&list);
+        option.frame = list.hasFrame();
+        return list.style()
+            ->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(text, metrics.height()), &list)
+            .width();
+    };
+    while (widest(font) > list.width() && font.pointSizeF() > kSmallestPointSize) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    list.setFont(font);
 }
 
 } // namespace dorva::ui

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QString>
+#include <QStringList>
 
 class QComboBox;
 
@@ -50,6 +51,10 @@ bool TextFits(const QLabel& label);
 // Shows text in the label at the label's own font or, where the text would not fit, at the largest
 // smaller size that lets it fit (a player reads a smaller text better than a cut one).
 void ShowFitted(QLabel& label, const QString& text);
+
+// Sets the list's font to the largest size, up to its own, at which each of the entries shows whole in
+// the closed list. The list's size hint then follows its entries, so that it tells what they need.
+void FitList(QComboBox& list, const QStringList& entries);
 
 // The busy pointer for the length of a step; given back however the step ends.
 class BusyPointer {

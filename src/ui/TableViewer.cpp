@@ -1,6 +1,7 @@
 #include "ui/TableViewer.h"
 
 #include "data/Dice.h"
+#include "ui/NewResult.h"
 #include "ui/Text.h"
 
 #include <QFontDatabase>
@@ -74,7 +75,7 @@ void Form3::keyPressEvent(QKeyEvent* event) {
 void Form3::Command2_Click() {
     const int dr2 = data::RollDice(2, 6, data::kRecord);
     const int dr1 = data::RollDice(1, 6, data::kRecord);
-    Label2->setText(QStringLiteral("DR = %1 dr = %2").arg(dr2).arg(dr1));
+    ui::ShowResult(*Label2, QStringLiteral("DR = %1 dr = %2").arg(dr2).arg(dr1));
 }
 
 } // namespace dorva

@@ -30,19 +30,6 @@ protected:
     }
 };
 
-TEST_F(Rolls, TheRollKeepsTheDieTheFinalDrAndTheUnitsOfEveryRoll) {
-    data::gModifierTable[kTerrain] = 2;
-    setup::gACNumber = 3;
-    // Die 2, A1 3+4, unit 1+1, squad 4+4: the units are determined although the counter is removed.
-    dice.Script({2, 3, 4, 1, 1, 4, 4});
-    EXPECT_EQ(RollActivation(), Outcome::Removed);
-    EXPECT_EQ(acDieRoll, 2);
-    EXPECT_EQ(finalDieRoll, 4);
-    EXPECT_EQ(gTempDisplayUnits, "Sq8 (x2 DR=8/8)\r\r");
-    EXPECT_EQ(a1Text, "A1 DR = 7/7");
-    EXPECT_EQ(data::gDRStats[2], 1) << "the activation die is recorded";
-}
-
 TEST_F(Rolls, AnnouncementsGoToTheVisibleWindowTheKeptLogAndTheVoice) {
     gTempDisplayUnits = "Sq8\rLdr6\r\r";
     vasl.visible = true;

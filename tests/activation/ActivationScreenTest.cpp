@@ -75,10 +75,12 @@ TEST_F(ActivationScreen, ModifierControlsFillTheTableAndTheDisplays) {
     EXPECT_TRUE(form.Label11->text().isEmpty()) << "no outcome before the first roll";
 }
 
-// Where the outcome goes besides the screen is the announcement's business (ActivationRollTest).
+// Where the outcome goes besides the screen is the announcement's business (ActivationRollTest). The
+// units are determined also for a removed counter: the next test shows them when a modifier turns the
+// roll. A roll in the unit text is held together by a no-break space.
 TEST_F(ActivationScreen, ARollShowsTheOutcomeInItsColour) {
     const QColor red(255, 0, 0), blue(0, 0, 255), black(0, 0, 0);
-    const char* squad = "Sq8 (x2 DR=8/8)\n\n";
+    const char* squad = "Sq8 (x2\u00a0DR=8/8)\n\n";
     // die, terrain (TerrainDL position), AC#, just rolling, final DR, outcome, colour, units, A1 line
     // clang-format off
     for (const auto& [die, terrain, acNumber, justRoll, final, result, colour, units, a1Line] : {
@@ -97,6 +99,7 @@ TEST_F(ActivationScreen, ARollShowsTheOutcomeInItsColour) {
                                form.Label1->text(), form.Label12->text()}),
                   QStringList({QString::number(die), final, result, units, a1Line}));
         EXPECT_EQ(form.Label11->palette().color(QPalette::WindowText), colour) << result;
+        EXPECT_EQ(data::gDRStats[static_cast<std::size_t>(die)], 1) << "the activation die is recorded";
         ui::DestroyAllWindows();
     }
 }
@@ -116,7 +119,7 @@ TEST_F(ActivationScreen, AfterARollModifiersAndManualActivationChangeOnlyTheScre
     form.StoneBuildingCB->setChecked(true);
     EXPECT_EQ(
         QStringList({form.Label11->text(), form.Label1->text(), form.Label12->text(), form.Label10->text()}),
-        QStringList({"Suspect Counter Activated", "Sq8 (x2 DR=8/8)\n\n", "A1 DR = 7/7", "3"}));
+        QStringList({"Suspect Counter Activated", "Sq8 (x2\u00a0DR=8/8)\n\n", "A1 DR = 7/7", "3"}));
     form.StoneBuildingCB->setChecked(false);
     EXPECT_EQ(form.Label11->text() + form.Label1->text(), "Suspect Counter Removed");
     EXPECT_EQ(Log(), logged);
@@ -125,7 +128,7 @@ TEST_F(ActivationScreen, AfterARollModifiersAndManualActivationChangeOnlyTheScre
     dice.Script({3, 4, 1, 1, 2, 2});
     form.ManualActivation->click();
     EXPECT_EQ(QStringList({form.Label1->text(), form.Label8->text(), form.Label11->text()}),
-              QStringList({"Sq4 (x2 DR=4/4)\n\n", "4", "Suspect Counter Removed"}));
+              QStringList({"Sq4 (x2\u00a0DR=4/4)\n\n", "4", "Suspect Counter Removed"}));
     EXPECT_EQ(vasl.text, "Sq4 (x2 DR=4/4)    ");
     EXPECT_EQ(Log(), logged + "stamp: Sq4 (x2 DR=4/4)\r\n");
     EXPECT_EQ(speech.spoken.size(), 1u) << "only the roll was spoken";
@@ -141,7 +144,7 @@ TEST_F(ActivationScreen, AutoClearKeepsTheAnnouncedResultAndTheTerrain) {
     // die, just roll: with village terrain and -5 the roll activates; cleared, 5 + 1 = 6 would remove
     // it and 2 + 1 = 3 would still activate.
     for (const auto& [die, justRoll, units] :
-         {std::tuple{5, false, "Sq8 (x2 DR=8/8)\n\n"}, {5, true, ""}, {2, true, ""}}) {
+         {std::tuple{5, false, "Sq8 (x2\u00a0DR=8/8)\n\n"}, {5, true, ""}, {2, true, ""}}) {
         form.Check1->setChecked(justRoll);
         form.TerrainDL->setCurrentIndex(1);
         form.HeightDL->setCurrentIndex(2);

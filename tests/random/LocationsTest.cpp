@@ -127,14 +127,15 @@ TEST_F(Locations, AnUnwritableFileEndsTheBatchSilently) {
     dialogs.answer = folder.Root().string() + "/no such folder/locations.txt";
     EXPECT_EQ(random::SaveLocations("5", false), dialogs.answer);
 
-    // A file size limit of two lines: the third line cannot be written.
+    // A file size limit of two lines and a bit: the third line cannot be written whole, and no part
+    // of it stays.
     dice.Script({1, 3, 4});
     dialogs.answer = file;
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit previous{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
     rlimit limited = previous;
-    limited.rlim_cur = 2 * std::string("dr = at 1\r\n").size();
+    limited.rlim_cur = 2 * std::string("dr = at 1\r\n").size() + 4;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
     const auto saved = random::SaveLocations("5", false);
     setrlimit(RLIMIT_FSIZE, &previous);

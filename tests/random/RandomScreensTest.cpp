@@ -1,14 +1,19 @@
 // The random-numbers and suspect-locations screens: their controls, what each operation shows, how
 // the mini controls reach the hidden screen, and texts that fit.
 #include "app/gui/MiniControls.h"
+#include "app/gui/VaslWindow.h"
 #include "random/Tables6.h"
 #include "random/gui/LocationsScreen.h"
 #include "random/gui/RandomNumbersScreen.h"
 #include "support/WindowTest.h"
+#include "ui/NewResult.h"
 #include "ui/Text.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QFile>
+#include <QPlainTextEdit>
+#include <QTest>
 #include <QXmlStreamReader>
 
 namespace dorva {
@@ -63,26 +68,74 @@ TEST_F(RandomScreens, RandomNumbersControls) {
     }
 }
 
-// On the hidden screen, as the voice commands call them: dice operations blank the table area, table
-// rolls blank the dice area, its heading included.
-TEST_F(RandomScreens, EachOperationShowsItsResultsAndBlanksTheOtherArea) {
+// On the hidden screen, as the voice commands call them: each operation shows its results, announces
+// them (the A to GG sentence spells the A) and counts its dice (two dice as two drs; a die of other
+// than six sides not at all); dice operations blank the table area, table rolls the dice area, its
+// heading included. Each scripted die is the highest its roll allows.
+TEST_F(RandomScreens, EachOperationShowsAnnouncesAndCountsItsResults) {
     Form6& form = ui::Window<Form6>();
+    SpeakOn();
+    struct Row {
+        void (Form6::*operation)();
+        std::vector<int> dice, counted;
+        const char *results, *said, *spoken; // spoken: nullptr when the VASL window's sentence is spoken
+        int flags;
+    };
     // clang-format off
-    for (const auto& [operation, rolled, results] : {
-             std::tuple{&Form6::SingleDR_Click, std::vector<int>{4}, "dr Result|4|||||"},
-             {&Form6::TwoDR_Click, {5, 2}, "DR Result|5|2|7|||"}, {&Form6::AtoGG_Click, {7}, "A-GG Result|||G|||"},
-             {&Form6::Die1to10_Click, {3}, "1-10 Result|||3|||"}, {&Form6::DieXThroughY_Click, {2}, "X-Y Result|||2|||"},
-             {&Form6::Table6hBtn_Click, {2}, "||||Table 6h|2|0"}}) {
+    for (const Row& row : std::vector<Row>{
+             {&Form6::SingleDR_Click, {4}, {4}, "dr Result|4|||||", "dr = 4", "You rolled a 4", 1},
+             {&Form6::TwoDR_Click, {5, 2}, {5, 2}, "DR Result|5|2|7|||", "DR = 5, 2. Total = 7",
+              "You rolled a red 5 and a black 2 for a total of  7", 1},
+             {&Form6::AtoGG_Click, {33}, {}, "A-GG Result|||GG|||", "On A through GG you rolled GG",
+              "On <spell>A</spell> through G G you rolled GG", 9},
+             {&Form6::Die1to10_Click, {10}, {}, "1-10 Result|||10|||", "On 1 through 10 you rolled 10", nullptr, 1},
+             {&Form6::DieXThroughY_Click, {10}, {}, "X-Y Result|||10|||", "On X through Y you rolled 10", nullptr, 1},
+             {&Form6::Table6hBtn_Click, {2}, {2}, "||||Table 6h|2|0", "On Table 6H you got a result of 0", nullptr, 1}}) {
         // clang-format on
         for (QLabel* label : {form.Label11, form.ColorDieLB, form.WhiteDieLB, form.ResultLB, form.Label8,
                               form.Label10, form.Label9}) {
             label->setText("old");
         }
-        dice.Script(rolled);
-        (form.*operation)();
-        EXPECT_EQ(Results(form), results);
+        data::gDRStats.fill(0);
+        speech.spoken.clear();
+        dice.Script(row.dice);
+        (form.*row.operation)();
+        EXPECT_EQ(Results(form), row.results);
+        EXPECT_EQ(vasl.text, row.said);
+        EXPECT_EQ(speech.spoken, (std::vector<std::pair<std::string, int>>{
+                                     {row.spoken ? row.spoken : row.said, row.flags}}));
+        std::array<std::int32_t, 18> counted{};
+        for (int dr : row.counted) {
+            ++counted[static_cast<std::size_t>(dr)];
+        }
+        EXPECT_EQ(data::gDRStats, counted) << row.said;
     }
     EXPECT_FALSE(form.isVisible());
+}
+
+std::vector<const QObject*> told; // the controls whose change screen readers heard of
+
+// Two equal rolls in a row: the second result is marked new as the first was, on the screen and in the
+// VASL window, and screen readers hear of it although no text changed.
+TEST_F(RandomScreens, AnEqualResultIsMarkedNewAgain) {
+    Form6& form = ui::Window<Form6>();
+    QPlainTextEdit& vaslBox = *ui::Window<Form8>().Text1;
+    const auto roll = [&form] {
+        form.SingleDR_Click();
+        app::VaslActivationWindow().SetText("dr = 5");
+    };
+    dice.Script({5, 5});
+    roll();
+    QTest::qWait(ui::kNewResultMs + 50);
+    EXPECT_FALSE(ui::IsMarkedNew(*form.ColorDieLB) || ui::IsMarkedNew(vaslBox));
+    told.clear();
+    ui::SetResultListener([](QAccessibleEvent& event) { told.push_back(event.object()); });
+    roll();
+    ui::SetResultListener(nullptr);
+    for (const QWidget* result : {static_cast<QWidget*>(form.ColorDieLB), static_cast<QWidget*>(&vaslBox)}) {
+        EXPECT_TRUE(ui::IsMarkedNew(*result)) << result->objectName().toStdString();
+        EXPECT_EQ(std::count(told.begin(), told.end(), result), 1) << result->objectName().toStdString();
+    }
 }
 
 // A refused range changes only the heading and the table area; a letter range checks the letters
@@ -132,9 +185,8 @@ TEST_F(RandomScreens, MiniControlsRollOnTheHiddenScreen) {
     Form12& mini = ui::ShowWindow<Form12>();
     dice.Script({5, 2, 4});
     mini.Command1->click();
-    ASSERT_NE(ui::ExistingWindow<Form6>(), nullptr);
-    EXPECT_EQ(Results(ui::Window<Form6>()), "DR Result|5|2|7|||");
     mini.Command2->click();
+    ASSERT_NE(ui::ExistingWindow<Form6>(), nullptr);
     EXPECT_EQ(Results(ui::Window<Form6>()), "dr Result|4|||||");
     EXPECT_FALSE(ui::Window<Form6>().isVisible());
 }

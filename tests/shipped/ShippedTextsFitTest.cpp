@@ -1,12 +1,20 @@
-// The longest texts the shipped data can produce show whole in the controls that show them.
+// The longest texts the shipped data can produce show whole in the controls that show them, and break
+// only where a reader expects a break.
 #include "activation/Listings.h"
 #include "activation/SpecialForces.h"
 #include "activation/gui/ActivationScreen.h"
 #include "app/gui/MiniControls.h"
+#include "app/gui/VaslWindow.h"
 #include "data/NationalityFile.h"
 #include "support/WindowTest.h"
 #include "ui/Controls.h"
 #include "ui/TableViewer.h"
+
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <map>
@@ -65,6 +73,27 @@ std::map<char, std::string> LongestLines() {
             {'-', "(no unit activated)"}};
 }
 
+// Whether the word-wrapped label breaks its lines outside parentheses only, as it lays its text out.
+::testing::AssertionResult BreaksOutsideParentheses(const QLabel& label) {
+    for (const QString& paragraph : label.text().split(QLatin1Char('\n'))) {
+        QTextLayout layout(paragraph, label.font());
+        QTextOption option;
+        option.setWrapMode(QTextOption::WordWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(label.contentsRect().width());
+            const QString shown = paragraph.left(line.textStart() + line.textLength());
+            if (shown.count(QLatin1Char('(')) != shown.count(QLatin1Char(')'))) {
+                return ::testing::AssertionFailure()
+                       << "a line ends inside parentheses: " << shown.toStdString();
+            }
+        }
+        layout.endLayout();
+    }
+    return ::testing::AssertionSuccess();
+}
+
 class ShippedTextsFit : public test::WindowTest {
 protected:
     void SetUp() override {
@@ -99,20 +128,46 @@ TEST_F(ShippedTextsFit, UnitTextsNotesListingsAndButtonsShowWhole) {
                 text += longest.at('F') + "\r\r"; // the fortification of an even A1
                 screen.ShowUnits(text);
                 ASSERT_TRUE(ui::TextFits(*screen.Label1)) << text;
+                ASSERT_TRUE(BreaksOutsideParentheses(*screen.Label1));
                 smallest = std::min(smallest, screen.Label1->font().pointSizeF());
             }
+            screen.Form_Activate(); // the class list as the nationality makes it
+            EXPECT_LE(screen.SpecialForcesDL->sizeHint().width(), screen.SpecialForcesDL->width());
             screen.ShowScenarioNotes();
             EXPECT_TRUE(ui::TextFits(*screen.Label13));
             activation::DetermineSpecialForces();
             EXPECT_TRUE(ui::TextFits(*screen.Label14)) << screen.Label14->text().toStdString();
             screen.ShowInfantry(QStringLiteral("Squad/Half Squad Table"));
             EXPECT_TRUE(ui::TextFits(*viewer.Label1) && viewer.rect().contains(viewer.Label1->geometry()));
+            static const QRegularExpression numberThenBlank(QStringLiteral("^ *\\d+ "));
+            for (const QString& row : viewer.Label1->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+                EXPECT_TRUE(numberThenBlank.match(row).hasMatch()) << row.toStdString();
+            }
         }
     }
     EXPECT_GE(smallest, 7.0) << "the unit text is shrunk below a readable size";
     for (const QPushButton* button : ui::Window<Form12>().findChildren<QPushButton*>()) {
         EXPECT_LE(button->sizeHint().width(), button->width()) << button->text().toStdString();
     }
+}
+
+// At its designed size the VASL window shows its one line whole, without a scroll bar, also on a
+// desktop with a large font.
+TEST_F(ShippedTextsFit, TheVaslWindowShowsOneWholeLine) {
+    const QFont desktop = QApplication::font();
+    for (const double points : {desktop.pointSizeF(), 13.0}) {
+        QFont font = desktop;
+        font.setPointSizeF(points);
+        QApplication::setFont(font);
+        QPlainTextEdit& box = *ui::ShowWindow<Form8>().Text1;
+        const QRect line = box.cursorRect(QTextCursor(box.document()));
+        EXPECT_TRUE(line.top() >= 0 && line.bottom() < box.viewport()->height())
+            << points << " points: " << line.top() << "-" << line.bottom() << " of "
+            << box.viewport()->height();
+        EXPECT_EQ(box.verticalScrollBar()->maximum(), 0) << points << " points";
+        ui::DestroyAllWindows();
+    }
+    QApplication::setFont(desktop);
 }
 
 } // namespace

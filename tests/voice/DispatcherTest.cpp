@@ -47,20 +47,12 @@ protected:
     RecordingTarget target;
 };
 
+// The first, a middle and the last screen command reach their operations; names are compared exactly.
 TEST_F(Dispatcher, ScreenCommandsRunTheirOperations) {
-    // clang-format off
-    const char* rules[] = {"activationroll", "manualactivation", "clearactivationmodifiers", "rolladie", "rolldice",
-                           "table6a", "table6b", "table6c", "table6d", "table6e", "table6f", "table6g", "table6h",
-                           "athroughgg", "1through10", "xthroughy", "location"};
-    // clang-format on
-    std::vector<std::string> expected;
-    for (const char* rule : rules) {
+    for (const char* rule : {"activationroll", "table6d", "location", "RollDice", "nothing we know"}) {
         Say(rule);
-        expected.push_back("run " + std::to_string(expected.size()));
     }
-    Say("RollDice"); // names are compared exactly
-    Say("nothing we know");
-    EXPECT_EQ(target.done, expected);
+    EXPECT_EQ(target.done, (std::vector<std::string>{"run 0", "run 8", "run 16"}));
 }
 
 TEST_F(Dispatcher, WhileNotListeningOnlyStartListeningIsObeyed) {

@@ -3,6 +3,7 @@
 #include "actions/Movement.h"
 #include "actions/gui/DirectionPicture.h"
 #include "ui/Controls.h"
+#include "ui/NewResult.h"
 #include "ui/Text.h"
 
 #include <QCheckBox>
@@ -193,7 +194,7 @@ void Form9::EnableIfCaptioned(QPushButton* button) {
 void Form9::Show(const actions::Panel& panel) {
     const auto set = [](QLabel* label, const std::optional<std::string>& text) {
         if (text) {
-            label->setText(ui::DisplayText(*text));
+            ui::ShowResult(*label, ui::DisplayText(*text));
         }
     };
     set(HoldLB, panel.upperHeading);
@@ -248,8 +249,8 @@ void Form9::DirectionBtn_Click() {
 
 void Form9::UnitActionRoll() {
     const actions::UnitActions result = actions::RollUnitActions(AssumeIFTAttackCB->isChecked());
-    Label2->setText(ui::ToQt(result.actionDR));
-    Label3->setText(ui::DisplayText(result.panic));
+    ui::ShowResult(*Label2, ui::ToQt(result.actionDR));
+    ui::ShowResult(*Label3, ui::DisplayText(result.panic));
     Show(result.panel);
 }
 void Form9::InfActionBtn_Click() {

@@ -3,6 +3,7 @@
 #include "actions/CloseCombat.h"
 #include "actions/gui/DirectionPicture.h"
 #include "ui/Controls.h"
+#include "ui/NewResult.h"
 #include "ui/Text.h"
 
 #include <QLabel>
@@ -12,8 +13,8 @@ namespace dorva {
 namespace {
 
 void Show(QLabel* roll, QLabel* text, const actions::CloseCombatRoll& result) {
-    roll->setText(ui::ToQt(result.roll));
-    text->setText(ui::DisplayText(result.text));
+    ui::ShowResult(*roll, ui::ToQt(result.roll));
+    ui::ShowResult(*text, ui::DisplayText(result.text));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "actions/Direction.h"
 #include "ui/Controls.h"
+#include "ui/NewResult.h"
 #include "ui/Text.h"
 
 #include <QLabel>
@@ -43,7 +44,7 @@ void ShowDirectionPicture(QLabel* image) {
 
 void RollDirection(QLabel* label, QLabel* image) {
     const actions::DirectionRoll roll = actions::RollDirection();
-    label->setText(ui::ToQt(roll.caption));
+    ui::ShowResult(*label, ui::ToQt(roll.caption));
     SetDirectionPicture(image, roll.picture);
 }
 

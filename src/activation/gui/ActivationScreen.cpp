@@ -8,6 +8,7 @@
 #include "platform/Seams.h"
 #include "setup/State.h"
 #include "ui/Controls.h"
+#include "ui/NewResult.h"
 #include "ui/TableViewer.h"
 #include "ui/Text.h"
 #include "ui/Windows.h"
@@ -23,6 +24,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QWhatsThis>
+
+#include <algorithm>
 
 namespace dorva {
 namespace {
@@ -126,6 +129,7 @@ void Form2::BuildControls() {
     SpecialForcesDL = Place(new QComboBox(client), "SpecialForcesDL", 5280, 4140, 2730, 315);
     // Named after the caption its line shows until the nationality's special forces replace it.
     ui::NameList(*SpecialForcesDL, QStringLiteral("Special force usage"));
+    ui::FitList(*SpecialForcesDL, kClassEntries + kSpecialForceEntries);
 
     MissionParametersTB = MakeLabel(client, "MissionParametersTB", QString(), 120, 4560, 7890, 285);
     Label13 = MakeLabel(client, "Label13", QString(), 120, 4920, 7890, 1530);
@@ -282,13 +286,24 @@ void Form2::ShowResultLine(const std::string& text, int red, int green, int blue
     QPalette palette = Label11->palette();
     palette.setColor(QPalette::WindowText, QColor(red, green, blue));
     Label11->setPalette(palette);
-    Label11->setText(ui::ToQt(text));
+    ui::ShowResult(*Label11, ui::ToQt(text));
 }
 
 void Form2::ShowUnits(const std::string& units) {
     // Six units with their rolls, or a gun's two lines, fill the space: the text shrinks rather than lose
-    // its last units.
-    ui::ShowFitted(*Label1, DisplayText(units));
+    // its last units. A roll such as "(x2 DR=4/4)" is read as one, so its blanks do not break.
+    QString shown = DisplayText(units);
+    int depth = 0;
+    for (QChar& c : shown) {
+        if (c == QLatin1Char('(')) {
+            ++depth;
+        } else if (c == QLatin1Char(')')) {
+            depth = std::max(0, depth - 1);
+        } else if (depth > 0 && c == QLatin1Char(' ')) {
+            c = QChar(QChar::Nbsp);
+        }
+    }
+    ui::ShowResult(*Label1, shown, true);
 }
 
 void Form2::ShowSuspectActivated() {
@@ -306,9 +321,9 @@ void Form2::ShowSuspectRemoved() {
 void Form2::ActiviondrBtn_Click() {
     using activation::Outcome;
     const Outcome outcome = activation::RollActivation();
-    Label8->setText(QString::number(*activation::acDieRoll));
+    ui::ShowResult(*Label8, QString::number(*activation::acDieRoll));
     Label1->clear();
-    Label10->setText(QString::number(activation::finalDieRoll));
+    ui::ShowResult(*Label10, QString::number(activation::finalDieRoll));
 
     const activation::Rgb colour = activation::ResultColour(outcome);
     switch (outcome) {
@@ -420,10 +435,10 @@ void Form2::SpecialForcesDL_Click() {
 }
 
 void Form2::ShowA1Line(const std::string& text) {
-    Label12->setText(ui::ToQt(text));
+    ui::ShowResult(*Label12, ui::ToQt(text));
 }
 void Form2::ShowSpecialForceLine(const std::string& text) {
-    ui::ShowFitted(*Label14, ui::ToQt(text));
+    ui::ShowResult(*Label14, ui::ToQt(text), true);
 }
 
 void Form2::SelectUnitClass(int position) {

@@ -1,10 +1,13 @@
 #include "app/gui/VaslWindow.h"
 
 #include "app/VaslResize.h"
+#include "ui/NewResult.h"
 #include "ui/Text.h"
 #include "ui/Windows.h"
 
+#include <QFontMetrics>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 namespace dorva {
 
@@ -22,6 +25,18 @@ Form8::Form8(QWidget* parent) : QWidget(parent, Qt::Window) {
     Text1->setGeometry(0, 0, Twips(9135), Twips(375));
     Text1->setPlainText(QStringLiteral("Resize and postion on screen to fit VASL layout"));
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The designed box is one line high: the text sits close to its frame, and on a desktop whose font
+    // is too tall for that line it is drawn smaller rather than cut, with a scroll bar beside it.
+    Text1->document()->setDocumentMargin(1);
+    QFont font = Text1->font();
+    const auto lineFits = [this](const QFont& shown) {
+        const int margins = 2 * (static_cast<int>(Text1->document()->documentMargin()) + Text1->frameWidth());
+        return QFontMetrics(shown).lineSpacing() + margins <= Text1->height();
+    };
+    while (!lineFits(font) && font.pointSizeF() > 6.0) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    Text1->setFont(font);
     Text1->setAccessibleName(QStringLiteral("Activation results for VASL"));
 }
 
@@ -49,7 +64,11 @@ bool VaslActivationWindow::IsVisible() {
 }
 
 void VaslActivationWindow::SetText(const std::string& text) {
-    ui::Window<Form8>().Text1->setPlainText(ui::ToQt(text));
+    QPlainTextEdit& box = *ui::Window<Form8>().Text1;
+    const QString shown = ui::ToQt(text);
+    const bool unchanged = box.toPlainText() == shown;
+    box.setPlainText(shown);
+    ui::MarkNewResult(box, unchanged);
 }
 
 } // namespace app

@@ -2,6 +2,7 @@
 
 #include "random/Locations.h"
 #include "ui/Controls.h"
+#include "ui/NewResult.h"
 #include "ui/Text.h"
 
 #include <QCheckBox>
@@ -50,12 +51,12 @@ std::string Form11::LocationDieRoll(bool show) {
 }
 
 void Form11::SLocationBtn_Click() {
-    Label1->setText(ui::ToQt(LocationDieRoll(true)));
+    ui::ShowResult(*Label1, ui::ToQt(LocationDieRoll(true)));
 }
 
 void Form11::SaveToFileBtn_Click() {
     if (const auto fileName = random::SaveLocations(ui::FromQt(Text1->text()), IsVillageCB->isChecked())) {
-        SFileNameLB->setText(ui::NameToQt(*fileName));
+        ui::ShowResult(*SFileNameLB, ui::NameToQt(*fileName));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "random/RandomNumbers.h"
 #include "ui/Controls.h"
+#include "ui/NewResult.h"
 #include "ui/Pictures.h"
 #include "ui/Text.h"
 
@@ -138,7 +139,7 @@ void Form6::ClearDiceResults() {
 void Form6::SingleDR_Click() {
     ClearTableResults();
     Label11->setText(QStringLiteral("dr Result"));
-    ColorDieLB->setText(QString::number(random::SingleDieRoll()));
+    ui::ShowResult(*ColorDieLB, QString::number(random::SingleDieRoll()));
     WhiteDieLB->clear();
     ResultLB->clear();
 }
@@ -147,9 +148,9 @@ void Form6::TwoDR_Click() {
     ClearTableResults();
     Label11->setText(QStringLiteral("DR Result"));
     const random::TwoDice dice = random::TwoDiceRoll();
-    ColorDieLB->setText(QString::number(dice.colored));
-    WhiteDieLB->setText(QString::number(dice.white));
-    ResultLB->setText(QString::number(dice.Total()));
+    ui::ShowResult(*ColorDieLB, QString::number(dice.colored));
+    ui::ShowResult(*WhiteDieLB, QString::number(dice.white));
+    ui::ShowResult(*ResultLB, QString::number(dice.Total()));
 }
 
 void Form6::AtoGG_Click() {
@@ -157,7 +158,7 @@ void Form6::AtoGG_Click() {
     Label11->setText(QStringLiteral("A-GG Result"));
     ColorDieLB->clear();
     WhiteDieLB->clear();
-    ResultLB->setText(ui::ToQt(random::AToGGRoll()));
+    ui::ShowResult(*ResultLB, ui::ToQt(random::AToGGRoll()));
 }
 
 void Form6::Die1to10_Click() {
@@ -165,7 +166,7 @@ void Form6::Die1to10_Click() {
     ClearTableResults();
     ColorDieLB->clear();
     WhiteDieLB->clear();
-    ResultLB->setText(QString::number(random::OneToTenRoll()));
+    ui::ShowResult(*ResultLB, QString::number(random::OneToTenRoll()));
 }
 
 void Form6::DieXThroughY_Click() {
@@ -183,7 +184,7 @@ void Form6::DieXThroughY_Click() {
     }
     ColorDieLB->clear();
     WhiteDieLB->clear();
-    ResultLB->setText(ui::ToQt(*roll.result));
+    ui::ShowResult(*ResultLB, ui::ToQt(*roll.result));
 }
 
 void Form6::DoTableRoll(const QString& dieTable, const random::DieArray& dieArray,
@@ -191,8 +192,8 @@ void Form6::DoTableRoll(const QString& dieTable, const random::DieArray& dieArra
     ClearDiceResults();
     const random::TableRollResult roll = random::DoTableRoll(dieArray, extraText);
     Label8->setText(dieTable);
-    Label10->setText(QString::number(roll.dr));
-    Label9->setText(ui::ToQt(roll.result));
+    ui::ShowResult(*Label10, QString::number(roll.dr));
+    ui::ShowResult(*Label9, ui::ToQt(roll.result));
 }
 
 void Form6::RollOnTable(int index) {
