@@ -20,7 +20,7 @@
 // heard as their opposite (the other switch, another table, another firepower); table talk taken
 // for a command; and the time from the end of speech in the audio to the decision (the audio the
 // endpointer waited for, plus the time the decision took). --rules prints the held-out figures of
-// the rules whose names start with the given prefixes as well.
+// the grammar's rules whose names start with the given prefixes as well.
 //
 // Speaking: a private PulseAudio server (tests/voice/e2e/pulse.sh), the program's own voice, and a
 // recorder on the speaker's monitor; printed is the time from Speak to the first sample there.
