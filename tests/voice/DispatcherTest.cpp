@@ -14,7 +14,12 @@ using voice::Operation;
 class RecordingTarget final : public voice::CommandTarget {
 public:
     void Run(Operation operation) override {
-        done.push_back("run " + std::to_string(static_cast<int>(operation)));
+        done.push_back("run " + std::to_string(static_cast<int>(operation)) +
+                       (voice::gVoiceCommandRunning ? "" : " unmarked"));
+    }
+    void RunLookUp(Operation lookUp, int dr) override {
+        done.push_back("look up " + std::to_string(static_cast<int>(lookUp)) + " " + std::to_string(dr) +
+                       (voice::gVoiceCommandRunning ? "" : " unmarked"));
     }
     void SetSpeakBox(bool on) override {
         done.push_back(std::string("speak box ") + (on ? "on" : "off") + " while speaking " +
@@ -51,16 +56,45 @@ TEST_F(Dispatcher, ScreenCommandsRunTheirOperations) {
     // clang-format off
     const char* rules[] = {"activationroll", "manualactivation", "clearactivationmodifiers", "rolladie", "rolldice",
                            "table6a", "table6b", "table6c", "table6d", "table6e", "table6f", "table6g", "table6h",
-                           "athroughgg", "1through10", "xthroughy", "location"};
+                           "athroughgg", "1through10", "xthroughy", "location",
+                           "actionsinfantrymove", "actionsholdodd", "actionsholdeven", "actionsadvance",
+                           "actionsvehiclemove", "actionsdirection", "actionsinfantryactions",
+                           "actionsvehicleactions", "actionsiftattack", "actionslatwattack", "actionsordvsveh",
+                           "actionsordvsinf"};
+    const char* closeCombat[] = {"closecombatadvance", "closecombatntc", "closecombatpairings",
+                                 "closecombatattack"};
     // clang-format on
     std::vector<std::string> expected;
     for (const char* rule : rules) {
         Say(rule);
         expected.push_back("run " + std::to_string(expected.size()));
     }
+    // After the four look-ups, which carry a DR.
+    for (const char* rule : closeCombat) {
+        Say(rule);
+        expected.push_back("run " + std::to_string(expected.size() + 4));
+    }
     Say("RollDice"); // names are compared exactly
     Say("nothing we know");
     EXPECT_EQ(target.done, expected);
+    EXPECT_FALSE(voice::gVoiceCommandRunning);
+}
+
+TEST_F(Dispatcher, LookUpsCarryTheirDR) {
+    const int ift = static_cast<int>(Operation::IFTLookUp);
+    Say("actionsiftlookup", {"7"});
+    Say("actionslatwlookup", {"2"});
+    Say("actionsordvsvehlookup", {"12"});
+    Say("actionsordvsinflookup", {"11"});
+    // A DR no list has an entry for, or none at all, looks nothing up.
+    for (const std::vector<std::string>& bad :
+         std::vector<std::vector<std::string>>{{"1"}, {"13"}, {"x"}, {"-7"}, {}}) {
+        Say("actionsiftlookup", bad);
+    }
+    EXPECT_EQ(target.done, std::vector<std::string>({"look up " + std::to_string(ift) + " 7",
+                                                     "look up " + std::to_string(ift + 1) + " 2",
+                                                     "look up " + std::to_string(ift + 2) + " 12",
+                                                     "look up " + std::to_string(ift + 3) + " 11"}));
 }
 
 TEST_F(Dispatcher, WhileNotListeningOnlyStartListeningIsObeyed) {
