@@ -19,7 +19,7 @@ struct Command {
     Operation operation;
 };
 
-constexpr std::array<Command, 37> kOperations = {{
+constexpr auto kOperations = std::to_array<Command>({
     {"activationroll", Operation::ActivationRoll},
     {"manualactivation", Operation::ManualActivation},
     {"clearactivationmodifiers", Operation::ClearActivationModifiers},
@@ -53,15 +53,15 @@ constexpr std::array<Command, 37> kOperations = {{
     {"closecombatntc", Operation::CCNtc},
     {"closecombatpairings", Operation::CCPairings},
     {"closecombatattack", Operation::CCAttack},
-}};
+});
 
 // The look-ups carry their DR in property 0.
-constexpr std::array<Command, 4> kLookUps = {{
+constexpr auto kLookUps = std::to_array<Command>({
     {"actionsiftlookup", Operation::IFTLookUp},
     {"actionslatwlookup", Operation::LATWLookUp},
     {"actionsordvsvehlookup", Operation::OrdVsVehLookUp},
     {"actionsordvsinflookup", Operation::OrdVsInfLookUp},
-}};
+});
 
 // Marks the operation of a voice command while it runs, also when it leaves early.
 class CommandRunning {

@@ -201,7 +201,7 @@ TEST(CompilerMistakes, ReportedWithFileAndLine) {
         {'n', "header = \"SD\"\ntag = \"01\"\n[[section]]\ncode = \"06\"\n" + variant("194112") + "entries = [\n\"a[3] b[6] \"]\n" + v +
               "entries = [\"c\"]\n[[section]]\ncode = \"6A\"\n" + v + "entries = [\"NOTE1\"]\n", 8,
          "AFV entry 1 offers alternatives, but SPG entry 1 sends"},
-        {'c', "[[rule]]\nname = \"RollDice\"\n", 2, "unknown rule name"}, {'c', rule + "pattern = \"roll\"\n", 4, "only the attack rules"},
+        {'c', "[[rule]]\nname = \"RollDice\"\n", 2, "unknown rule name"}, {'c', rule + "pattern = \"roll\"\n", 4, "only the attack and look-up rules"},
         {'c', "[[rule]]\nname = \"AttackWithDRM\"\nhelp = \"x\"\npattern = \"attack {firepower} {modifier}\"\n", 4,
          "{firepower}, {sign}, {modifier}"},
         {'c', rule + "say = [\n\"roll = dice\"]\n", 5, "cannot be spoken"}, {'c', rule + "say = [\"roll  dice\"]\n", 4, "one blank"},
