@@ -76,6 +76,13 @@ Panel FireCommand(Attack attack) {
     return panel;
 }
 
+Panel AttackLookUp(Attack attack, int dr) {
+    return {.upperHeading = AttackHeading(attack),
+            .upperText = AttackText(attack, dr),
+            .lowerHeading = "",
+            .lowerText = ""};
+}
+
 std::string PanicList(int value) {
     const std::string conscript = "   Conscript/Green";
     const std::string secondLine = "   Partisan/2nd Line";

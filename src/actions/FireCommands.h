@@ -28,6 +28,10 @@ std::string AttackText(Attack attack, int dr);
 // A fire command as rolled: the lower pair blanked, its heading and a new attack result above.
 // Reads: gTable3A to gTable3D. Writes: gDRStats.
 Panel FireCommand(Attack attack);
+// A look-up of a DR of the player's own, as the manual die-roll mode gives it, but without that mode:
+// the heading says which list was read, the lower pair is blanked as by a fire command.
+// Reads: gTable3A to gTable3D.
+Panel AttackLookUp(Attack attack, int dr);
 
 // The units that panic on a double: one line per class, each indented by three blanks; "" when the
 // dice differ.

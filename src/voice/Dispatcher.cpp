@@ -19,7 +19,7 @@ struct Command {
     Operation operation;
 };
 
-constexpr std::array<Command, 17> kOperations = {{
+constexpr auto kOperations = std::to_array<Command>({
     {"activationroll", Operation::ActivationRoll},
     {"manualactivation", Operation::ManualActivation},
     {"clearactivationmodifiers", Operation::ClearActivationModifiers},
@@ -37,7 +37,40 @@ constexpr std::array<Command, 17> kOperations = {{
     {"1through10", Operation::OneThrough10},
     {"xthroughy", Operation::XThroughY},
     {"location", Operation::Location},
-}};
+    {"actionsinfantrymove", Operation::InfantryMove},
+    {"actionsholdodd", Operation::HoldOdd},
+    {"actionsholdeven", Operation::HoldEven},
+    {"actionsadvance", Operation::AdvanceMove},
+    {"actionsvehiclemove", Operation::VehicleMove},
+    {"actionsdirection", Operation::MoveDirection},
+    {"actionsinfantryactions", Operation::InfantryActions},
+    {"actionsvehicleactions", Operation::VehicleActions},
+    {"actionsiftattack", Operation::IFTAttack},
+    {"actionslatwattack", Operation::LATWAttack},
+    {"actionsordvsveh", Operation::OrdVsVehAttack},
+    {"actionsordvsinf", Operation::OrdVsInfAttack},
+    {"closecombatadvance", Operation::CCAdvance},
+    {"closecombatntc", Operation::CCNtc},
+    {"closecombatpairings", Operation::CCPairings},
+    {"closecombatattack", Operation::CCAttack},
+});
+
+// The look-ups carry their DR in property 0.
+constexpr auto kLookUps = std::to_array<Command>({
+    {"actionsiftlookup", Operation::IFTLookUp},
+    {"actionslatwlookup", Operation::LATWLookUp},
+    {"actionsordvsvehlookup", Operation::OrdVsVehLookUp},
+    {"actionsordvsinflookup", Operation::OrdVsInfLookUp},
+});
+
+// Marks the operation of a voice command while it runs, also when it leaves early.
+class CommandRunning {
+public:
+    CommandRunning() { gVoiceCommandRunning = true; }
+    ~CommandRunning() { gVoiceCommandRunning = false; }
+    CommandRunning(const CommandRunning&) = delete;
+    CommandRunning& operator=(const CommandRunning&) = delete;
+};
 
 void ShowAndSpeak(const std::string& text) {
     data::ShowInActivationWindow(text);
@@ -105,7 +138,21 @@ void RecoContext_Recognition(const platform::RecoResult& result, CommandTarget& 
     }
     for (const Command& command : kOperations) {
         if (rule == command.rule) {
+            const CommandRunning running;
             target.Run(command.operation);
+            return;
+        }
+    }
+    for (const Command& command : kLookUps) {
+        if (rule == command.rule) {
+            // A DR the grammar did not give as 2 to 12 comes only from a damaged grammar file: no
+            // list has an entry for it, so nothing is looked up.
+            const std::optional<int> dr =
+                result.properties.empty() ? std::nullopt : Number(result.properties[0], false);
+            if (dr && *dr >= 2 && *dr <= 12) {
+                const CommandRunning running;
+                target.RunLookUp(command.operation, *dr);
+            }
             return;
         }
     }

@@ -27,6 +27,29 @@ enum class Operation {
     OneThrough10,
     XThroughY,
     Location,
+    // The actions screen's buttons.
+    InfantryMove,
+    HoldOdd,
+    HoldEven,
+    AdvanceMove,
+    VehicleMove,
+    MoveDirection,
+    InfantryActions,
+    VehicleActions,
+    IFTAttack,
+    LATWAttack,
+    OrdVsVehAttack,
+    OrdVsInfAttack,
+    // Look-ups of a chosen DR on an attack list (RunLookUp).
+    IFTLookUp,
+    LATWLookUp,
+    OrdVsVehLookUp,
+    OrdVsInfLookUp,
+    // The close-combat screen's buttons.
+    CCAdvance,
+    CCNtc,
+    CCPairings,
+    CCAttack,
 };
 
 // The screens as the commands reach them; the app layer, which knows every screen, implements it.
@@ -35,6 +58,8 @@ public:
     virtual ~CommandTarget() = default;
     // Runs the operation on its screen, which is created hidden when it does not exist yet.
     virtual void Run(Operation operation) = 0;
+    // Runs a look-up of the DR (2 to 12) on the actions screen, created hidden when it is not open.
+    virtual void RunLookUp(Operation lookUp, int dr) = 0;
     // Checks or unchecks the set-up screen's "Speak results" and "Recognize speech" boxes, whose
     // handlers set gSpeak and gRecognize.
     virtual void SetSpeakBox(bool on) = 0;
@@ -43,7 +68,8 @@ public:
 
 // The command of one recognition. While listening is off only "startlistening" is obeyed; a rule
 // name the table does not know does nothing.
-// Reads: gRecognize, gSpeak, gLastSpokenText, gTableIF. Writes: gSpeak, gRecognize, gDRStats.
+// Reads: gRecognize, gSpeak, gLastSpokenText, gTableIF. Writes: gSpeak, gRecognize, gDRStats,
+// gVoiceCommandRunning.
 void RecoContext_Recognition(const platform::RecoResult& result, CommandTarget& target);
 
 // The attack of "AttackWithoutDRM" (modifier empty) or "AttackWithDRM" (modifier: properties 1 and

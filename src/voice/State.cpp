@@ -14,6 +14,7 @@ void ResetState() {
     TTSError = 0;
     SRError = 0;
     gLastSpokenText.clear();
+    gVoiceCommandRunning = false;
     gWhatCanISayText.clear();
 }
 

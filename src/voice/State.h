@@ -20,6 +20,9 @@ inline std::int16_t gRecognize = 0;                         // listening ("Recog
 inline long TTSError = 0;                                   // platform error number of the voice creation
 inline std::int32_t SRError = 0;                            // platform error number of the recognition set-up
 inline std::string gLastSpokenText;                         // the text most recently handed to the voice
+// True while a voice command's operation runs: a screen that says its results only while speaking
+// is on still shows them in the VASL window then, and speaks them when it can.
+inline bool gVoiceCommandRunning = false;
 
 // The text of the "What Can I Say?" window, read once at start-up.
 inline std::string gWhatCanISayText;

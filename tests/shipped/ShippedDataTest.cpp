@@ -66,9 +66,20 @@ TEST_F(ShippedData, EverySpokenAttackFindsItsTableCell) {
     ASSERT_TRUE(reading.grammar) << reading.errorLine << ": " << reading.error;
     int attacks = 0;
     for (const dorva::voice::GrammarRule& rule : reading.grammar->rules) {
-        const std::size_t values = rule.name == "AttackWithDRM" ? 3 : rule.name == "AttackWithoutDRM" ? 1 : 0;
+        const bool lookUp = rule.name.ends_with("lookup");
+        const std::size_t values = rule.name == "AttackWithDRM"                ? 3
+                                   : rule.name == "AttackWithoutDRM" || lookUp ? 1
+                                                                               : 0;
         for (const dorva::voice::GrammarPhrase& phrase : rule.phrases) {
             ASSERT_EQ(phrase.properties.size(), values) << phrase.words;
+            if (lookUp) { // a DR that every attack list has an entry for
+                const std::string& dr = phrase.properties[0];
+                EXPECT_TRUE(!dr.empty() && dr.size() <= 2 &&
+                            dr.find_first_not_of("0123456789") == std::string::npos && std::stoi(dr) >= 2 &&
+                            std::stoi(dr) <= 12)
+                    << phrase.words;
+                continue;
+            }
             if (values == 0) {
                 continue;
             }

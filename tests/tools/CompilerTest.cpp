@@ -128,6 +128,32 @@ modifier = [{ say = "three", value = 3 }]
               "<modifier> is one of: three\r\n");
 }
 
+// A look-up carries its DR; the list shows each screen's rules under its heading.
+TEST(CommandsCompiler, LookUpsAndScreenHeadings) {
+    const CommandFiles files = CompileCommands(Source::ParseText(R"(
+rule = [
+  { name = "rolldice", help = "Roll two dice", say = ["roll dice"] },
+  { name = "actionsiftlookup", screen = "Actions screen", help = "Look up", pattern = "fire table {dr}" },
+  { name = "actionsdirection", screen = "Actions screen", help = "Direction", say = ["direction roll"] },
+  { name = "closecombatntc", screen = "Close-combat screen", help = "NTC", say = ["task check"] },
+]
+dr = [{ say = "two", value = 2 }, { say = "twelve", value = 12 }]
+)",
+                                                                 "commands.toml"));
+    EXPECT_EQ(files.grammar.substr(files.grammar.find("\nrule ") + 1),
+              "rule rolldice\n  roll dice\n"
+              "rule actionsiftlookup\n  fire table two = 2\n  fire table twelve = 12\n"
+              "rule actionsdirection\n  direction roll\n"
+              "rule closecombatntc\n  task check\n");
+    EXPECT_EQ(files.whatCanISay, "Roll two dice\r\n    roll dice\r\n\r\n"
+                                 "Actions screen\r\n--------------\r\n\r\n"
+                                 "Look up\r\n    fire table <DR>\r\n\r\n"
+                                 "Direction\r\n    direction roll\r\n\r\n"
+                                 "Close-combat screen\r\n-------------------\r\n\r\n"
+                                 "NTC\r\n    task check\r\n\r\n"
+                                 "<DR> is one of: two, twelve\r\n");
+}
+
 // --- Mistakes ---
 
 TEST(CompilerMistakes, ReportedWithFileAndLine) {
@@ -175,12 +201,17 @@ TEST(CompilerMistakes, ReportedWithFileAndLine) {
         {'n', "header = \"SD\"\ntag = \"01\"\n[[section]]\ncode = \"06\"\n" + variant("194112") + "entries = [\n\"a[3] b[6] \"]\n" + v +
               "entries = [\"c\"]\n[[section]]\ncode = \"6A\"\n" + v + "entries = [\"NOTE1\"]\n", 8,
          "AFV entry 1 offers alternatives, but SPG entry 1 sends"},
-        {'c', "[[rule]]\nname = \"RollDice\"\n", 2, "unknown rule name"}, {'c', rule + "pattern = \"roll\"\n", 4, "only the attack rules"},
+        {'c', "[[rule]]\nname = \"RollDice\"\n", 2, "unknown rule name"}, {'c', rule + "pattern = \"roll\"\n", 4, "only the attack and look-up rules"},
         {'c', "[[rule]]\nname = \"AttackWithDRM\"\nhelp = \"x\"\npattern = \"attack {firepower} {modifier}\"\n", 4,
          "{firepower}, {sign}, {modifier}"},
         {'c', rule + "say = [\n\"roll = dice\"]\n", 5, "cannot be spoken"}, {'c', rule + "say = [\"roll  dice\"]\n", 4, "one blank"},
         {'c', rule + "say = [\"roll\"]\n[[rule]]\nname = \"rolladie\"\nhelp = \"y\"\nsay = [\"roll\"]\n", 8, "already stands at line 4"},
         {'c', fp + "value = 2\ncolumn = 5\n", 4, "outside the IF table"},
+        {'c', "[[rule]]\nname = \"actionsiftlookup\"\nhelp = \"x\"\npattern = \"table {firepower}\"\n", 4, "must hold {dr}"},
+        {'c', "[[rule]]\nname = \"actionsiftlookup\"\nhelp = \"x\"\npattern = \"table {dr}\"\n", 4, "at least one [[dr]]"},
+        {'c', "[[dr]]\nsay = \"one\"\nvalue = 1\n", 3, "outside 2 to 12"},
+        {'c', "[[rule]]\nname = \"actionsdirection\"\nscreen = \"A\"\nhelp = \"x\"\nsay = [\"a\"]\n" + rule + "say = [\"b\"]\n"
+              "[[rule]]\nname = \"closecombatntc\"\nscreen = \"A\"\nhelp = \"x\"\nsay = [\"c\"]\n", 12, "stands apart"},
         {'c', "[[rule]]\nname = \"AttackWithoutDRM\"\nhelp = \"x\"\npattern = \"fire {firepower} even\"\n", 4,
          "at least one [[firepower]]"},
     };

@@ -14,7 +14,12 @@ using voice::Operation;
 class RecordingTarget final : public voice::CommandTarget {
 public:
     void Run(Operation operation) override {
-        done.push_back("run " + std::to_string(static_cast<int>(operation)));
+        done.push_back("run " + std::to_string(static_cast<int>(operation)) +
+                       (voice::gVoiceCommandRunning ? "" : " unmarked"));
+    }
+    void RunLookUp(Operation lookUp, int dr) override {
+        done.push_back("look up " + std::to_string(static_cast<int>(lookUp)) + " " + std::to_string(dr) +
+                       (voice::gVoiceCommandRunning ? "" : " unmarked"));
     }
     void SetSpeakBox(bool on) override {
         done.push_back(std::string("speak box ") + (on ? "on" : "off") + " while speaking " +
@@ -47,12 +52,32 @@ protected:
     RecordingTarget target;
 };
 
-// The first, a middle and the last screen command reach their operations; names are compared exactly.
+// Commands of every screen reach their operations; names are compared exactly.
 TEST_F(Dispatcher, ScreenCommandsRunTheirOperations) {
-    for (const char* rule : {"activationroll", "table6d", "location", "RollDice", "nothing we know"}) {
+    for (const char* rule : {"activationroll", "table6d", "location", "actionsinfantrymove", "actionsordvsinf",
+                             "closecombatadvance", "closecombatattack", "RollDice", "nothing we know"}) {
         Say(rule);
     }
-    EXPECT_EQ(target.done, (std::vector<std::string>{"run 0", "run 8", "run 16"}));
+    EXPECT_EQ(target.done,
+              (std::vector<std::string>{"run 0", "run 8", "run 16", "run 17", "run 28", "run 33", "run 36"}));
+    EXPECT_FALSE(voice::gVoiceCommandRunning);
+}
+
+TEST_F(Dispatcher, LookUpsCarryTheirDR) {
+    const int ift = static_cast<int>(Operation::IFTLookUp);
+    Say("actionsiftlookup", {"7"});
+    Say("actionslatwlookup", {"2"});
+    Say("actionsordvsvehlookup", {"12"});
+    Say("actionsordvsinflookup", {"11"});
+    // A DR no list has an entry for, or none at all, looks nothing up.
+    for (const std::vector<std::string>& bad :
+         std::vector<std::vector<std::string>>{{"1"}, {"13"}, {"x"}, {"-7"}, {}}) {
+        Say("actionsiftlookup", bad);
+    }
+    EXPECT_EQ(target.done, std::vector<std::string>({"look up " + std::to_string(ift) + " 7",
+                                                     "look up " + std::to_string(ift + 1) + " 2",
+                                                     "look up " + std::to_string(ift + 2) + " 12",
+                                                     "look up " + std::to_string(ift + 3) + " 11"}));
 }
 
 TEST_F(Dispatcher, WhileNotListeningOnlyStartListeningIsObeyed) {

@@ -12,17 +12,76 @@ namespace dorva::datac {
 namespace {
 
 // The rule names the command dispatcher knows; any other name would never do anything.
-constexpr std::array<std::string_view, 24> kRuleNames = {
-    "activationroll",   "manualactivation", "clearactivationmodifiers",
-    "rolladie",         "rolldice",         "table6a",
-    "table6b",          "table6c",          "table6d",
-    "table6e",          "table6f",          "table6g",
-    "table6h",          "athroughgg",       "1through10",
-    "xthroughy",        "location",         "repeat",
-    "AttackWithoutDRM", "AttackWithDRM",    "starttalking",
-    "stoptalking",      "startlistening",   "stoplistening"};
+constexpr std::array<std::string_view, 44> kRuleNames = {"activationroll",
+                                                         "manualactivation",
+                                                         "clearactivationmodifiers",
+                                                         "rolladie",
+                                                         "rolldice",
+                                                         "table6a",
+                                                         "table6b",
+                                                         "table6c",
+                                                         "table6d",
+                                                         "table6e",
+                                                         "table6f",
+                                                         "table6g",
+                                                         "table6h",
+                                                         "athroughgg",
+                                                         "1through10",
+                                                         "xthroughy",
+                                                         "location",
+                                                         "repeat",
+                                                         "AttackWithoutDRM",
+                                                         "AttackWithDRM",
+                                                         "starttalking",
+                                                         "stoptalking",
+                                                         "startlistening",
+                                                         "stoplistening",
+                                                         "actionsinfantrymove",
+                                                         "actionsholdodd",
+                                                         "actionsholdeven",
+                                                         "actionsadvance",
+                                                         "actionsvehiclemove",
+                                                         "actionsdirection",
+                                                         "actionsinfantryactions",
+                                                         "actionsvehicleactions",
+                                                         "actionsiftattack",
+                                                         "actionslatwattack",
+                                                         "actionsordvsveh",
+                                                         "actionsordvsinf",
+                                                         "actionsiftlookup",
+                                                         "actionslatwlookup",
+                                                         "actionsordvsvehlookup",
+                                                         "actionsordvsinflookup",
+                                                         "closecombatadvance",
+                                                         "closecombatntc",
+                                                         "closecombatpairings",
+                                                         "closecombatattack"};
 constexpr std::string_view kAttackWithout = "AttackWithoutDRM";
 constexpr std::string_view kAttackWith = "AttackWithDRM";
+
+// The rules spoken through a pattern, and the slots each pattern holds in their order; a slot's
+// value is the phrase's property of the same place. Every other rule is spoken through say.
+struct PatternRule {
+    std::string_view rule;
+    std::vector<std::string_view> slots;
+};
+const std::array<PatternRule, 6> kPatternRules = {{
+    {kAttackWithout, {"firepower"}},
+    {kAttackWith, {"firepower", "sign", "modifier"}},
+    {"actionsiftlookup", {"dr"}},
+    {"actionslatwlookup", {"dr"}},
+    {"actionsordvsvehlookup", {"dr"}},
+    {"actionsordvsinflookup", {"dr"}},
+}};
+
+const PatternRule* FindPatternRule(std::string_view rule) {
+    for (const PatternRule& p : kPatternRules) {
+        if (p.rule == rule) {
+            return &p;
+        }
+    }
+    return nullptr;
+}
 
 struct Choice {
     std::string say;
@@ -41,7 +100,17 @@ struct Rule {
     std::string help;
     std::vector<std::string> shown; // the phrases as the list shows them
     std::vector<Phrase> phrases;
+    std::vector<std::string_view> slots; // of its pattern
+    std::string screen;                  // the heading it stands under in the list; empty: none
 };
+
+// How the list shows a pattern's slots, in the order of the lists of choices at its end.
+constexpr std::array<std::pair<const char*, const char*>, 4> kSlotWords = {{
+    {"{firepower}", "<firepower>"},
+    {"{sign}", "<minus or plus>"},
+    {"{modifier}", "<modifier>"},
+    {"{dr}", "<DR>"},
+}};
 
 // A phrase of the grammar: words of letters, digits, apostrophes and hyphens, one blank between two
 // words. Nothing in it may be taken for the grammar file's own marks (" = ", "#", braces).
@@ -104,11 +173,12 @@ std::vector<Choice> Choices(const Source& source, const char* key, std::int64_t 
     return choices;
 }
 
-// Expands an attack pattern: every firepower, and with a modifier every sign and every modifier. The
-// properties are 0: firepower and IF column ("0402"), 1: the sign (-1 or 1), 2: the modifier.
+// Expands a pattern into one phrase for each combination of its slots' choices, the first slot
+// varying slowest. The properties are the slots' values in the pattern's order; an attack's are 0:
+// firepower and IF column ("0402"), 1: the sign (-1 or 1), 2: the modifier; a look-up's 0: the DR.
 std::vector<Phrase> Expand(const Source& source, const toml::node& at, const std::string& pattern,
-                           std::string_view rule, const std::vector<Choice>& firepowers,
-                           const std::vector<Choice>& modifiers) {
+                           const PatternRule& rule,
+                           const std::map<std::string, std::vector<Choice>>& choices) {
     std::vector<std::string> slots;
     std::vector<std::string> pieces{std::string()}; // literal text before, between and after the slots
     for (std::size_t i = 0; i < pattern.size(); ++i) {
@@ -126,36 +196,29 @@ std::vector<Phrase> Expand(const Source& source, const toml::node& at, const std
             pieces.back() += pattern[i];
         }
     }
-    const bool withModifier = rule == kAttackWith;
-    const std::vector<std::string> expected = withModifier
-                                                  ? std::vector<std::string>{"firepower", "sign", "modifier"}
-                                                  : std::vector<std::string>{"firepower"};
-    if (slots != expected) {
+    if (!std::equal(slots.begin(), slots.end(), rule.slots.begin(), rule.slots.end())) {
         std::string list;
-        for (const std::string& e : expected) {
-            list += (list.empty() ? "" : ", ") + ("{" + e + "}");
+        for (const std::string_view e : rule.slots) {
+            list += (list.empty() ? "" : ", ") + ("{" + std::string(e) + "}");
         }
-        source.Fail(at, "pattern \"" + pattern + "\" of " + std::string(rule) + " must hold " + list +
+        source.Fail(at, "pattern \"" + pattern + "\" of " + std::string(rule.rule) + " must hold " + list +
                             ", each once and in this order");
     }
-    if (firepowers.empty()) {
-        source.Fail(at, std::string(rule) + " needs at least one [[firepower]]");
-    }
-    if (withModifier && modifiers.empty()) {
-        source.Fail(at, std::string(rule) + " needs at least one [[modifier]]");
-    }
-    std::vector<Phrase> phrases;
-    for (const Choice& fp : firepowers) {
-        if (!withModifier) {
-            phrases.push_back({pieces[0] + fp.say + pieces[1], fp.value});
-            continue;
+    for (const std::string& slot : slots) {
+        if (choices.at(slot).empty()) {
+            source.Fail(at, std::string(rule.rule) + " needs at least one [[" + slot + "]]");
         }
-        for (const Choice& sign : kSigns) {
-            for (const Choice& m : modifiers) {
-                phrases.push_back({pieces[0] + fp.say + pieces[1] + sign.say + pieces[2] + m.say + pieces[3],
-                                   fp.value + " " + sign.value + " " + m.value});
+    }
+    std::vector<Phrase> phrases{{pieces[0], std::string()}};
+    for (std::size_t s = 0; s < slots.size(); ++s) {
+        std::vector<Phrase> longer;
+        for (const Phrase& p : phrases) {
+            for (const Choice& c : choices.at(slots[s])) {
+                longer.push_back(
+                    {p.words + c.say + pieces[s + 1], p.properties + (s == 0 ? "" : " ") + c.value});
             }
         }
+        phrases = std::move(longer);
     }
     return phrases;
 }
@@ -172,9 +235,15 @@ std::string Joined(const std::vector<Choice>& choices) {
 
 CommandFiles CompileCommands(const Source& source, std::optional<int> ifColumns) {
     const toml::table& root = source.Root();
-    source.AllowOnly(root, {"intro", "rule", "firepower", "modifier"}, "the commands file");
-    const std::vector<Choice> firepowers = Choices(source, "firepower", 1, 99, ifColumns);
-    const std::vector<Choice> modifiers = Choices(source, "modifier", 0, 99, std::nullopt);
+    source.AllowOnly(root, {"intro", "rule", "firepower", "modifier", "dr"}, "the commands file");
+    const std::map<std::string, std::vector<Choice>> choices = {
+        {"firepower", Choices(source, "firepower", 1, 99, ifColumns)},
+        {"sign", {kSigns.begin(), kSigns.end()}},
+        {"modifier", Choices(source, "modifier", 0, 99, std::nullopt)},
+        {"dr", Choices(source, "dr", 2, 12, std::nullopt)},
+    };
+    // Where each screen's rules began: a screen's rules stand together under its heading.
+    std::map<std::string, std::uint32_t> screens;
 
     std::vector<Rule> rules;
     std::map<std::string, std::uint32_t> names;
@@ -183,7 +252,7 @@ CommandFiles CompileCommands(const Source& source, std::optional<int> ifColumns)
     const toml::node* rulesNode = root.get("rule");
     for (const toml::node& element : rulesNode ? source.TableArray(*rulesNode, "[[rule]]") : kNoRules) {
         const toml::table& table = *element.as_table();
-        source.AllowOnly(table, {"name", "help", "say", "pattern"}, "a rule");
+        source.AllowOnly(table, {"name", "help", "say", "pattern", "screen"}, "a rule");
         const toml::node& nameNode = source.Require(table, "name", "a rule");
         Rule rule;
         rule.name = source.Text(nameNode, "name");
@@ -202,22 +271,41 @@ CommandFiles CompileCommands(const Source& source, std::optional<int> ifColumns)
             source.Fail(*table.get("help"), "help must be one line");
         }
 
-        const bool attack = rule.name == kAttackWithout || rule.name == kAttackWith;
+        if (const toml::node* screen = table.get("screen")) {
+            rule.screen = source.Text(*screen, "screen");
+            if (rule.screen.empty() || rule.screen.find_first_of("\r\n") != std::string::npos) {
+                source.Fail(*screen, "screen must be one line, not empty");
+            }
+        }
+        if (rules.empty() || rules.back().screen != rule.screen) {
+            const toml::node& at = table.get("screen") ? *table.get("screen") : nameNode;
+            if (const auto it = screens.find(rule.screen); it != screens.end()) {
+                source.Fail(at, where + " stands apart from the other rules " +
+                                    (rule.screen.empty() ? std::string("without a screen")
+                                                         : "of screen \"" + rule.screen + "\"") +
+                                    ", which begin at line " + std::to_string(it->second) +
+                                    "; a screen's rules stand together under its heading");
+            }
+            screens.emplace(rule.screen, Source::Line(at));
+        }
+
+        const PatternRule* patterned = FindPatternRule(rule.name);
         const toml::node* say = table.get("say");
         const toml::node* pattern = table.get("pattern");
-        if (attack) {
+        if (patterned) {
             if (say || !pattern) {
                 source.Fail(say ? *say : element, where + " is spoken through a pattern, not through say");
             }
             const std::string text = source.Text(*pattern, "pattern");
             CheckPhrase(source, *pattern, text, true);
             rule.shown.push_back(text);
-            rule.phrases = Expand(source, *pattern, text, rule.name, firepowers, modifiers);
+            rule.phrases = Expand(source, *pattern, text, *patterned, choices);
+            rule.slots = patterned->slots;
         } else {
             if (pattern || !say) {
                 source.Fail(pattern ? *pattern : element, where +
                                                               " is spoken through say = [phrases]; only the "
-                                                              "attack rules take a pattern");
+                                                              "attack and look-up rules take a pattern");
             }
             const toml::array& list = source.Array(*say, where + " say");
             if (list.empty()) {
@@ -264,14 +352,16 @@ CommandFiles CompileCommands(const Source& source, std::optional<int> ifColumns)
         }
         list += "\r\n\r\n";
     }
-    bool attacks = false;
-    for (const Rule& rule : rules) {
+    std::vector<std::string_view> used; // the slots of the list's rules, in order of first use
+    for (std::size_t r = 0; r < rules.size(); ++r) {
+        const Rule& rule = rules[r];
+        if (!rule.screen.empty() && (r == 0 || rules[r - 1].screen != rule.screen)) {
+            list += rule.screen + "\r\n" + std::string(rule.screen.size(), '-') + "\r\n\r\n";
+        }
         list += rule.help + "\r\n";
         for (const std::string& shown : rule.shown) {
             std::string text = shown;
-            for (const auto& [slot, words] :
-                 {std::pair{"{firepower}", "<firepower>"}, std::pair{"{sign}", "<minus or plus>"},
-                  std::pair{"{modifier}", "<modifier>"}}) {
+            for (const auto& [slot, words] : kSlotWords) {
                 if (const std::size_t at = text.find(slot); at != std::string::npos) {
                     text.replace(at, std::string_view(slot).size(), words);
                 }
@@ -279,12 +369,17 @@ CommandFiles CompileCommands(const Source& source, std::optional<int> ifColumns)
             list += "    " + text + "\r\n";
         }
         list += "\r\n";
-        attacks = attacks || rule.name == kAttackWithout || rule.name == kAttackWith;
+        for (const std::string_view slot : rule.slots) {
+            if (std::find(used.begin(), used.end(), slot) == used.end()) {
+                used.push_back(slot);
+            }
+        }
     }
-    if (attacks) {
-        list += "<firepower> is one of: " + Joined(firepowers) + "\r\n";
-        if (names.count(std::string(kAttackWith)) != 0) {
-            list += "<modifier> is one of: " + Joined(modifiers) + "\r\n";
+    // The slots said by their choices' words; the sign's two words stand in its placeholder.
+    for (const auto& [slot, words] : kSlotWords) {
+        const std::string_view name = std::string_view(slot).substr(1, std::string_view(slot).size() - 2);
+        if (name != "sign" && std::find(used.begin(), used.end(), name) != used.end()) {
+            list += std::string(words) + " is one of: " + Joined(choices.at(std::string(name))) + "\r\n";
         }
     }
     return files;

@@ -1,6 +1,7 @@
 #include "actions/gui/ActionsScreen.h"
 
 #include "actions/Movement.h"
+#include "actions/Spoken.h"
 #include "actions/gui/DirectionPicture.h"
 #include "ui/Controls.h"
 #include "ui/NewResult.h"
@@ -208,6 +209,10 @@ void Form9::SetPendingDR(QPushButton* button, const QString& name, int dr) {
     button->setAccessibleName(name + QLatin1Char(' ') + button->text());
 }
 
+void Form9::AnnounceResult(const std::string& heading, const QLabel* text) {
+    actions::AnnounceResult(actions::ResultSentence(heading, ui::FromQt(text->text())));
+}
+
 void Form9::InfantryMoveBtn_Click() {
     const actions::InfantryMoveDRs drs = actions::RollInfantryMove();
     SetPendingDR(HoldOddBtn, kHoldOddName, drs.holdOdd);
@@ -223,20 +228,26 @@ void Form9::InfantryMoveBtn_Click() {
     }
     ActivateMoveButtonCB_Click();
     InfantryMoveBtn->setEnabled(false);
+    actions::AnnounceResult(actions::InfantryMoveSentence(
+        ui::FromQt(HoldOddBtn->text()), ui::FromQt(HoldEvenBtn->text()), ui::FromQt(AdvanceBtn->text())));
 }
 
 void Form9::HoldOddBtn_Click() {
     Show(actions::HoldOddCommand(actions::CaptionDR(ui::FromQt(HoldOddBtn->text()))));
+    AnnounceResult("Hold movement, odd hexes", Label10);
 }
 void Form9::HoldEvenBtn_Click() {
     Show(actions::HoldEvenCommand(actions::CaptionDR(ui::FromQt(HoldEvenBtn->text()))));
+    AnnounceResult("Hold movement, even hexes", Label11);
 }
 void Form9::AdvanceBtn_Click() {
     Show(actions::AdvanceCommand(actions::CaptionDR(ui::FromQt(AdvanceBtn->text()))));
+    AnnounceResult("Advance movement", Label10);
 }
 
 void Form9::Command4_Click() {
     Show(actions::VehicleMove());
+    AnnounceResult("Vehicle movement", Label10);
 }
 
 void Form9::ActivateMoveButtonCB_Click() {
@@ -245,6 +256,7 @@ void Form9::ActivateMoveButtonCB_Click() {
 
 void Form9::DirectionBtn_Click() {
     RollDirection(DirectionLB, Image1);
+    actions::AnnounceResult(actions::RollWords(ui::FromQt(DirectionLB->text())));
 }
 
 void Form9::UnitActionRoll() {
@@ -252,6 +264,9 @@ void Form9::UnitActionRoll() {
     ui::ShowResult(*Label2, ui::ToQt(result.actionDR));
     ui::ShowResult(*Label3, ui::DisplayText(result.panic));
     Show(result.panel);
+    actions::AnnounceResult(
+        actions::UnitActionsSentence(ui::FromQt(Label2->text()), ui::FromQt(Label3->text()),
+                                     ui::FromQt(Label10->text()), ui::FromQt(Label11->text())));
 }
 void Form9::InfActionBtn_Click() {
     UnitActionRoll();
@@ -264,8 +279,10 @@ void Form9::FireButton_Click(Attack attack) {
     if (ManualDieRollCB->isChecked()) {
         Show(manual_.Select(attack));
         ShowMarkers();
+        AnnounceResult(std::string(actions::AttackHeading(attack)) + " selected", Label10);
     } else {
         Show(actions::FireCommand(attack));
+        AnnounceResult(actions::AttackHeading(attack), Label10);
     }
 }
 void Form9::IFTAttackBtn_Click() {
@@ -303,6 +320,13 @@ void Form9::ShowMarkers() {
 
 void Form9::DRBtn_Click(int dr) {
     Show(manual_.Result(dr));
+    AnnounceResult(std::string(actions::AttackHeading(manual_.Selected())) + ", DR " + std::to_string(dr),
+                   Label10);
+}
+
+void Form9::LookUp(Attack attack, int dr) {
+    Show(actions::AttackLookUp(attack, dr));
+    AnnounceResult(std::string(actions::AttackHeading(attack)) + ", DR " + std::to_string(dr), Label10);
 }
 
 } // namespace dorva

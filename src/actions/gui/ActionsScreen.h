@@ -91,6 +91,9 @@ public:
     void EnableDRButtons(bool setValue);
     // DR2Btn_Click to DR12Btn_Click, which differ only in their DR.
     void DRBtn_Click(int dr);
+    // A DR of the player's own looked up on an attack list, as the manual die-roll mode does, but
+    // with the mode left as it is (a voice command).
+    void LookUp(actions::Attack attack, int dr);
 
 private:
     void BuildControls();
@@ -100,6 +103,8 @@ private:
     void Show(const actions::Panel& panel);
     void ShowMarkers();
     void SetPendingDR(QPushButton* button, const QString& name, int dr);
+    // Announces the upper or lower result under a spoken heading.
+    void AnnounceResult(const std::string& heading, const QLabel* text);
 
     std::array<QPushButton*, 11> drButtons_{};
     std::array<QLabel*, 4> markers_{};

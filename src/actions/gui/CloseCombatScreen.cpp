@@ -1,6 +1,7 @@
 #include "actions/gui/CloseCombatScreen.h"
 
 #include "actions/CloseCombat.h"
+#include "actions/Spoken.h"
 #include "actions/gui/DirectionPicture.h"
 #include "ui/Controls.h"
 #include "ui/NewResult.h"
@@ -15,6 +16,8 @@ namespace {
 void Show(QLabel* roll, QLabel* text, const actions::CloseCombatRoll& result) {
     ui::ShowResult(*roll, ui::ToQt(result.roll));
     ui::ShowResult(*text, ui::DisplayText(result.text));
+    actions::AnnounceResult(
+        actions::ResultSentence(actions::RollWords(ui::FromQt(roll->text())), ui::FromQt(text->text())));
 }
 
 } // namespace
@@ -58,6 +61,7 @@ void Form10::Form_Load() {
 
 void Form10::AdvanceBtn_Click() {
     RollDirection(AdvanceLB, Image1);
+    actions::AnnounceResult("Advance " + actions::RollWords(ui::FromQt(AdvanceLB->text())));
 }
 
 void Form10::CCNTCDrmsBtn_Click() {

@@ -11,6 +11,7 @@ namespace dorva::app {
 class ScreenCommands final : public voice::CommandTarget {
 public:
     void Run(voice::Operation operation) override;
+    void RunLookUp(voice::Operation lookUp, int dr) override;
     void SetSpeakBox(bool on) override;
     void SetRecognizeBox(bool on) override;
 };
