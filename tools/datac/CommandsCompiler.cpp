@@ -59,7 +59,7 @@ constexpr std::array<std::string_view, 44> kRuleNames = {"activationroll",
 constexpr std::string_view kAttackWithout = "AttackWithoutDRM";
 constexpr std::string_view kAttackWith = "AttackWithDRM";
 
-// The rules spoken through a pattern, and the slots each pattern holds in their order; a slot's
+// Grammar rules spoken through a pattern, and the slots each pattern holds in their order; a slot's
 // value is the phrase's property of the same place. Every other rule is spoken through say.
 struct PatternRule {
     std::string_view rule;
