@@ -227,6 +227,8 @@ TEST_F(SetupScreen, SoundLevelOnlyWhileTheScreenIsUp) {
     ui::ShowWindow<Form8>();
     voice::gRecoContext->onFalseRecognition(platform::RecoResult{});
     EXPECT_EQ(ui::Window<Form8>().Text1->toPlainText(), "(I'm sorry. I didn't understand you.)");
+    voice::gRecoContext->onSpokenOver();
+    EXPECT_EQ(ui::Window<Form8>().Text1->toPlainText(), "(Speaking: say it again.)");
 }
 
 TEST_F(SetupScreen, LogFileOptions) {

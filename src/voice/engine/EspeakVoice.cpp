@@ -142,6 +142,7 @@ private:
                 ssml = std::move(queue_.front());
                 queue_.pop_front();
             }
+            gate_->Saying(ssml);
             gate_->Playing();
             Speak(ssml);
             bool more = false;

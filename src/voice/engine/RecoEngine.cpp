@@ -283,14 +283,14 @@ private:
             const std::lock_guard lock(listenerMutex_);
             // Without a canceller the microphone hears the program as well as the player while it
             // speaks, and what is heard then is not obeyed. It is still decoded: a command heard in
-            // it is the player's (the program's own sentences hardly ever match one), and the
-            // player is asked to say it again instead of hearing nothing.
+            // it whose words the program is not saying is the player's, who is asked to say it
+            // again instead of hearing nothing.
             const bool speaking = !echoCancelled_ && gate_->Muted();
             overlapped = overlapped || (speaking && listener_->InUtterance());
             for (Utterance& heard : listener_->Feed(samples)) {
                 if (speaking || overlapped) {
                     overlapped = false;
-                    if (heard.command) {
+                    if (heard.command && !gate_->SaidByProgram(heard.result.phrase)) {
                         Post({RecoEvent::Kind::SpokenOver, std::move(heard.result), 0});
                     }
                     continue;

@@ -135,9 +135,14 @@ TEST_F(LiveEngines, TheProgramDoesNotTakeItsOwnVoiceForACommand) {
     ASSERT_TRUE(Shell("pactl set-default-sink micsink"));
     ASSERT_EQ(voice::InitVoice(), 1) << "error " << voice::TTSError;
     Listen();
+    int spokenOver = 0; // its own words are not taken for the player's either
+    voice::gRecoContext->onSpokenOver = [&spokenOver] {
+        ++spokenOver;
+    };
     voice::gVoice->Speak("activation roll", 1);
     RunEventsUntil([] { return false; }, 4s);
     EXPECT_TRUE(recognized_.empty());
+    EXPECT_EQ(spokenOver, 0);
     EXPECT_EQ(falseRecognitions_, "");
 
     PlayIntoMicrophone("activation roll");
