@@ -20,6 +20,8 @@ inline constexpr long kErrNoAcousticModel = 1004;
 inline constexpr long kErrGrammarFile = 1005;
 // The grammar holds a word that the recogniser's pronunciation dictionary lacks.
 inline constexpr long kErrGrammarWord = 1006;
+// The audio server has no source to listen to, or the one in use was removed.
+inline constexpr long kErrNoMicrophone = 1007;
 
 // What a recognition hands the program: the matched top-level rule's name and the semantic property
 // values that the grammar attaches to the phrase (properties 0, 1, 2 as text).
@@ -56,6 +58,14 @@ public:
     std::function<void(const RecoResult&)> onRecognition;
     std::function<void(const RecoResult&)> onFalseRecognition;
     std::function<void(int level)> onAudioLevel; // 0 to 100, only while the audio-level interest is set
+    // The recogniser stopped hearing after its set-up had succeeded (the audio server went away, the
+    // microphone was removed, its decoders did not load): the error number. It keeps trying, and
+    // onRecovery follows once it hears again.
+    std::function<void(long error)> onFailure;
+    std::function<void()> onRecovery;
+    // Where the program cannot take its own voice out of what the microphone hears, it does not obey
+    // what it hears while it speaks; a command heard then is reported here instead.
+    std::function<void()> onSpokenOver;
 };
 
 class SpeechPlatform {

@@ -56,4 +56,9 @@ void StartSpeech(StartupView& view) {
     view.ShowSpeechEngines();
 }
 
+void StartSpeech(voice::SpeechEngineSet engines, StartupView& view) {
+    voice::TakeSpeechEngines(std::move(engines));
+    view.ShowSpeechEngines();
+}
+
 } // namespace dorva::setup

@@ -2,6 +2,8 @@
 // The start-up loader: saved settings, the set-up lists, the rule tables and the list of spoken
 // commands, in that order; then, once the set-up screen is up, the speech engines.
 
+#include "voice/SpeechSetup.h"
+
 namespace dorva::setup {
 
 class SettingsStore;
@@ -31,5 +33,7 @@ void LoadGameData(SettingsStore& store, StartupView& view);
 // the settings all the same.
 // Writes: gRecoAvailable, gVoiceAvailable and the engines' objects and error numbers.
 void StartSpeech(StartupView& view);
+// The same with engines set up elsewhere (on a thread of their own, voice::SetUpSpeechEngines).
+void StartSpeech(voice::SpeechEngineSet engines, StartupView& view);
 
 } // namespace dorva::setup

@@ -6,7 +6,10 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <QStringDecoder>
 
 namespace dorva::ui {
@@ -38,8 +41,24 @@ QString MessageText(const std::string& message) {
     return utf8.hasError() ? ToQt(message) : text;
 }
 
+void KeepTitleWhole(QMessageBox& box) {
+    // A box as narrow as a two-line message leaves the window manager room for "D… II" only: it
+    // draws the title larger and bolder than the box's text, beside its icon and three buttons.
+    // Reserving that much width under the buttons keeps the title whole.
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
+    constexpr int kWindowManagerButtons = 160;
+    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kWindowManagerButtons;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(),
+                      0, 1, grid->columnCount());
+    }
+}
+
 void WindowDialogs::Message(const std::string& text) {
     QMessageBox box(QMessageBox::Information, kAppTitle, MessageText(text), QMessageBox::Ok, DialogParent());
+    KeepTitleWhole(box);
     // The text can be selected and copied, so that a player can pass a message on word for word.
     box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box.exec();

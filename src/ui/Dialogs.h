@@ -6,6 +6,7 @@
 #include <QString>
 
 class QDialog;
+class QMessageBox;
 
 namespace dorva::ui {
 
@@ -22,6 +23,9 @@ public:
 // A message as the player reads it: messages name files (the file system's UTF-8) or quote table text
 // (Latin-1); text that is not valid UTF-8 is taken as Latin-1.
 QString MessageText(const std::string& message);
+
+// Widens a message box so that the window manager shows its title whole.
+void KeepTitleWhole(QMessageBox& box);
 
 // Shows a dialog modally through the dialogs seam (tests never wait on it) and returns its result.
 int ExecModal(QDialog& dialog);

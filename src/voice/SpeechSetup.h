@@ -1,10 +1,36 @@
 #pragma once
 // Setting up the two speech engines at start-up, and the sound-level interest of the set-up screen.
 
+#include "platform/SpeechPlatform.h"
+
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace dorva::voice {
+
+// The two engines as the set-up makes them, before they become the program's. Starting an engine
+// can wait on the audio server (a frozen one holds a client for half a minute), so the program sets
+// them up on a thread of its own and takes them on the user-interface thread when they are done.
+struct SpeechEngineSet {
+    std::unique_ptr<platform::Voice> voice;
+    std::unique_ptr<platform::RecoContext> recoContext;
+    std::unique_ptr<platform::RecoGrammar> recoGrammar;
+    std::int16_t recoAvailable = 0;
+    std::int16_t voiceAvailable = 0;
+    long ttsError = 0;
+    std::int32_t srError = 0;
+};
+
+// InitReco, then InitVoice, on the given platform into a set of their own; touches no program-wide
+// value, so it may run on any thread.
+SpeechEngineSet SetUpSpeechEngines(platform::SpeechPlatform& platform);
+// Writes: gVoice, gRecoContext, gRecoGrammar, gVoiceAvailable, gRecoAvailable, TTSError, SRError.
+void TakeSpeechEngines(SpeechEngineSet set);
+
+// The steps of InitVoice and InitReco below into a set instead of the program-wide values.
+std::int16_t InitVoice(platform::SpeechPlatform& platform, SpeechEngineSet& set);
+std::int16_t InitReco(platform::SpeechPlatform& platform, SpeechEngineSet& set);
 
 // Creates the voice into gVoice through the speech platform. Returns 1, or 0 with TTSError set to the
 // platform's error number when the voice cannot be created (gVoice then stays empty).
@@ -27,5 +53,17 @@ std::string GrammarFilePath();
 // Reads: gRecoAvailable, gRecoContext.
 void AddAudioLevelInterest();
 void RemoveAudioLevelInterest();
+
+// The recogniser stopped hearing after its set-up: its error number goes into SRError and listening
+// is switched off. Once it hears again the error is cleared; listening stays off until the player
+// switches it on. Writes: SRError, gRecognize.
+void RecognizerFailed(long error);
+void RecognizerRecovered();
+// Whether "Speech Errors" has something to show: an engine failed at start-up or since.
+// Reads: gVoiceAvailable, gRecoAvailable, SRError.
+bool SpeechErrorsOnOffer();
+// The text of "Speech Errors": the two numbers, then for each engine that failed what failed and
+// what the player can do about it. Reads: TTSError, SRError, gRecoAvailable.
+std::string SpeechErrorsText();
 
 } // namespace dorva::voice

@@ -22,6 +22,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTest>
@@ -181,6 +182,19 @@ TEST_F(AppWindows, MessageTextsAndTheLocaleClock) {
         EXPECT_FALSE(stamp.contains('?') || stamp.contains(QStringLiteral("UTC"))) << stamp.toStdString();
     }
     QLocale::setDefault(QLocale::system());
+}
+
+// A two-line message, as "Speech Errors" once was, still leaves room for the whole title beside the
+// window manager's buttons.
+TEST_F(AppWindows, AMessageBoxKeepsItsTitleWhole) {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("DORVA II"), QStringLiteral("TTS = 0\r\nSR = 0"),
+                    QMessageBox::Ok);
+    ui::KeepTitleWhole(box);
+    box.show();
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    EXPECT_GE(box.width(), QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + 150);
+    box.close();
 }
 
 // Resizes the window to an outer size in pixels, whatever frame the platform draws around it.

@@ -84,8 +84,12 @@ TEST_F(SetupScreen, SpeechBoxesFollowTheEngines) {
     }
     // clang-format off
     for (const auto& [voiceError, contextError, loadError, speaks, hears, errors] : {
-             std::tuple{0L, 0L, 0L, true, true, "TTS = 0\r\nSR = 0"}, {0L, 0L, 5005L, true, false, "TTS = 0\r\nSR = 5005"},
-             {77L, 0L, 0L, false, true, "TTS = 77\r\nSR = 0"}, {1001L, 1002L, 0L, false, false, "TTS = 1001\r\nSR = 1002"}}) {
+             std::tuple{0L, 0L, 0L, true, true, "TTS = 0\r\nSR = 0"},
+             {0L, 0L, 5005L, true, false, "TTS = 0\r\nSR = 5005\r\n\r\nListening: the speech service failed with error 5005."},
+             {1001L, 0L, 0L, false, true, "TTS = 1001\r\nSR = 0\r\n\r\nSpeaking: the voice engine did not start."},
+             {1003L, 1002L, 0L, false, false, "TTS = 1003\r\nSR = 1002\r\n\r\nSpeaking: the sound server cannot be reached. "
+                                              "Start it (PulseAudio, or PipeWire with its PulseAudio service). Then start DORVA II again.\r\n"
+                                              "Listening: the speech recogniser did not start"}}) {
         // clang-format on
         std::tie(speech.voiceError, speech.contextError, speech.loadError) =
             std::tie(voiceError, contextError, loadError);
@@ -97,8 +101,50 @@ TEST_F(SetupScreen, SpeechBoxesFollowTheEngines) {
                   QList<bool>({speaks, hears, hears, !speaks || !hears}))
             << errors;
         form.SpeechErrorsBnt_Click();
-        EXPECT_EQ(dialogs.messages, std::vector<std::string>({errors}));
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].substr(0, std::string(errors).size()), errors);
         ui::DestroyAllWindows();
+    }
+}
+
+// The recogniser stops hearing while the program runs, and hears again: the boxes follow, listening
+// stays off until the player switches it on, and "Speech Errors" says what is missing.
+TEST_F(SetupScreen, ALateRecognitionFailureIsShownAndListeningComesBack) {
+    // clang-format off
+    for (const auto& [error, says] : {
+             std::pair{platform::kErrNoAudioServer, "Listening: the sound server cannot be reached. Start it (PulseAudio, or "
+                                                    "PipeWire with its PulseAudio service). \"Recognize speech\" can be checked "
+                                                    "again as soon as it is back."},
+             {platform::kErrNoMicrophone, "Listening: there is no microphone. Plug one in"},
+             {platform::kErrNoAcousticModel, "Listening: the speech model cannot be loaded. Install the package pocketsphinx-en-us."}}) {
+        // clang-format on
+        Form1& form = StartUp();
+        form.RecognizeCB->click();
+        ASSERT_TRUE(form.RecognizeCB->isChecked() && form.RecognizeCB->isEnabled());
+        ASSERT_FALSE(form.SpeechErrorsBnt->isEnabled());
+        voice::gRecoContext->onAudioLevel(4);
+        voice::gRecoContext->onFailure(error);
+        EXPECT_EQ(voice::gRecognize, 0);
+        EXPECT_EQ(QList<bool>({form.RecognizeCB->isChecked(), form.RecognizeCB->isEnabled(),
+                               form.Label7->isEnabled(), form.SpeechErrorsBnt->isEnabled()}),
+                  QList<bool>({false, false, false, true}));
+        EXPECT_EQ(form.Label6->text(), "");
+        dialogs.messages.clear();
+        form.SpeechErrorsBnt->click();
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        const std::string& message = dialogs.messages[0];
+        const std::string numbers = "TTS = 0\r\nSR = " + std::to_string(error) + "\r\n\r\n";
+        EXPECT_EQ(message.substr(0, numbers.size()), numbers);
+        EXPECT_NE(message.find(says), std::string::npos) << message;
+
+        voice::gRecoContext->onRecovery();
+        EXPECT_EQ(QList<bool>({form.RecognizeCB->isChecked(), form.RecognizeCB->isEnabled(),
+                               form.Label7->isEnabled(), form.SpeechErrorsBnt->isEnabled()}),
+                  QList<bool>({false, true, true, false}));
+        form.RecognizeCB->click();
+        EXPECT_EQ(voice::gRecognize, 1);
+        ui::DestroyAllWindows();
+        voice::ResetState();
     }
 }
 
@@ -181,6 +227,8 @@ TEST_F(SetupScreen, SoundLevelOnlyWhileTheScreenIsUp) {
     ui::ShowWindow<Form8>();
     voice::gRecoContext->onFalseRecognition(platform::RecoResult{});
     EXPECT_EQ(ui::Window<Form8>().Text1->toPlainText(), "(I'm sorry. I didn't understand you.)");
+    voice::gRecoContext->onSpokenOver();
+    EXPECT_EQ(ui::Window<Form8>().Text1->toPlainText(), "(Speaking: say it again.)");
 }
 
 TEST_F(SetupScreen, LogFileOptions) {

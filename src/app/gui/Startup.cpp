@@ -16,6 +16,7 @@
 #include "ui/Screens.h"
 #include "ui/Text.h"
 #include "ui/Windows.h"
+#include "voice/SpeechSetup.h"
 #include "voice/State.h"
 
 #include <QApplication>
@@ -27,6 +28,9 @@
 #include <QWindow>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <mutex>
+#include <thread>
 
 namespace dorva::app {
 namespace {
@@ -128,16 +132,46 @@ void ShowSplash() {
     QCoreApplication::processEvents();
 }
 
+// What the thread that sets the speech engines up shares with the user-interface thread.
+struct SpeechSetUpJob {
+    std::shared_ptr<platform::SpeechPlatform> engines; // null: the program runs without speech
+    platform::SpeechPlatform* platform = nullptr;      // the engines, or the seam's default
+    std::mutex mutex;
+    voice::SpeechEngineSet set; // after the engines, so that it goes before them
+    bool done = false;
+    bool abandoned = false;
+};
+
 // Sets the speech engines up once the set-up screen has been painted (or as it goes, should it go
 // before): the screen never waits for the engines, which take longer to load than all else before it,
 // and they are up a moment after it appears. Until then its speech controls are disabled.
+//
+// The set-up runs on a thread of its own: it talks to the sound server, and a server that is frozen
+// rather than gone holds espeak-ng's output set-up for half a minute and each of the program's own
+// waits for five seconds. The screen, the game and the program's end never wait for that.
 class SpeechStart final : public QObject {
 public:
     explicit SpeechStart(Form1& screen) : screen_(screen) { screen_.installEventFilter(this); }
     // The voice and the recogniser go before the engines that made them.
     ~SpeechStart() override {
+        if (job_) {
+            const std::lock_guard lock(job_->mutex);
+            if (!job_->done) {
+                // Still waiting on the sound server, and the program ends: the thread and all it
+                // holds are left to the end of the process rather than freed under it.
+                job_->abandoned = true;
+                new std::shared_ptr<SpeechSetUpJob>(job_); // never freed, on purpose
+                setUp_.detach();
+            }
+        }
+        if (setUp_.joinable()) {
+            setUp_.join();
+        }
         voice::ResetState();
         platform::SetSpeechPlatform(nullptr);
+        if (job_ && !job_->abandoned) {
+            job_->set = {}; // set up, but not yet taken over
+        }
     }
 
 protected:
@@ -153,15 +187,36 @@ protected:
 
 private:
     void Start() {
-        engines_ = LoadSpeechEngines();
-        platform::SetSpeechPlatform(engines_.get());
-        screen_.StartSpeech();
+        job_ = std::make_shared<SpeechSetUpJob>();
+        job_->engines = LoadSpeechEngines();
+        platform::SetSpeechPlatform(job_->engines.get());
+        job_->platform = &platform::CurrentSpeechPlatform();
+        setUp_ = std::thread([this, job = job_] {
+            voice::SpeechEngineSet set = voice::SetUpSpeechEngines(*job->platform);
+            const std::lock_guard lock(job->mutex);
+            job->set = std::move(set);
+            job->done = true;
+            if (!job->abandoned) {
+                QMetaObject::invokeMethod(this, &SpeechStart::Finish, Qt::QueuedConnection);
+            }
+        });
+    }
+
+    void Finish() {
+        voice::SpeechEngineSet set;
+        {
+            const std::lock_guard lock(job_->mutex);
+            set = std::move(job_->set);
+        }
+        setUp_.join();
+        screen_.StartSpeech(std::move(set));
         InstallVoiceCommands();
     }
 
     Form1& screen_;
     bool started_ = false;
-    std::unique_ptr<platform::SpeechPlatform> engines_;
+    std::shared_ptr<SpeechSetUpJob> job_;
+    std::thread setUp_;
 };
 
 } // namespace

@@ -308,7 +308,11 @@ void Form1::LoadGameData() {
 
 void Form1::StartSpeech() {
     ui::BusyPointer busy;
-    setup::StartSpeech(*this);
+    StartSpeech(voice::SetUpSpeechEngines(platform::CurrentSpeechPlatform()));
+}
+
+void Form1::StartSpeech(voice::SpeechEngineSet engines) {
+    setup::StartSpeech(std::move(engines), *this);
     if (!voice::gRecoContext) {
         return;
     }
@@ -321,6 +325,21 @@ void Form1::StartSpeech() {
     voice::gRecoContext->onFalseRecognition = [self](const platform::RecoResult&) {
         if (self) {
             self->RecoContext_FalseRecognition();
+        }
+    };
+    voice::gRecoContext->onFailure = [self](long error) {
+        if (self) {
+            self->RecoContext_Failure(error);
+        }
+    };
+    voice::gRecoContext->onRecovery = [self] {
+        if (self) {
+            self->RecoContext_Recovery();
+        }
+    };
+    voice::gRecoContext->onSpokenOver = [self] {
+        if (self) {
+            self->RecoContext_SpokenOver();
         }
     };
     // The screen came up before the engines did, so its activation could not ask for the sound level.
@@ -337,7 +356,7 @@ void Form1::ShowSpeechEngines() {
     }
     SpeechCB->setEnabled(voice::gVoiceAvailable == 1);
     // The error report is offered only when an engine failed.
-    SpeechErrorsBnt->setEnabled(voice::gRecoAvailable == 0 || voice::gVoiceAvailable == 0);
+    SpeechErrorsBnt->setEnabled(voice::SpeechErrorsOnOffer());
 }
 
 void Form1::FillLists() {
@@ -491,8 +510,7 @@ void Form1::RecognizeCB_Click() {
 }
 
 void Form1::SpeechErrorsBnt_Click() {
-    platform::CurrentDialogs().Message("TTS = " + std::to_string(voice::TTSError) +
-                                       "\r\nSR = " + std::to_string(voice::SRError));
+    platform::CurrentDialogs().Message(voice::SpeechErrorsText());
 }
 
 void Form1::RecoContext_AudioLevel(int audioLevel) {
@@ -501,6 +519,29 @@ void Form1::RecoContext_AudioLevel(int audioLevel) {
 
 void Form1::RecoContext_FalseRecognition() {
     data::ShowInActivationWindow("(I'm sorry. I didn't understand you.)");
+}
+
+void Form1::RecoContext_SpokenOver() {
+    // Like speech that matched nothing, it is shown whether or not the program is listening: the
+    // player said something and is told why nothing happened.
+    data::ShowInActivationWindow("(Speaking: say it again.)");
+}
+
+void Form1::RecoContext_Failure(long error) {
+    voice::RecognizerFailed(error);
+    SetBoxValue(RecognizeCB, voice::gRecognize, this, &Form1::RecognizeCB_Click);
+    RecognizeCB->setEnabled(false);
+    Label7->setEnabled(false);
+    Label6->clear();
+    SpeechErrorsBnt->setEnabled(true);
+}
+
+void Form1::RecoContext_Recovery() {
+    voice::RecognizerRecovered();
+    // Listening stays off: the player switches it on again, knowing the microphone is back.
+    RecognizeCB->setEnabled(true);
+    Label7->setEnabled(true);
+    SpeechErrorsBnt->setEnabled(voice::SpeechErrorsOnOffer());
 }
 
 } // namespace dorva

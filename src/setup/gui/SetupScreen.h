@@ -69,8 +69,11 @@ public:
 
     // Start-up: saved settings, lists, rule tables and the list of spoken commands.
     void LoadGameData();
-    // The speech engines, once the screen is up; until then the speech controls stay disabled.
+    // The speech engines, once the screen is up; until then the speech controls stay disabled. The
+    // program sets them up on a thread of its own and hands them over here; without engines given,
+    // they are set up here and now.
     void StartSpeech();
+    void StartSpeech(voice::SpeechEngineSet engines);
     // Fills the lists once per run and selects the saved positions.
     void Setup();
     // Rebuilds the enemy list from the nationality files and selects gEnemyIndex.
@@ -97,6 +100,12 @@ public:
     void SpeechErrorsBnt_Click();
     void RecoContext_AudioLevel(int audioLevel);
     void RecoContext_FalseRecognition();
+    // The recogniser stopped hearing after its set-up, and heard again.
+    void RecoContext_Failure(long error);
+    void RecoContext_Recovery();
+    // A command was heard while the program spoke, where it cannot tell its own voice from the
+    // player's: the player is asked to say it again.
+    void RecoContext_SpokenOver();
 
     // Whether OK has been pressed at least once in this run.
     bool Confirmed() const { return confirmed_; }

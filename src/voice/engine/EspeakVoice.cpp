@@ -27,6 +27,15 @@ std::string StatusText(espeak_ng_STATUS status) {
     return buffer;
 }
 
+// The voice plays through the echo canceller where the server has one, so that the recogniser can
+// take it out of what the microphone hears; else to the default speaker.
+std::unique_ptr<PulsePlayback> OpenPlayback(int sampleRate, const std::atomic<bool>& stop,
+                                            std::string& error) {
+    std::string ignored;
+    const std::optional<EchoDevices> echo = UseEchoCanceller(stop, ignored);
+    return PulsePlayback::Open(sampleRate, kPlaybackBufferMs, echo ? echo->sink : std::string(), stop, error);
+}
+
 class VoiceWorker;
 
 int OnSynthesized(short* samples, int count, espeak_EVENT* events);
@@ -133,6 +142,7 @@ private:
                 ssml = std::move(queue_.front());
                 queue_.pop_front();
             }
+            gate_->Saying(ssml);
             gate_->Playing();
             Speak(ssml);
             bool more = false;
@@ -156,7 +166,7 @@ private:
         if (!playback_) {
             // The server went away earlier; it may be back.
             std::string error;
-            playback_ = PulsePlayback::Open(runtime.sampleRate, kPlaybackBufferMs, error);
+            playback_ = OpenPlayback(runtime.sampleRate, stop_, error);
             if (!playback_) {
                 Report(error);
                 return;
@@ -228,8 +238,9 @@ long CreateEspeakVoice(const std::string& voiceName, std::shared_ptr<PlaybackGat
             return platform::kErrNoVoiceEngine;
         }
     }
-    std::unique_ptr<PulsePlayback> playback =
-        PulsePlayback::Open(runtime.sampleRate, kPlaybackBufferMs, detail);
+    // Set up on a thread of its own; the program does not wait for it when it ends.
+    static const std::atomic<bool> kNeverStopped{false};
+    std::unique_ptr<PulsePlayback> playback = OpenPlayback(runtime.sampleRate, kNeverStopped, detail);
     if (!playback) {
         return platform::kErrNoAudioServer;
     }

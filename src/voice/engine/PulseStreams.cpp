@@ -5,8 +5,12 @@
 #include <pulse/stream.h>
 #include <pulse/thread-mainloop.h>
 
+#include <pulse/introspect.h>
+
 #include <chrono>
+#include <mutex>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace dorva::voice::engine {
@@ -24,9 +28,13 @@ struct PulseLoop {
     pa_threaded_mainloop* loop = nullptr;
     pa_context* context = nullptr;
     pa_stream* stream = nullptr;
-    PulseCapture::SampleHandler onSamples; // record streams only
-    std::vector<std::int16_t> hole;        // silence for the gaps the server reports
-    std::atomic<bool> failed{false};
+    PulseCapture::SampleHandler onSamples;   // record streams only
+    std::vector<std::int16_t> hole;          // silence for the gaps the server reports
+    std::atomic<bool> failed{false};         // the context or the stream has ended
+    std::atomic<bool> contextFailed{false};  // the context has: the server went away
+    const std::atomic<bool>* stop = nullptr; // raised, every wait for the server ends at once
+    std::chrono::milliseconds deadline = kConnectDeadline;
+    std::string device; // of the stream; empty: the server's default
     bool started = false;
 
     ~PulseLoop() {
@@ -72,6 +80,7 @@ struct PulseLoop {
     static void OnContextState(pa_context* c, void* self) {
         const pa_context_state_t state = pa_context_get_state(c);
         if (state == PA_CONTEXT_FAILED || state == PA_CONTEXT_TERMINATED) {
+            static_cast<PulseLoop*>(self)->contextFailed = true;
             static_cast<PulseLoop*>(self)->failed = true;
         }
     }
@@ -125,10 +134,21 @@ struct PulseLoop {
         return WaitUntil([this] { return pa_context_get_state(context) == PA_CONTEXT_READY; }, error);
     }
 
-    // Polls a condition under the loop's lock until it holds, the connection fails or the deadline
-    // passes.
+    // A stream that failed on a server that is still there lacks its device (no source or sink, or
+    // the one it used was removed).
+    PulseFault Fault() const {
+        if (contextFailed || !context) {
+            return PulseFault::Server;
+        }
+        return pa_context_errno(context) == PA_ERR_NOENTITY || failed ? PulseFault::Device
+                                                                      : PulseFault::Server;
+    }
+
+    // Polls a condition under the loop's lock until it holds, the connection fails, the deadline
+    // passes or stop is raised (a server that is frozen rather than gone answers nothing, and the
+    // program must still end at once).
     template <typename Condition> bool WaitUntil(Condition ready, std::string& error) {
-        const auto deadline = std::chrono::steady_clock::now() + kConnectDeadline;
+        const auto giveUp = std::chrono::steady_clock::now() + deadline;
         while (true) {
             {
                 Lock lock(loop);
@@ -140,8 +160,12 @@ struct PulseLoop {
                     return false;
                 }
             }
-            if (std::chrono::steady_clock::now() > deadline) {
+            if (std::chrono::steady_clock::now() > giveUp) {
                 error = "PulseAudio: the server did not answer in time";
+                return false;
+            }
+            if (stop && *stop) {
+                error = "PulseAudio: stopped while waiting for the server";
                 return false;
             }
             std::this_thread::sleep_for(kPoll);
@@ -171,9 +195,10 @@ struct PulseLoop {
             if (!playback) {
                 pa_stream_set_read_callback(stream, OnReadable, this);
             }
-            const int result =
-                playback ? pa_stream_connect_playback(stream, nullptr, &attr, flags, nullptr, nullptr)
-                         : pa_stream_connect_record(stream, nullptr, &attr, flags);
+            const char* on = device.empty() ? nullptr : device.c_str();
+            const int result = playback
+                                   ? pa_stream_connect_playback(stream, on, &attr, flags, nullptr, nullptr)
+                                   : pa_stream_connect_record(stream, on, &attr, flags);
             if (result < 0) {
                 error = ContextError();
                 return false;
@@ -181,13 +206,37 @@ struct PulseLoop {
         }
         return WaitUntil([this] { return pa_stream_get_state(stream) == PA_STREAM_READY; }, error);
     }
+
+    // Starts an operation whose callback raises done, and waits for it; an operation still under way
+    // when the wait ends is cancelled, so that its callback never reaches the caller's variables.
+    template <typename Start> bool Await(Start start, const std::atomic<bool>& done, std::string& error) {
+        pa_operation* operation = nullptr;
+        {
+            Lock lock(loop);
+            operation = start();
+            if (!operation) {
+                error = ContextError();
+                return false;
+            }
+        }
+        const bool ok = WaitUntil([&done] { return done.load(); }, error);
+        Lock lock(loop);
+        if (!ok) {
+            pa_operation_cancel(operation);
+        }
+        pa_operation_unref(operation);
+        return ok;
+    }
 };
 
 PulsePlayback::PulsePlayback(std::unique_ptr<PulseLoop> loop) : loop_(std::move(loop)) {}
 PulsePlayback::~PulsePlayback() = default;
 
-std::unique_ptr<PulsePlayback> PulsePlayback::Open(int sampleRate, int bufferMs, std::string& error) {
+std::unique_ptr<PulsePlayback> PulsePlayback::Open(int sampleRate, int bufferMs, const std::string& sink,
+                                                   const std::atomic<bool>& stop, std::string& error) {
     auto loop = std::make_unique<PulseLoop>();
+    loop->stop = &stop;
+    loop->device = sink;
     if (!loop->Connect(error) || !loop->OpenStream(true, sampleRate, bufferMs, error)) {
         return nullptr;
     }
@@ -265,11 +314,20 @@ bool PulsePlayback::Drain(const std::atomic<bool>& stop, std::string& error) {
 PulseCapture::PulseCapture(std::unique_ptr<PulseLoop> loop) : loop_(std::move(loop)) {}
 PulseCapture::~PulseCapture() = default;
 
-std::unique_ptr<PulseCapture> PulseCapture::Open(int sampleRate, int fragmentMs, SampleHandler onSamples,
-                                                 std::string& error) {
+std::unique_ptr<PulseCapture> PulseCapture::Open(int sampleRate, int fragmentMs, const std::string& source,
+                                                 SampleHandler onSamples, const std::atomic<bool>& stop,
+                                                 std::string& error, PulseFault& fault) {
     auto loop = std::make_unique<PulseLoop>();
     loop->onSamples = std::move(onSamples);
-    if (!loop->Connect(error) || !loop->OpenStream(false, sampleRate, fragmentMs, error)) {
+    loop->stop = &stop;
+    loop->device = source;
+    if (!loop->Connect(error)) {
+        fault = PulseFault::Server;
+        return nullptr;
+    }
+    if (!loop->OpenStream(false, sampleRate, fragmentMs, error)) {
+        const PulseLoop::Lock lock(loop->loop);
+        fault = loop->Fault();
         return nullptr;
     }
     return std::unique_ptr<PulseCapture>(new PulseCapture(std::move(loop)));
@@ -277,6 +335,181 @@ std::unique_ptr<PulseCapture> PulseCapture::Open(int sampleRate, int fragmentMs,
 
 bool PulseCapture::Failed() const {
     return loop_->failed;
+}
+
+PulseFault PulseCapture::Fault() const {
+    const PulseLoop::Lock lock(loop_->loop);
+    return loop_->Fault();
+}
+
+namespace {
+
+// The canceller this process loaded, to be unloaded when it ends.
+std::mutex gEchoMutex;
+std::uint32_t gEchoModule = PA_INVALID_INDEX;
+
+std::string EchoName(const char* what) {
+    return "dorva2_echo_" + std::string(what) + "_" + std::to_string(::getpid());
+}
+
+} // namespace
+
+namespace {
+
+// Whether the server has a source of that name.
+bool HasSource(PulseLoop& loop, const std::string& name, bool& exists, std::string& error) {
+    struct Found {
+        std::atomic<bool> done{false};
+        bool exists = false;
+    } found;
+    const bool answered = loop.Await(
+        [&] {
+            return pa_context_get_source_info_by_name(
+                loop.context, name.c_str(),
+                [](pa_context*, const pa_source_info* info, int last, void* self) {
+                    auto* f = static_cast<Found*>(self);
+                    f->exists = f->exists || info != nullptr;
+                    if (last != 0) {
+                        f->done = true;
+                    }
+                },
+                &found);
+        },
+        found.done, error);
+    exists = found.exists;
+    return answered;
+}
+
+} // namespace
+
+std::optional<EchoDevices> UseEchoCanceller(const std::atomic<bool>& stop, std::string& error) {
+    // No lock is held while the server is asked: a frozen server must not hold one stream's opening
+    // behind another's. Two loading at once cannot both succeed (the names are taken); the one that
+    // fails finds the other's.
+    const EchoDevices devices{EchoName("sink"), EchoName("source")};
+    PulseLoop loop;
+    loop.stop = &stop;
+    bool exists = false;
+    if (!loop.Connect(error) || !HasSource(loop, devices.source, exists, error)) {
+        return std::nullopt;
+    }
+    if (exists) {
+        return devices;
+    }
+    struct Defaults {
+        std::atomic<bool> done{false};
+        std::string source, sink;
+    } defaults;
+    if (!loop.Await(
+            [&] {
+                return pa_context_get_server_info(
+                    loop.context,
+                    [](pa_context*, const pa_server_info* info, void* self) {
+                        auto* d = static_cast<Defaults*>(self);
+                        if (info) {
+                            d->source = info->default_source_name ? info->default_source_name : "";
+                            d->sink = info->default_sink_name ? info->default_sink_name : "";
+                        }
+                        d->done = true;
+                    },
+                    &defaults);
+            },
+            defaults.done, error)) {
+        return std::nullopt;
+    }
+    if (defaults.source.empty() || defaults.sink.empty()) {
+        error = "PulseAudio: no default microphone or speaker to cancel the echo between";
+        return std::nullopt;
+    }
+    const std::string arguments = "source_master=" + defaults.source + " sink_master=" + defaults.sink +
+                                  " source_name=" + devices.source + " sink_name=" + devices.sink;
+    struct Loaded {
+        std::atomic<bool> done{false};
+        std::uint32_t index = PA_INVALID_INDEX;
+    } loaded;
+    if (!loop.Await(
+            [&] {
+                return pa_context_load_module(
+                    loop.context, "module-echo-cancel", arguments.c_str(),
+                    [](pa_context*, std::uint32_t index, void* self) {
+                        auto* l = static_cast<Loaded*>(self);
+                        l->index = index;
+                        l->done = true;
+                    },
+                    &loaded);
+            },
+            loaded.done, error)) {
+        return std::nullopt;
+    }
+    if (loaded.index == PA_INVALID_INDEX) {
+        if (HasSource(loop, devices.source, exists, error) && exists) {
+            return devices;
+        }
+        error = "PulseAudio: the server has no echo canceller (module-echo-cancel)";
+        return std::nullopt;
+    }
+    const std::lock_guard lock(gEchoMutex);
+    gEchoModule = loaded.index;
+    return devices;
+}
+
+void DropEchoCanceller() {
+    std::uint32_t module = PA_INVALID_INDEX;
+    {
+        const std::lock_guard lock(gEchoMutex);
+        std::swap(module, gEchoModule);
+    }
+    if (module == PA_INVALID_INDEX) {
+        return;
+    }
+    // The program is ending: a server that does not answer at once is not waited for.
+    static const std::atomic<bool> kNeverStopped{false};
+    PulseLoop loop;
+    loop.stop = &kNeverStopped;
+    loop.deadline = std::chrono::milliseconds(300);
+    std::string error;
+    if (!loop.Connect(error)) {
+        return;
+    }
+    // A server restarted since the canceller was loaded numbers its modules afresh: only the
+    // module that still is this program's canceller goes.
+    struct Mine {
+        std::atomic<bool> done{false};
+        std::string source;
+        bool mine = false;
+    } check;
+    check.source = "source_name=" + EchoName("source") + " ";
+    if (!loop.Await(
+            [&] {
+                return pa_context_get_module_info(
+                    loop.context, module,
+                    [](pa_context*, const pa_module_info* info, int last, void* self) {
+                        auto* c = static_cast<Mine*>(self);
+                        if (info && info->argument &&
+                            std::string(info->argument).find(c->source) != std::string::npos) {
+                            c->mine = true;
+                        }
+                        if (last != 0) {
+                            c->done = true;
+                        }
+                    },
+                    &check);
+            },
+            check.done, error) ||
+        !check.mine) {
+        return;
+    }
+    std::atomic<bool> done{false};
+    {
+        loop.Await(
+            [&] {
+                return pa_context_unload_module(
+                    loop.context, module,
+                    [](pa_context*, int, void* flag) { static_cast<std::atomic<bool>*>(flag)->store(true); },
+                    &done);
+            },
+            done, error);
+    }
 }
 
 } // namespace dorva::voice::engine

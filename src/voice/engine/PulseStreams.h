@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -14,12 +15,19 @@ namespace dorva::voice::engine {
 
 struct PulseLoop;
 
+// What a stream lacks when it cannot be opened or has ended: the server (gone, frozen, refusing the
+// client) or the device it plays to or records from.
+enum class PulseFault { Server, Device };
+
 // A playback stream of 16-bit mono samples to the default sink.
 class PulsePlayback {
 public:
     ~PulsePlayback();
-    // Null with the server's reason in error when there is no server or it refuses the stream.
-    static std::unique_ptr<PulsePlayback> Open(int sampleRate, int bufferMs, std::string& error);
+    // Null with the server's reason in error when there is no server or it refuses the stream. Raising
+    // stop ends the wait for the server at once.
+    // An empty sink is the server's default.
+    static std::unique_ptr<PulsePlayback> Open(int sampleRate, int bufferMs, const std::string& sink,
+                                               const std::atomic<bool>& stop, std::string& error);
     // Blocks while the buffer is full; false when the stream failed or stop was raised.
     bool Write(std::span<const std::int16_t> samples, const std::atomic<bool>& stop, std::string& error);
     // Blocks until everything written has been played; false as above.
@@ -36,14 +44,37 @@ class PulseCapture {
 public:
     using SampleHandler = std::function<void(std::span<const std::int16_t>)>;
     ~PulseCapture();
-    static std::unique_ptr<PulseCapture> Open(int sampleRate, int fragmentMs, SampleHandler onSamples,
-                                              std::string& error);
-    // The server went away or ended the stream.
+    // Null with the reason in error and what is missing in fault; stop as for playback.
+    static std::unique_ptr<PulseCapture> Open(int sampleRate, int fragmentMs, const std::string& source,
+                                              SampleHandler onSamples, const std::atomic<bool>& stop,
+                                              std::string& error, PulseFault& fault);
+    // Whether the server went away or ended the stream (its source was removed).
     bool Failed() const;
+    PulseFault Fault() const;
 
 private:
     explicit PulseCapture(std::unique_ptr<PulseLoop> loop);
     std::unique_ptr<PulseLoop> loop_;
 };
+
+// The audio server's echo canceller between the default microphone and speaker, for the program's
+// own streams: the voice plays to its sink, and its source is the microphone with the voice taken
+// out, so that a command said while the program speaks is heard.
+//
+// The program loads PulseAudio's module-echo-cancel itself rather than asking for it with the
+// streams' filter.want=echo-cancel property: that request is only granted where the server's
+// configuration loads module-filter-apply, which passes over monitor sources and which PipeWire's
+// PulseAudio service does not offer, while the module loads on both. Measured with the speaker
+// played back into the microphone at full level, it took the program's voice down by about 40 dB
+// while a command said over it came through unchanged.
+struct EchoDevices {
+    std::string sink;
+    std::string source;
+};
+// Loads the canceller unless it is there already; none, with the reason, when the server has no
+// such module or no default microphone or speaker. Stop as for the streams.
+std::optional<EchoDevices> UseEchoCanceller(const std::atomic<bool>& stop, std::string& error);
+// Unloads the canceller this process loaded, waiting a moment at most.
+void DropEchoCanceller();
 
 } // namespace dorva::voice::engine

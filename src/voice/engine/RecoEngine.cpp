@@ -8,6 +8,7 @@
 #include "voice/engine/PulseStreams.h"
 #include "voice/engine/SphinxDecoder.h"
 
+#include <QCoreApplication>
 #include <QMetaObject>
 #include <QObject>
 
@@ -34,10 +35,15 @@ void ReportFailure(const std::string& what, long error, const std::string& detai
 }
 
 struct RecoEvent {
-    enum class Kind { Recognition, FalseRecognition, AudioLevel } kind;
+    enum class Kind { Recognition, FalseRecognition, AudioLevel, Failure, Recovery, SpokenOver } kind;
     platform::RecoResult result;
     int level = 0;
+    long error = 0; // of a failure
 };
+
+long ErrorOf(PulseFault fault) {
+    return fault == PulseFault::Device ? platform::kErrNoMicrophone : platform::kErrNoAudioServer;
+}
 
 // The listener as it comes from the thread that loads it.
 struct LoadedListener {
@@ -52,8 +58,10 @@ struct LoadedListener {
 // their own once listening starts, so that start-up (and the set-up screen) never waits for them: what
 // can fail at once is checked at once (the model's files when the context is made, the grammar and its
 // words against the dictionary when it is loaded, the audio server when listening starts), and the
-// worker takes the listener and the grammar when the load is done. A model that is there but cannot
-// be loaded after all is reported on standard error, and nothing is heard.
+// worker takes the listener and the grammar when the load is done. What fails later (a model that is
+// there but cannot be loaded after all, the server or the microphone going away) reaches the program
+// as a failure event; the capture is tried again every two seconds, and a recovery event follows
+// when it works again.
 class RecognizerCore final : public Stoppable {
 public:
     RecognizerCore(EngineSettings settings, std::shared_ptr<PlaybackGate> gate)
@@ -112,9 +120,10 @@ public:
         if (worker_.joinable()) {
             return 0;
         }
-        std::unique_ptr<PulseCapture> capture = OpenCapture(detail);
+        PulseFault fault = PulseFault::Server;
+        std::unique_ptr<PulseCapture> capture = OpenCapture(abort_, detail, fault);
         if (!capture) {
-            return platform::kErrNoAudioServer;
+            return ErrorOf(fault);
         }
         {
             const std::lock_guard lock(listenerMutex_);
@@ -137,6 +146,9 @@ public:
     }
 
     void Stop() override {
+        // Raised before the lock: Activate may hold it while it waits for a frozen server.
+        abort_ = true;
+        stopWorker_ = true;
         const std::lock_guard control(controlMutex_);
         stopped_ = true;
         EndWorker();
@@ -154,9 +166,19 @@ private:
         }
     }
 
-    std::unique_ptr<PulseCapture> OpenCapture(std::string& detail) {
+    // From the echo canceller where the server has one: then the program's own voice is taken out
+    // of what is heard, and the playback gate is not needed.
+    std::unique_ptr<PulseCapture> OpenCapture(const std::atomic<bool>& stop, std::string& detail,
+                                              PulseFault& fault) {
+        std::string why;
+        const std::optional<EchoDevices> echo = UseEchoCanceller(stop, why);
+        if (!echo && !echoReported_.exchange(true)) {
+            std::cerr << "DORVA II speech: no echo cancelling (" << why
+                      << "); nothing is heard while the program speaks\n";
+        }
+        echoCancelled_ = echo.has_value();
         return PulseCapture::Open(
-            kListenSampleRate, kCaptureFragmentMs,
+            kListenSampleRate, kCaptureFragmentMs, echo ? echo->source : std::string(),
             [this](std::span<const std::int16_t> samples) {
                 {
                     const std::lock_guard lock(samplesMutex_);
@@ -164,7 +186,7 @@ private:
                 }
                 samplesReady_.notify_one();
             },
-            detail);
+            stop, detail, fault);
     }
 
     void Post(RecoEvent event) {
@@ -174,13 +196,18 @@ private:
         }
     }
 
+    void PostFailure(const std::string& what, long error, const std::string& detail) {
+        ReportFailure(what, error, detail);
+        Post({RecoEvent::Kind::Failure, {}, 0, error});
+    }
+
     // The listener when it has loaded, with the grammar loaded last; false when it cannot listen.
     bool ListenerReady() {
         const std::lock_guard lock(listenerMutex_);
         if (!listener_ && loading_.valid()) {
             LoadedListener loaded = loading_.get();
             if (loaded.error != 0) {
-                ReportFailure("loading the recogniser", loaded.error, loaded.detail);
+                PostFailure("loading the recogniser", loaded.error, loaded.detail);
             }
             listener_ = std::move(loaded.listener);
         }
@@ -188,7 +215,8 @@ private:
             grammarChanged_ = false;
             std::string detail;
             if (const long error = listener_->SetGrammar(grammar_, detail); error != 0) {
-                ReportFailure("loading the command grammar", error, detail);
+                PostFailure("loading the command grammar", error, detail);
+                listener_.reset();
             }
         }
         return listener_ != nullptr;
@@ -199,9 +227,10 @@ private:
             return;
         }
         AudioLevelMeter meter(kListenSampleRate);
-        bool muted = false;
+        bool overlapped = false; // the utterance going on was heard in part while the program spoke
         std::vector<std::int16_t> samples;
         auto nextReconnect = std::chrono::steady_clock::now();
+        long failure = 0; // the failure the program was told of last, 0 while the capture works
         while (true) {
             {
                 std::unique_lock lock(samplesMutex_);
@@ -214,16 +243,29 @@ private:
                 samples_.clear();
             }
             if (capture && capture->Failed()) {
-                std::cerr << "DORVA II speech: the audio server ended the capture; listening again when it "
-                             "is back\n";
+                failure = ErrorOf(capture->Fault());
+                PostFailure("listening", failure,
+                            failure == platform::kErrNoMicrophone
+                                ? "the microphone went away; listening again when there is one"
+                                : "the audio server ended the capture; listening again when it is back");
                 capture.reset();
+                const std::lock_guard lock(listenerMutex_);
+                listener_->Discard();
                 nextReconnect = std::chrono::steady_clock::now() + kReconnectEvery;
             }
             if (!capture) {
                 if (std::chrono::steady_clock::now() >= nextReconnect) {
                     std::string detail;
-                    capture = OpenCapture(detail);
+                    PulseFault fault = PulseFault::Server;
+                    capture = OpenCapture(stopWorker_, detail, fault);
                     nextReconnect = std::chrono::steady_clock::now() + kReconnectEvery;
+                    if (capture) {
+                        failure = 0;
+                        Post({RecoEvent::Kind::Recovery, {}, 0, 0});
+                    } else if (ErrorOf(fault) != failure && !stopWorker_) {
+                        failure = ErrorOf(fault);
+                        PostFailure("listening again", failure, detail);
+                    }
                 }
                 continue;
             }
@@ -239,18 +281,24 @@ private:
                 break;
             }
             const std::lock_guard lock(listenerMutex_);
-            if (gate_->Muted()) {
-                if (!muted) {
-                    listener_->Discard();
-                    muted = true;
-                }
-                continue;
-            }
-            muted = false;
+            // Without a canceller the microphone hears the program as well as the player while it
+            // speaks, and what is heard then is not obeyed. It is still decoded: a command heard in
+            // it whose words the program is not saying is the player's, who is asked to say it
+            // again instead of hearing nothing.
+            const bool speaking = !echoCancelled_ && gate_->Muted();
+            overlapped = overlapped || (speaking && listener_->InUtterance());
             for (Utterance& heard : listener_->Feed(samples)) {
+                if (speaking || overlapped) {
+                    overlapped = false;
+                    if (heard.command && !gate_->SaidByProgram(heard.result.phrase)) {
+                        Post({RecoEvent::Kind::SpokenOver, std::move(heard.result), 0});
+                    }
+                    continue;
+                }
                 Post({heard.command ? RecoEvent::Kind::Recognition : RecoEvent::Kind::FalseRecognition,
                       std::move(heard.result), 0});
             }
+            overlapped = overlapped || (speaking && listener_->InUtterance());
         }
         // The capture ends here, on the worker, before the thread does.
         capture.reset();
@@ -270,12 +318,15 @@ private:
 
     std::mutex controlMutex_;
     bool stopped_ = false;
+    std::atomic<bool> abort_{false};         // the platform is ending: no more waiting for the server
+    std::atomic<bool> echoCancelled_{false}; // the capture comes from the echo canceller
+    std::atomic<bool> echoReported_{false};
     std::thread worker_;
 
     std::mutex samplesMutex_;
     std::condition_variable samplesReady_;
     std::vector<std::int16_t> samples_;
-    bool stopWorker_ = false;
+    std::atomic<bool> stopWorker_{false};
 };
 
 class EngineRecoGrammar final : public platform::RecoGrammar {
@@ -323,6 +374,11 @@ class EngineRecoContext final : public platform::RecoContext {
 public:
     explicit EngineRecoContext(std::shared_ptr<RecognizerCore> core)
         : core_(std::move(core)), receiver_(std::make_unique<QObject>()) {
+        // The program sets the engines up on a thread of its own; the events belong to the
+        // user-interface thread all the same.
+        if (const QCoreApplication* app = QCoreApplication::instance()) {
+            receiver_->moveToThread(app->thread());
+        }
         QObject* receiver = receiver_.get();
         core_->SetSink([this, receiver](RecoEvent event) {
             QMetaObject::invokeMethod(
@@ -363,6 +419,23 @@ private:
             serial_.Run([this, result = event.result] {
                 if (onFalseRecognition) {
                     onFalseRecognition(result);
+                }
+            });
+            return;
+        case RecoEvent::Kind::Failure:
+            if (onFailure) {
+                onFailure(event.error);
+            }
+            return;
+        case RecoEvent::Kind::Recovery:
+            if (onRecovery) {
+                onRecovery();
+            }
+            return;
+        case RecoEvent::Kind::SpokenOver:
+            serial_.Run([this] {
+                if (onSpokenOver) {
+                    onSpokenOver();
                 }
             });
             return;

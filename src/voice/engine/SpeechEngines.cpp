@@ -1,6 +1,7 @@
 #include "voice/engine/SpeechEngines.h"
 
 #include "voice/engine/EspeakVoice.h"
+#include "voice/engine/PulseStreams.h"
 #include "voice/engine/RecoEngine.h"
 
 #include <iostream>
@@ -22,6 +23,7 @@ public:
                 alive->Stop();
             }
         }
+        DropEchoCanceller();
     }
 
     long CreateVoice(std::unique_ptr<platform::Voice>& voice) override {

@@ -76,6 +76,13 @@ pulse_stop_recording() {
 
 pulse_stop() {
   [ -n "${_pulse_pid:-}" ] || return 0
+  # A test may have stopped the server and started another in the same folder.
+  local restarted
+  restarted=$(cat "$_pulse_dir/server.pid" 2>/dev/null || true)
+  if [ -n "$restarted" ] && [ "$restarted" != "$_pulse_pid" ]; then
+    kill -CONT "$restarted" 2>/dev/null || true
+    kill "$restarted" 2>/dev/null || true
+  fi
   kill "$_pulse_pid" 2>/dev/null || true
   local deadline=$((SECONDS + 5))
   while kill -0 "$_pulse_pid" 2>/dev/null && [ $SECONDS -lt $deadline ]; do sleep 0.05; done

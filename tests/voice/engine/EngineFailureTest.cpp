@@ -6,6 +6,7 @@
 #include "support/DataFiles.h"
 #include "voice/SpeechSetup.h"
 #include "voice/State.h"
+#include "voice/engine/PlaybackGate.h"
 #include "voice/engine/SpeechEngines.h"
 
 #include <gtest/gtest.h>
@@ -104,6 +105,23 @@ TEST_F(EngineSetup, ThePlatformMayGoBeforeItsContextAndGrammar) {
     ::testing::internal::GetCapturedStderr();
     voice::gRecoContext.reset();
     voice::gRecoGrammar.reset();
+}
+
+// Where nothing takes the program's voice out of what the microphone hears, a command heard while it
+// speaks is the player's unless the program is saying its words itself.
+TEST(PlaybackGate, TellsTheProgramsOwnWordsFromThePlayers) {
+    // clang-format off
+    for (const auto& [saying, heard, program] : {
+             std::tuple{"<speak>I will stop talking</speak>", "stop talking", true},
+             {"I will STOP listening", "stop listening", true},
+             {"You attacked at 8 even rolled a 3 and a 5", "activation roll", false},
+             {"<speak>roll the <spell>A</spell> dice</speak>", "roll a pair of dice", false},
+             {"stop talking", "", false}}) {
+        // clang-format on
+        voice::engine::PlaybackGate gate;
+        gate.Saying(saying);
+        EXPECT_EQ(gate.SaidByProgram(heard), program) << saying << " / " << heard;
+    }
 }
 
 } // namespace

@@ -135,11 +135,48 @@ TEST_F(LiveEngines, TheProgramDoesNotTakeItsOwnVoiceForACommand) {
     ASSERT_TRUE(Shell("pactl set-default-sink micsink"));
     ASSERT_EQ(voice::InitVoice(), 1) << "error " << voice::TTSError;
     Listen();
+    int spokenOver = 0; // its own words are not taken for the player's either
+    voice::gRecoContext->onSpokenOver = [&spokenOver] {
+        ++spokenOver;
+    };
     voice::gVoice->Speak("activation roll", 1);
     RunEventsUntil([] { return false; }, 4s);
     EXPECT_TRUE(recognized_.empty());
+    EXPECT_EQ(spokenOver, 0);
     EXPECT_EQ(falseRecognitions_, "");
 
+    PlayIntoMicrophone("activation roll");
+    ASSERT_TRUE(RunEventsUntil([this] { return !recognized_.empty(); }, 15s)) << falseRecognitions_;
+    EXPECT_EQ(recognized_, std::vector<std::string>{"activationroll"});
+}
+
+// The server's folder, from the address with-pulse.sh gave it.
+std::string ServerFolder() {
+    const std::string address = std::getenv("PULSE_SERVER");
+    return std::filesystem::path(address.substr(address.find(':') + 1)).parent_path().string();
+}
+
+// The audio server goes away while the program listens, and comes back: the failure says which
+// piece is missing, the recovery follows without a new set-up, and a command is heard again.
+TEST_F(LiveEngines, AServerThatGoesAndComesBackIsReportedAndHeardAgain) {
+    Listen();
+    std::vector<long> failures;
+    int recoveries = 0;
+    voice::gRecoContext->onFailure = [&failures](long error) {
+        failures.push_back(error);
+    };
+    voice::gRecoContext->onRecovery = [&recoveries] {
+        ++recoveries;
+    };
+    const std::string folder = ServerFolder();
+    ASSERT_TRUE(Shell("kill $(cat " + folder + "/server.pid)"));
+    ASSERT_TRUE(RunEventsUntil([&failures] { return !failures.empty(); }, 15s));
+    EXPECT_EQ(failures, std::vector<long>{platform::kErrNoAudioServer});
+    EXPECT_EQ(recoveries, 0);
+    ASSERT_TRUE(Shell("bash -c 'source \"$DORVA_TEST_PULSE_SCRIPT\" && pulse_start " + folder + "'"));
+    ASSERT_TRUE(RunEventsUntil([&recoveries] { return recoveries > 0; }, 15s));
+    EXPECT_EQ(failures.size(), 1u);
+    RunEventsUntil([] { return false; }, 1s);
     PlayIntoMicrophone("activation roll");
     ASSERT_TRUE(RunEventsUntil([this] { return !recognized_.empty(); }, 15s)) << falseRecognitions_;
     EXPECT_EQ(recognized_, std::vector<std::string>{"activationroll"});

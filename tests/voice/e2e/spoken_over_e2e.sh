@@ -1,0 +1,85 @@
+# A command said while the program is speaking, with the speakers beside the microphone: what the
+# program says is played back into the virtual microphone at about -10 dB; the player asks for an
+# attack, whose result takes seconds to say, and says "activation roll" while it is being spoken. The
+# activation must run (its game-log entry), and the speaker must have sounded while it was said.
+#   spoken_over_e2e.sh BUILD-FOLDER
+source "$(dirname "$0")/../../e2e/lib.sh" "$1"
+source "$(dirname "$0")/pulse.sh"
+
+trap 'pulse_stop; cleanup' EXIT
+pulse_start "$work/pulse" || fail "no private audio server"
+# The speakers heard by the microphone: -10 dB is 68 % on the server's cubic volume scale.
+pactl load-module module-loopback source=speaker.monitor sink=micsink latency_msec=30 \
+  source_dont_move=true sink_dont_move=true >/dev/null || fail "no loopback"
+pactl set-sink-input-volume "$(pactl list short sink-inputs | awk '{ print $1 }' | tail -n 1)" 68%
+
+log="$work/game-log.txt"
+cat >"$settings" <<INI
+[Params]
+KeepLogFile=1
+Speak=1
+Recognize=1
+FileLogName=$log
+INI
+
+phrase_of() {
+  "$bin/dorva-recognize" --phrases | sed -n "s/.*\"phrase\":\"\([^\"]*\)\".*\"rule\":\"$1\".*/\1/p" | head -n 1
+}
+attack=$(phrase_of AttackWithDRM)
+phrase=$(phrase_of activationroll)
+[ -n "$attack" ] && [ -n "$phrase" ] || fail "the grammar lacks an attack or the activation roll"
+
+start_program "$bin/dorva2"
+wait_window '^DORVA II Set Up$' 30 >/dev/null
+# The echo canceller is in place once the program listens.
+deadline=$((SECONDS + 20))
+until pactl list short sources | grep -q dorva2_echo_source; do
+  [ $SECONDS -lt $deadline ] || fail "the program loaded no echo canceller: $(cat "$work/program.log")"
+  sleep 0.1
+done
+recorder=$(pulse_record_speaker "$work/speaker.wav")
+recording_began=$(date +%s%N)
+now_ms() { echo $((($(date +%s%N) - recording_began) / 1000000)); }
+lines() { if [ -f "$log" ]; then grep -c ': ' "$log"; else echo 0; fi; }
+
+# A phrase the recogniser missed is tried again, as a player would: each attempt is kept as "began
+# ended heard" (ms of the recording) and judged against the recording at the end.
+sleep 1
+attempts=()
+for attempt in 1 2 3; do
+  pulse_say "$attack" || fail "the attack could not be played into the microphone"
+  # Its result is spoken about half a second after the phrase ends, for seconds.
+  sleep 1
+  before=$(lines)
+  began=$(now_ms)
+  pulse_say "$phrase" || fail "the phrase could not be played into the microphone"
+  ended=$(now_ms)
+  deadline=$((SECONDS + 10))
+  while [ "$(lines)" = "$before" ] && [ $SECONDS -lt $deadline ]; do sleep 0.05; done
+  heard=0
+  [ "$(lines)" = "$before" ] || heard=1
+  attempts+=("$began $ended $heard")
+  # Quiet again before the next attempt.
+  sleep 6
+  [ $heard = 0 ] || break
+done
+pulse_stop_recording "$recorder"
+
+# The raw samples after the 44-byte header: the recorder ended, the header's sizes may still be unset.
+python3 - "$work/speaker.wav" "${attempts[@]}" <<'PY' || fail "no activation said over the spoken result was carried out"
+import struct, sys
+raw = open(sys.argv[1], 'rb').read()
+channels, rate = struct.unpack('<HI', raw[22:28])
+samples = struct.unpack('<%dh' % ((len(raw) - 44) // 2), raw[44:44 + (len(raw) - 44) // 2 * 2])[::channels]
+tenth = rate // 10
+ok = False
+for attempt in sys.argv[2:]:
+    began, ended, heard = map(int, attempt.split())
+    window = samples[began * rate // 1000:ended * rate // 1000]
+    loud = sum(1 for i in range(0, len(window), tenth) if max(map(abs, window[i:i + tenth]), default=0) > 1000)
+    print("said at %.1f-%.1f s, the speaker sounding in %d tenths of it; carried out: %s"
+          % (began / 1000, ended / 1000, loud, "yes" if heard else "no"))
+    ok = ok or (heard and loud >= 3)
+sys.exit(0 if ok else 1)
+PY
+echo "spoken over: the activation ran ($(tr '\r\n' '  ' <"$log" | cut -c1-80))"
