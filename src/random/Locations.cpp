@@ -2,6 +2,8 @@
 
 #include "data/Announce.h"
 #include "data/Dice.h"
+#include "data/DiceRecord.h"
+#include "data/GameLog.h"
 #include "data/State.h"
 #include "data/Text.h"
 #include "platform/Seams.h"
@@ -39,12 +41,14 @@ std::string LocationDieRoll(bool show, bool village) {
         dr -= 1;
         prefix = "Modified dr = ";
     }
+    const std::string shown = prefix + LocationText(dr, 0);
     if (show) {
         const std::string said = LocationText(dr, 1);
         data::ShowInActivationWindow(said);
         voice::SpeakText(said, voice::kSpeakAsync);
+        data::LogRoll(kLocationsScreen, shown);
     }
-    return prefix + LocationText(dr, 0);
+    return shown;
 }
 
 bool AppendLocationLine(const std::string& line, const std::string& fileName) {
@@ -52,7 +56,11 @@ bool AppendLocationLine(const std::string& line, const std::string& fileName) {
     if (!file) {
         return false;
     }
-    file << data::Latin1ToUtf8(line) << "\r\n";
+    std::string oneLine = line;
+    for (char& c : oneLine) {
+        c = c == '\r' || c == '\n' ? ' ' : c;
+    }
+    file << data::Latin1ToUtf8(oneLine) << "\r\n";
     file.close();
     return !file.fail();
 }
@@ -93,11 +101,19 @@ std::optional<std::string> SaveLocations(std::string_view countText, bool villag
     if (!fileName) {
         return std::nullopt;
     }
-    for (double i = 1; i <= *count; ++i) {
-        if (!AppendLocationLine(LocationDieRoll(false, village), *fileName)) {
-            break;
+    long long written = 0;
+    {
+        const data::DiceRecordBatch batch;
+        for (double i = 1; i <= *count; ++i) {
+            if (!AppendLocationLine(LocationDieRoll(false, village), *fileName)) {
+                break;
+            }
+            ++written;
         }
     }
+    data::LogRoll(kLocationsScreen, "Save to File: " + std::to_string(written) +
+                                        (written == 1 ? " location to " : " locations to ") +
+                                        data::Utf8ToLatin1(*fileName));
     return fileName;
 }
 

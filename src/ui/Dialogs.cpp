@@ -45,6 +45,11 @@ void WindowDialogs::Message(const std::string& text) {
     box.exec();
 }
 
+bool WindowDialogs::Ask(const std::string& question) {
+    return QMessageBox::question(DialogParent(), kAppTitle, MessageText(question),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
 std::optional<std::string> WindowDialogs::SaveFileName(const std::string& caption, const std::string& preset,
                                                        const std::string& filter) {
     const QString chosen =

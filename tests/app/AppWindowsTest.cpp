@@ -9,6 +9,7 @@
 #include "app/gui/Toolbar.h"
 #include "app/gui/VaslWindow.h"
 #include "data/Announce.h"
+#include "data/DiceRecord.h"
 #include "random/gui/LocationsScreen.h"
 #include "random/gui/RandomNumbersScreen.h"
 #include "support/WindowTest.h"
@@ -39,6 +40,8 @@ class AppWindows : public test::WindowTest {};
 // Menus and items in their designed order (the table below tries each of them).
 TEST_F(AppWindows, MenusCaptionsAndShortcuts) {
     const QStringList expected = {
+        "&File | mneNewGame | &New Game... | Ctrl+N",
+        "&File |  |  | ", // the separator before Exit
         "&File | mneExit | E&xit | Ctrl+X",
         "&Game | mneVASLActivationWindow | VASL &Activation Window... | Ctrl+V",
         "&Game | mneMiniControls | Activation Mini Controls | Ctrl+C",
@@ -138,6 +141,25 @@ TEST_F(AppWindows, ButtonsMenuItemsAndShortcutsReachTheirWindows) {
             }
         }
     }
+}
+
+// "New Game" asks first; a yes starts the dice afresh and brings up the set-up screen for the next
+// game (whose OK writes the header: SetupLogicTest).
+TEST_F(AppWindows, NewGameAsksThenStartsTheDiceAfreshAndOpensTheSetUpScreen) {
+    Form4& toolbar = ui::ShowWindow<Form4>();
+    data::gDRStats[3] = 4;
+    data::gDiceGame = "German 194306";
+    Press(toolbar, "mneNewGame");
+    EXPECT_EQ(std::make_pair(data::gDRStats[3], dialogs.modal.size()), std::make_pair(4, std::size_t{0}));
+    dialogs.yes = true;
+    Press(toolbar, "mneNewGame");
+    EXPECT_EQ(data::gDRStats, data::DRStats{});
+    EXPECT_EQ(data::gDiceGame, "");
+    EXPECT_EQ(dialogs.modal, std::vector<std::string>{"Form1"});
+    ASSERT_EQ(dialogs.questions.size(), 2u);
+    EXPECT_EQ(dialogs.questions[0],
+              "Start a new game? The die-roll statistics start afresh, and the game log "
+              "gets a new header at the set-up screen's OK.");
 }
 
 // File names arrive in UTF-8, table texts in Latin-1; both reach the message box intact. The log's

@@ -214,20 +214,31 @@ void Form9::InfantryMoveBtn_Click() {
     }
     ActivateMoveButtonCB_Click();
     InfantryMoveBtn->setEnabled(false);
+    actions::LogShown(actions::kActionsScreen, "Infantry Move",
+                      {"Advance DR = " + std::to_string(drs.advance) + ", Hold Odd DR = " +
+                       std::to_string(drs.holdOdd) + ", Hold Even DR = " + std::to_string(drs.holdEven)});
 }
 
+void Form9::ShowPendingCommand(const char* what, QPushButton* button, actions::Panel (*command)(int)) {
+    const int dr = actions::CaptionDR(ui::FromQt(button->text()));
+    const actions::Panel panel = command(dr);
+    Show(panel);
+    actions::LogShown(actions::kActionsScreen, what + std::to_string(dr), {}, panel);
+}
 void Form9::HoldOddBtn_Click() {
-    Show(actions::HoldOddCommand(actions::CaptionDR(ui::FromQt(HoldOddBtn->text()))));
+    ShowPendingCommand("Hold Odd DR = ", HoldOddBtn, &actions::HoldOddCommand);
 }
 void Form9::HoldEvenBtn_Click() {
-    Show(actions::HoldEvenCommand(actions::CaptionDR(ui::FromQt(HoldEvenBtn->text()))));
+    ShowPendingCommand("Hold Even DR = ", HoldEvenBtn, &actions::HoldEvenCommand);
 }
 void Form9::AdvanceBtn_Click() {
-    Show(actions::AdvanceCommand(actions::CaptionDR(ui::FromQt(AdvanceBtn->text()))));
+    ShowPendingCommand("Advance DR = ", AdvanceBtn, &actions::AdvanceCommand);
 }
 
 void Form9::Command4_Click() {
-    Show(actions::VehicleMove());
+    const actions::Panel panel = actions::VehicleMove();
+    Show(panel);
+    actions::LogShown(actions::kActionsScreen, "AFV Move", {}, panel);
 }
 
 void Form9::ActivateMoveButtonCB_Click() {
@@ -236,27 +247,33 @@ void Form9::ActivateMoveButtonCB_Click() {
 
 void Form9::DirectionBtn_Click() {
     RollDirection(DirectionLB, Image1);
+    actions::LogShown(actions::kActionsScreen, "Direction", {ui::FromQt(DirectionLB->text())});
 }
 
-void Form9::UnitActionRoll() {
+void Form9::UnitActionRoll(const char* what) {
     const actions::UnitActions result = actions::RollUnitActions(AssumeIFTAttackCB->isChecked());
     Label2->setText(ui::ToQt(result.actionDR));
     Label3->setText(ui::DisplayText(result.panic));
     Show(result.panel);
+    actions::LogShown(actions::kActionsScreen, what, {result.actionDR, result.panic}, result.panel);
 }
 void Form9::InfActionBtn_Click() {
-    UnitActionRoll();
+    UnitActionRoll("Infantry Actions");
 }
 void Form9::AFVGunBtn_Click() {
-    UnitActionRoll();
+    UnitActionRoll("AFV Actions");
 }
 
 void Form9::FireButton_Click(Attack attack) {
     if (ManualDieRollCB->isChecked()) {
+        // Choosing the list of a manual DR rolls nothing; the DR button's result is logged.
         Show(manual_.Select(attack));
         ShowMarkers();
     } else {
-        Show(actions::FireCommand(attack));
+        const actions::Panel panel = actions::FireCommand(attack);
+        Show(panel);
+        // The panel's heading names the attack.
+        actions::LogShown(actions::kActionsScreen, "", {}, panel);
     }
 }
 void Form9::IFTAttackBtn_Click() {
@@ -293,7 +310,13 @@ void Form9::ShowMarkers() {
 }
 
 void Form9::DRBtn_Click(int dr) {
-    Show(manual_.Result(dr));
+    const actions::Panel panel = manual_.Result(dr);
+    Show(panel);
+    // A DR the player rolled with real dice must not pass for one the program rolled.
+    actions::LogShown(actions::kActionsScreen,
+                      std::string("Manual Die Roll, ") + actions::AttackHeading(manual_.Selected()) +
+                          ", DR = " + std::to_string(dr),
+                      {}, panel);
 }
 
 } // namespace dorva

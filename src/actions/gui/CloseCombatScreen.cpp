@@ -1,6 +1,7 @@
 #include "actions/gui/CloseCombatScreen.h"
 
 #include "actions/CloseCombat.h"
+#include "actions/Results.h"
 #include "actions/gui/DirectionPicture.h"
 #include "ui/Controls.h"
 #include "ui/Text.h"
@@ -14,6 +15,7 @@ namespace {
 void Show(QLabel* roll, QLabel* text, const actions::CloseCombatRoll& result) {
     roll->setText(ui::ToQt(result.roll));
     text->setText(ui::DisplayText(result.text));
+    actions::LogShown(actions::kCloseCombatScreen, result.roll, {result.text});
 }
 
 } // namespace
@@ -57,6 +59,7 @@ void Form10::Form_Load() {
 
 void Form10::AdvanceBtn_Click() {
     RollDirection(AdvanceLB, Image1);
+    actions::LogShown(actions::kCloseCombatScreen, "Advance dr", {ui::FromQt(AdvanceLB->text())});
 }
 
 void Form10::CCNTCDrmsBtn_Click() {
