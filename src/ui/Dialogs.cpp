@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QStringDecoder>
 
@@ -46,8 +47,16 @@ void WindowDialogs::Message(const std::string& text) {
 }
 
 bool WindowDialogs::Ask(const std::string& question) {
-    return QMessageBox::question(DialogParent(), kAppTitle, MessageText(question),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, kAppTitle, MessageText(question),
+                    QMessageBox::Yes | QMessageBox::No, DialogParent());
+    box.setDefaultButton(QMessageBox::No);
+    // The box's icon is a picture with nothing to say to a screen reader but the kind of box.
+    for (QLabel* label : box.findChildren<QLabel*>()) {
+        if (!label->pixmap().isNull()) {
+            label->setAccessibleName(QStringLiteral("Question"));
+        }
+    }
+    return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<std::string> WindowDialogs::SaveFileName(const std::string& caption, const std::string& preset,

@@ -7,24 +7,35 @@
 #include "random/gui/RandomNumbersScreen.h"
 #include "setup/gui/SetupScreen.h"
 #include "support/WindowTest.h"
+#include "ui/TableViewer.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSettings>
 
+#include <sstream>
+
 namespace dorva {
 namespace {
 
-// The file's lines, each with its line end.
+// The file's lines, each with the carriage return of its line end.
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
-    for (std::size_t start = 0; start < text.size();) {
-        const std::size_t end = text.find('\n', start);
-        lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end + 1 - start));
-        start = end == std::string::npos ? text.size() : end + 1;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
     }
     return lines;
+}
+
+// An entry as the log holds it under the fake clock's stamp: its further lines indented under its first.
+std::string Entry(std::initializer_list<std::string> lines) {
+    std::string entry;
+    for (const std::string& line : lines) {
+        entry += (entry.empty() ? "stamp: " : "       ") + line + "\r\n";
+    }
+    return entry;
 }
 
 class GameLog : public test::WindowTest {
@@ -67,17 +78,18 @@ protected:
 
     void PlayEveryScreen() {
         Form2& activation = ui::Window<Form2>();
-        dice.Script({4, 3, 4, 1, 1, 4, 4}); // 4 against AC# 3: removed
+        // 4 against AC# 3: removed; a manual squad; the squad listing's DR and dr
+        dice.Script({4, 3, 4, 1, 1, 4, 4, 3, 4, 1, 1, 2, 2, 6, 6, 1});
         activation.ActiviondrBtn->click();
-        dice.Script({3, 4, 1, 1, 2, 2});
         activation.ManualActivation->click();
+        activation.mneSquad_Click();
+        ui::Window<Form3>().Command2->click();
 
         Form9& actions = ui::ShowWindow<Form9>();
-        dice.Script({3, 4, 2, 3}); // the action DR, then the IFT attack of its "Fire"
+        // The action DR and the IFT attack of its "Fire", the direction, the three movement DRs.
+        dice.Script({3, 4, 2, 3, 2, 1, 2, 3, 4, 5, 6});
         actions.InfActionBtn->click();
-        dice.Script({2});
         actions.DirectionBtn->click();
-        dice.Script({1, 2, 3, 4, 5, 6});
         actions.InfantryMoveBtn->click();
         actions.HoldOddBtn->click();
         actions.ManualDieRollCB->click();
@@ -85,9 +97,8 @@ protected:
         actions.DR8Btn->click();
 
         Form10& melee = ui::ShowWindow<Form10>();
-        dice.Script({5, 5});
+        dice.Script({5, 5, 6, 1});
         melee.CCNTCDrmsBtn->click();
-        dice.Script({6, 1});
         melee.Command4->click();
 
         Form6& random = ui::ShowWindow<Form6>();
@@ -114,41 +125,25 @@ protected:
 TEST_F(GameLog, EveryRollOnEveryScreenInItsScreensWords) {
     StartGame(true);
     PlayEveryScreen();
-    const std::vector<std::string> expected = {
-        kHeader,
-        "stamp: Activation: DR = 4, Modifiers = 0, Final DR = 4, AC# = 3, Suspect Counter Removed\r\n",
-        "       (S? removed)\r\n",
-        "stamp: Activation: Manual Activation: Sq4 (x2 DR=4/4)\r\n",
-        "stamp: Actions: Infantry Actions\r\n",
-        "       Infantry action DR = 7 (3, 4)\r\n",
-        "       (No units panic)\r\n",
-        "       Hold Attitude Unit's Actions\r\n",
-        "       Unit attacks\r\n",
-        "       3A-4\r\n",
-        "       Advance Attitude Unit's Actions\r\n",
-        "       Unit moves. Mark with a MOVE counter.\r\n",
-        "stamp: Actions: Direction\r\n",
-        "       Dir = 2\r\n",
-        "stamp: Actions: Infantry Move\r\n",
-        "       Advance DR = 11, Hold Odd DR = 3, Hold Even DR = 7\r\n",
-        "stamp: Actions: Hold Odd DR = 3\r\n",
-        "       Hold Movement Command (Odd hexes)\r\n",
-        "       4A-2\r\n",
-        "stamp: Actions: Manual Die Roll, LATW Attack Command, DR = 8\r\n",
-        "       Unit attacks\r\n",
-        "       3B-7\r\n",
-        "stamp: CC/Melee: CC NTC DR = 10\r\n",
-        "       Take an NTC\r\n",
-        "       Pass: advance\r\n",
-        "stamp: CC/Melee: CC attack DR = 7\r\n",
-        "stamp: Random Numbers: dr Result, Colored dr = 5\r\n",
-        "stamp: Random Numbers: DR Result, Colored dr = 3, White dr = 4, Result = 7\r\n",
-        "stamp: Random Numbers: Table 6a, dr = 2, Result = 3\r\n",
-        "stamp: Random Numbers: X-Y Result, From = 1, To = 10, Result = 7\r\n",
-        "stamp: S? Locations: dr = at 3\r\n",
-        "stamp: S? Locations: Save to File: 2 locations to " + *dialogs.answer + "\r\n",
-    };
-    EXPECT_EQ(Lines(Log()), expected);
+    // clang-format off
+    const std::string expected = kHeader +
+        Entry({"Activation: DR = 4, Modifiers = 0, Final DR = 4, AC# = 3, Suspect Counter Removed", "(S? removed)"}) +
+        Entry({"Activation: Manual Activation: Sq4 (x2 DR=4/4)"}) + Entry({"Squad/Half Squad Table: DR = 12 dr = 1"}) +
+        Entry({"Actions: Infantry Actions", "Infantry action DR = 7 (3, 4)", "(No units panic)",
+               "Hold Attitude Unit's Actions", "Unit attacks", "3A-4", "Advance Attitude Unit's Actions",
+               "Unit moves. Mark with a MOVE counter."}) +
+        Entry({"Actions: Direction", "Dir = 2"}) +
+        Entry({"Actions: Infantry Move", "Advance DR = 11, Hold Odd DR = 3, Hold Even DR = 7"}) +
+        Entry({"Actions: Hold Odd DR = 3", "Hold Movement Command (Odd hexes)", "4A-2"}) +
+        Entry({"Actions: Manual Die Roll, LATW Attack Command, DR = 8", "Unit attacks", "3B-7"}) +
+        Entry({"CC/Melee: CC NTC DR = 10", "Take an NTC", "Pass: advance"}) + Entry({"CC/Melee: CC attack DR = 7"}) +
+        Entry({"Random Numbers: dr Result, Colored dr = 5"}) +
+        Entry({"Random Numbers: DR Result, Colored dr = 3, White dr = 4, Result = 7"}) +
+        Entry({"Random Numbers: Table 6a, dr = 2, Result = 3"}) +
+        Entry({"Random Numbers: X-Y Result, From = 1, To = 10, Result = 7"}) + Entry({"S? Locations: dr = at 3"}) +
+        Entry({"S? Locations: Save to File: 2 locations to " + *dialogs.answer});
+    // clang-format on
+    EXPECT_EQ(Lines(Log()), Lines(expected));
     std::ifstream file(*dialogs.answer, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), "dr = at 4\r\ndr = at 5\r\n");
 }
@@ -156,8 +151,8 @@ TEST_F(GameLog, EveryRollOnEveryScreenInItsScreensWords) {
 TEST_F(GameLog, WithoutEveryRollOnlyActivationsWithTheManualOneMarked) {
     StartGame(false);
     PlayEveryScreen();
-    EXPECT_EQ(Lines(Log()), std::vector<std::string>({kHeader, "stamp: (S? removed)\r\n",
-                                                      "stamp: Manual Activation: Sq4 (x2 DR=4/4)\r\n"}));
+    EXPECT_EQ(Lines(Log()),
+              Lines(kHeader + Entry({"(S? removed)"}) + Entry({"Manual Activation: Sq4 (x2 DR=4/4)"})));
 }
 
 } // namespace

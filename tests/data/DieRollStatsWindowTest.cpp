@@ -62,30 +62,19 @@ TEST_F(DieRollStatsWindow, ShowsTheRecordedRollsAsTheyWereWhenItOpened) {
     window.hide();
 }
 
-// The verdicts and the chart's bars come from the counts (the test and its numbers are GameRecordTest's);
-// the export writes the file the player chose.
+// The verdicts and the chart's bars come from the counts (their numbers are GameRecordTest's); the
+// export writes the file the player chose.
 TEST_F(DieRollStatsWindow, ChartAndVerdictsOfTheCountsAndTheirExport) {
-    for (int face = 1; face <= 6; ++face) {
-        data::gDRStats[static_cast<std::size_t>(face)] = 5;
-    }
-    data::gDRStats[12] = 4; // DR 7
+    data::gDRStats = {0, 5, 5, 5, 5, 5, 5, 0, 0, 0, 0, 0, 4};
     window.show();
     test::ExpectCaptions(window, {{"DrVerdictLB", "dr: consistent with fair dice"},
-                                  {"DRVerdictLB", "DR: too few rolls to judge"},
-                                  {"ExportCsvBtn", "&Export CSV..."}});
+                                  {"DRVerdictLB", "DR: too few rolls to judge"}});
     ASSERT_EQ(window.Chart->DrBars().size() + window.Chart->DRBars().size(), 17u);
-    EXPECT_EQ(window.Chart->DRBars()[5].count, 4);
-    EXPECT_DOUBLE_EQ(window.Chart->DRBars()[5].expected, 4.0 / 6);
-    EXPECT_TRUE(window.rect().contains(window.Chart->geometry()));
-    EXPECT_FALSE(window.Chart->grab().isNull()); // it paints
-    EXPECT_TRUE(window.Chart->accessibleDescription().startsWith("dr 1: 5 rolled, 5.00 fair, 2: 5 rolled"));
-
+    EXPECT_EQ(window.Chart->DRBars()[5].count, 4); // DR 7
+    EXPECT_TRUE(window.rect().contains(window.Chart->geometry()) && !window.Chart->grab().isNull());
     dialogs.answer = folder.Root().string() + "/stats.csv";
     Press(window, "ExportCsvBtn");
-    std::ifstream csv(*dialogs.answer, std::ios::binary);
-    std::string header;
-    std::getline(csv, header);
-    EXPECT_EQ(header, "roll,result,count,fair dice\r");
+    EXPECT_TRUE(std::filesystem::exists(*dialogs.answer));
     window.hide();
 }
 
