@@ -1,6 +1,7 @@
 #include "actions/Results.h"
 
 #include "data/Dice.h"
+#include "data/GameLog.h"
 
 namespace dorva::actions {
 
@@ -29,6 +30,28 @@ int RollTwoDice() {
 }
 int RollOneDie() {
     return data::RollDice(1, 6, data::kRecord);
+}
+
+std::vector<std::string> PanelTexts(const Panel& panel) {
+    std::vector<std::string> texts;
+    for (const std::optional<std::string>* text :
+         {&panel.upperHeading, &panel.upperText, &panel.lowerHeading, &panel.lowerText}) {
+        if (*text && !(*text)->empty()) {
+            texts.push_back(**text);
+        }
+    }
+    return texts;
+}
+
+void LogShown(const char* screen, const std::string& what, std::vector<std::string> shown,
+              const Panel& panel) {
+    if (!data::LogsEveryRoll()) {
+        return;
+    }
+    const std::vector<std::string> texts = PanelTexts(panel);
+    shown.insert(shown.begin(), what);
+    shown.insert(shown.end(), texts.begin(), texts.end());
+    data::LogRoll(screen, data::JoinShown(shown, "\r"));
 }
 
 } // namespace dorva::actions

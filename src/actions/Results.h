@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace dorva::actions {
 
@@ -36,5 +37,18 @@ std::string DREntry(const data::ListTable& list, const char* code, int dr);
 // Writes: gDRStats.
 int RollTwoDice();
 int RollOneDie();
+
+// The screens' names in the game log.
+inline constexpr const char* kActionsScreen = "Actions";
+inline constexpr const char* kCloseCombatScreen = "CC/Melee";
+
+// The texts a panel sets, top to bottom; blanked ones left out.
+std::vector<std::string> PanelTexts(const Panel& panel);
+
+// With every roll logged: one entry, the screen's name and what was done on its first line, then the
+// texts the operation showed, a line (or more) each.
+// Reads: gKeepLogFile, gLogEveryRoll, gLogFileName.
+void LogShown(const char* screen, const std::string& what, std::vector<std::string> shown,
+              const Panel& panel = {});
 
 } // namespace dorva::actions

@@ -4,6 +4,7 @@
 #include "activation/UnitDetermination.h"
 #include "data/Announce.h"
 #include "data/Dice.h"
+#include "data/GameLog.h"
 #include "data/State.h"
 #include "setup/State.h"
 #include "voice/Speak.h"
@@ -98,11 +99,23 @@ Outcome RollActivation() {
     return DecideOutcome(die, finalDieRoll, setup::gACNumber);
 }
 
+std::string RollLogText(const std::string& resultLine) {
+    return data::JoinShown({"DR = " + std::to_string(acDieRoll.value_or(0)),
+                            "Modifiers = " + std::to_string(TotalModifiers()),
+                            "Final DR = " + std::to_string(finalDieRoll),
+                            "AC# = " + std::to_string(setup::gACNumber), resultLine},
+                           ", ");
+}
+
 void AnnounceActivation(Outcome outcome, const std::string& resultLine) {
     if (data::ActivationWindowVisible()) {
         data::ShowActivationText(VaslText(outcome));
     }
-    if (data::gKeepLogFile == 1) {
+    if (data::LogsEveryRoll()) {
+        // The roll heads the entry, and the units follow on lines of their own.
+        data::AppendLogEntry(std::string(kActivationScreen) + ": " + RollLogText(resultLine) + "\r" +
+                             data::CutLogEntry(LogText(outcome)));
+    } else if (data::gKeepLogFile == 1) {
         data::WriteLogEntry(LogText(outcome));
     }
     voice::SpeakText(resultLine, voice::kSpeakAsync);
@@ -121,7 +134,9 @@ std::string ManualActivation() {
         data::ShowActivationText(units);
     }
     if (data::gKeepLogFile == 1) {
-        data::WriteLogEntry(units);
+        // A unit the player chose to reveal without a roll must not pass for a rolled one.
+        const std::string screen = data::LogsEveryRoll() ? std::string(kActivationScreen) + ": " : "";
+        data::WriteLogEntry(screen + kManualActivationMark + units);
     }
     return units;
 }

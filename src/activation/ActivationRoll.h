@@ -44,13 +44,19 @@ Rgb ResultColour(Outcome outcome);
 std::string VaslText(Outcome outcome);
 std::string LogText(Outcome outcome);
 
+// The roll as the log tells it, in the screen's words: "DR = 3, Modifiers = -1, Final DR = 2, AC# = 3"
+// and the result line.
+// Reads: acDieRoll, finalDieRoll, gModifierTable, gACNumber.
+std::string RollLogText(const std::string& resultLine);
+
 // The rolling part of the activation roll: rolls the activation die, keeps it with the final DR,
 // determines the units into gTempDisplayUnits and decides the outcome.
 // Reads: gModifierTable, gACNumber. Writes: acDieRoll, finalDieRoll, gTempDisplayUnits, a1Text, gDRStats.
 Outcome RollActivation();
 // The announcement of a rolled outcome: the VASL activation window (only while visible), the game
-// log (only while kept) and the voice with the result line as it stands on the screen.
-// Reads: gTempDisplayUnits, gKeepLogFile. Writes: gLastSpokenText.
+// log (only while kept; with every roll logged, the entry starts with the screen and the roll) and
+// the voice with the result line as it stands on the screen.
+// Reads: gTempDisplayUnits, gKeepLogFile, gLogEveryRoll. Writes: gLastSpokenText.
 void AnnounceActivation(Outcome outcome, const std::string& resultLine);
 
 // After a modifier change: the outcome of the last roll with the modifiers as they are now, or
@@ -59,8 +65,8 @@ void AnnounceActivation(Outcome outcome, const std::string& resultLine);
 std::optional<Outcome> Reevaluate();
 
 // Manual activation: determines a unit without a check and sends it to the VASL activation window
-// and the game log; speaks nothing. Returns the unit text.
-// Reads: gKeepLogFile. Writes: a1Text, gDRStats.
+// and the game log, where it is marked as manual; speaks nothing. Returns the unit text.
+// Reads: gKeepLogFile, gLogEveryRoll. Writes: a1Text, gDRStats.
 std::string ManualActivation();
 
 inline constexpr const char* kAutomaticallyRemoved = "Suspect Counter Automatically Removed";
@@ -68,5 +74,8 @@ inline constexpr const char* kAutomaticallyActivated = "Suspect Counter Automati
 inline constexpr const char* kActivated = "Suspect Counter Activated";
 inline constexpr const char* kRemoved = "Suspect Counter Removed";
 inline constexpr const char* kRemovedShort = "(S? removed)";
+// The screen's name in the game log, and the mark of a manual activation there.
+inline constexpr const char* kActivationScreen = "Activation";
+inline constexpr const char* kManualActivationMark = "Manual Activation: ";
 
 } // namespace dorva::activation

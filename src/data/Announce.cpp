@@ -1,11 +1,7 @@
 #include "data/Announce.h"
 
-#include "data/Messages.h"
-#include "data/State.h"
-#include "data/Text.h"
+#include "data/GameLog.h"
 #include "platform/Seams.h"
-
-#include <fstream>
 
 namespace dorva::data {
 
@@ -48,24 +44,7 @@ std::string CutLogEntry(std::string entry) {
 }
 
 bool WriteLogEntry(std::string entry) {
-    const std::string stamp = platform::CurrentClock().LogStamp();
-    std::ofstream log(gLogFileName, std::ios::binary | std::ios::app);
-    if (log) {
-        log << stamp << ": " << Latin1ToUtf8(CutLogEntry(std::move(entry))) << "\r\n";
-        log.close();
-    }
-    if (log) {
-        gUnwritableLogReported.reset();
-        return true;
-    }
-    // Reported once per log file, so that a game with an unwritable log is not interrupted at every
-    // roll; choosing another log file arms the report again.
-    if (gUnwritableLogReported != gLogFileName) {
-        gUnwritableLogReported = gLogFileName;
-        ShowMessage("The game log " + gLogFileName + " cannot be written; the game goes on without it.",
-                    false);
-    }
-    return false;
+    return AppendLogEntry(CutLogEntry(std::move(entry)));
 }
 
 } // namespace dorva::data

@@ -12,8 +12,8 @@ void ShowInActivationWindow(const std::string& text);
 // The text with every carriage return replaced by two blanks; line feeds stay.
 void ShowActivationText(const std::string& text);
 
-// Appends one line to the game log: the clock's stamp, ": ", the cut entry (table text, written as
-// UTF-8), carriage return and line feed. A log that cannot be written is reported once per path.
+// Appends the cut entry to the game log under the clock's stamp, one file line to each of its lines
+// (GameLog.h). A log that cannot be written is reported once per path.
 // Returns false when the file could not be written.
 // Reads: gLogFileName. Writes: gUnwritableLogReported.
 bool WriteLogEntry(std::string entry);

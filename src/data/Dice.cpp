@@ -1,5 +1,6 @@
 #include "data/Dice.h"
 
+#include "data/DiceRecord.h"
 #include "data/State.h"
 #include "platform/Seams.h"
 
@@ -15,8 +16,10 @@ std::int16_t RollDice(int count, int sides, std::int16_t record) {
         // A scripted die outside 1 to 6 must not reach past the counters.
         if (dice == 1 && total >= 1 && total <= 6) {
             ++gDRStats[static_cast<std::size_t>(total)];
+            SaveDiceRecord();
         } else if (dice == 2 && total >= 2 && total <= 12) {
             ++gDRStats[static_cast<std::size_t>(total + 5)];
+            SaveDiceRecord();
         }
     }
     return static_cast<std::int16_t>(total);

@@ -44,8 +44,12 @@ void ResetState() {
     gAppliedSdfTag.reset();
     gSPGTableFound = true;
     gDRStats.fill(0);
+    gDiceGame.clear();
+    gDiceRecordFile.clear();
+    gDiceRecordUnwritableReported = false;
     gKeepLogFile = 0;
     gLogFileName = "DORVALog.txt";
+    gLogEveryRoll = 0;
     gUnwritableLogReported.reset();
     // gProgramFolder stays: it says where the program is, not how far a game has come.
 }

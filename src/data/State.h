@@ -49,13 +49,22 @@ inline std::optional<std::string> gAppliedSdfTag;
 inline bool gSPGTableFound = true;
 
 // --- Dice ---
-// Counts of recorded rolls for the whole run: 1 to 6 one-die results, 7 to 17 two-dice totals 2 to 12
-// (index = total + 5). Index 0 stays 0.
+// Counts of recorded rolls of the game: 1 to 6 one-die results, 7 to 17 two-dice totals 2 to 12
+// (index = total + 5). Index 0 stays 0. Kept in gDiceRecordFile from one run to the next.
 inline std::array<std::int32_t, 18> gDRStats{};
+// The game the counts belong to (nationality and date); empty until a game is chosen.
+inline std::string gDiceGame;
+// Where the counts are kept; empty (the start value, and in tests that do not ask for it) keeps them
+// for the run only. Start-up points it into the player's data folder.
+inline std::filesystem::path gDiceRecordFile;
+inline bool gDiceRecordUnwritableReported = false;
 
 // --- The game log ---
 inline std::int16_t gKeepLogFile = 0;
 inline std::string gLogFileName = "DORVALog.txt"; // the file system's UTF-8
+// 1 when the rolls of every screen go to the log too ("Log every roll"). Off until the saved settings
+// say otherwise, so that the log holds only activations unless the player asked for more.
+inline std::int16_t gLogEveryRoll = 0;
 // The log path whose failure to be written was last reported (reported once per path).
 inline std::optional<std::string> gUnwritableLogReported;
 

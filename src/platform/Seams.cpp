@@ -28,6 +28,8 @@ public:
 class StandardErrorDialogs final : public Dialogs {
 public:
     void Message(const std::string& text) override { std::fprintf(stderr, "DORVA II: %s\n", text.c_str()); }
+    // With no one to answer, nothing that needs a yes is done.
+    bool Ask(const std::string&) override { return false; }
     std::optional<std::string> SaveFileName(const std::string&, const std::string&,
                                             const std::string&) override {
         return std::nullopt;

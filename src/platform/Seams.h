@@ -38,6 +38,8 @@ public:
     virtual ~Dialogs() = default;
     // A modal box with the title "DORVA II", the text and only an OK button.
     virtual void Message(const std::string& text) = 0;
+    // A modal box with the title "DORVA II", the question and the buttons Yes and No; true for Yes.
+    virtual bool Ask(const std::string& question) = 0;
     // A save-file dialog that offers preset; the chosen path, or nothing when the player cancels.
     // filter reads "description|pattern|description|pattern".
     virtual std::optional<std::string> SaveFileName(const std::string& caption, const std::string& preset,

@@ -2,6 +2,8 @@
 
 #include "data/Announce.h"
 #include "data/Dice.h"
+#include "data/DiceRecord.h"
+#include "data/GameLog.h"
 #include "data/State.h"
 #include "data/Text.h"
 #include "platform/Seams.h"
@@ -42,18 +44,25 @@ std::string LocationDieRoll(bool show, bool village) {
         dr -= 1;
         prefix = "Modified dr = ";
     }
+    const std::string shown = prefix + LocationText(dr, 0);
     if (show) {
         const std::string said = LocationText(dr, 1);
         data::ShowInActivationWindow(said);
         voice::SpeakText(said, voice::kSpeakAsync);
+        data::LogRoll(kLocationsScreen, shown);
     }
-    return prefix + LocationText(dr, 0);
+    return shown;
 }
 
 bool AppendLocationLine(const std::string& line, const std::string& fileName) {
     // The line goes out in one write, and a write cut short (a full disk, a size limit) is taken back:
     // a line left without its end would have the next append run onto it.
-    const std::string whole = data::Latin1ToUtf8(line) + "\r\n";
+    // A line break inside the text becomes a blank, so that the file keeps one location a line.
+    std::string oneLine = line;
+    for (char& c : oneLine) {
+        c = c == '\r' || c == '\n' ? ' ' : c;
+    }
+    const std::string whole = data::Latin1ToUtf8(oneLine) + "\r\n";
     const int fd = ::open(fileName.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) {
         return false;
@@ -110,11 +119,19 @@ std::optional<std::string> SaveLocations(std::string_view countText, bool villag
     if (!fileName) {
         return std::nullopt;
     }
-    for (double i = 1; i <= *count; ++i) {
-        if (!AppendLocationLine(LocationDieRoll(false, village), *fileName)) {
-            break;
+    long long written = 0;
+    {
+        const data::DiceRecordBatch batch;
+        for (double i = 1; i <= *count; ++i) {
+            if (!AppendLocationLine(LocationDieRoll(false, village), *fileName)) {
+                break;
+            }
+            ++written;
         }
     }
+    data::LogRoll(kLocationsScreen, "Save to File: " + std::to_string(written) +
+                                        (written == 1 ? " location to " : " locations to ") +
+                                        data::Utf8ToLatin1(*fileName));
     return fileName;
 }
 

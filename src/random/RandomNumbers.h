@@ -10,6 +10,9 @@
 
 namespace dorva::random {
 
+// The screen's name in the game log.
+inline constexpr const char* kRandomNumbersScreen = "Random Numbers";
+
 struct TwoDice {
     int colored = 0; // rolled first
     int white = 0;

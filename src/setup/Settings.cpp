@@ -74,6 +74,7 @@ void LoadSettings(SettingsStore& store) {
         voice::gSpeak = 0;
         data::gKeepLogFile = 0;
         data::gLogFileName = "DORVALog.txt";
+        data::gLogEveryRoll = 1;
         return;
     }
     // The enemy position is checked against the nationality list when the set-up screen fills it.
@@ -94,6 +95,10 @@ void LoadSettings(SettingsStore& store) {
     data::gKeepLogFile = static_cast<std::int16_t>(Setting(store, "KeepLogFile", 0, 1, 0));
     // Read back as it was stored; like every key it reads "0" when it went missing.
     data::gLogFileName = GetParam(store, "FileLogName");
+    // Settings saved before the option existed have no key: those players get the fuller log too, as
+    // a new player does; it is one click away on the set-up screen.
+    data::gLogEveryRoll = static_cast<std::int16_t>(
+        store.Get("LogEveryRoll").empty() ? 1 : Setting(store, "LogEveryRoll", 0, 1, 1));
 }
 
 void SaveSettings(SettingsStore& store) {
@@ -116,6 +121,7 @@ void SaveSettings(SettingsStore& store) {
     number("Attitude", gAttitude);
     number("HexGrain", gHexGrain);
     store.Set("FileLogName", data::gLogFileName);
+    number("LogEveryRoll", data::gLogEveryRoll);
 }
 
 } // namespace dorva::setup

@@ -1,5 +1,6 @@
 #include "setup/Startup.h"
 
+#include "data/DiceRecord.h"
 #include "data/Messages.h"
 #include "data/State.h"
 #include "data/SupportFolder.h"
@@ -34,6 +35,7 @@ void LoadGameData(SettingsStore& store, StartupView& view) {
     }
 
     LoadSettings(store);
+    data::LoadDiceRecord();
     view.FillLists();
     // The activation screen applies the first nationality's lists afresh.
     data::gAppliedSdfTag.reset();

@@ -20,10 +20,10 @@ public:
 };
 
 // Ends the program with "DORVA_Support/config.sco is not found." when the table file is missing, reads
-// the saved settings, has the lists filled, reads the table store (naming once any table the file
-// lacks) and the "What Can I Say?" list.
-// Writes: the saved settings' values (gSpeak and gRecognize among them), gModifierTable, the table
-// store, gAppliedSdfTag, gWhatCanISayText, gSPGTableFound.
+// the saved settings and the last game's dice statistics, has the lists filled, reads the table store
+// (naming once any table the file lacks) and the "What Can I Say?" list.
+// Writes: the saved settings' values (gSpeak and gRecognize among them), gDRStats, gDiceGame,
+// gModifierTable, the table store, gAppliedSdfTag, gWhatCanISayText, gSPGTableFound.
 void LoadGameData(SettingsStore& store, StartupView& view);
 
 // Sets up recognition, then the voice, and has the view show which of them work. Start-up runs it

@@ -15,6 +15,7 @@ void ResetState() {
     gFortsSpecial = 0;
     gHexGrain = 0;
     gSeeRolls = 1;
+    gLastHeader.reset();
 }
 
 } // namespace dorva::setup

@@ -2,6 +2,7 @@
 // The scenario parameters: program-wide, set on the set-up and activation screens, saved at Exit.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace dorva::setup {
@@ -18,6 +19,8 @@ inline int gA5DRM = 0;             // -2 to +2
 inline int gFortsSpecial = 0;      // 0 "Forts not special", 1 "Forts on Final even A1"
 inline int gHexGrain = 0;          // 0 long grain, 1 short grain
 inline std::int16_t gSeeRolls = 1; // the "See roll outcomes" box
+// The log file and the header last written to it at an OK; nothing when none was written yet.
+inline std::optional<std::string> gLastHeader;
 
 void ResetState();
 

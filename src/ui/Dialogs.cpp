@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QSpacerItem>
 #include <QStringDecoder>
@@ -62,6 +63,19 @@ void WindowDialogs::Message(const std::string& text) {
     // The text can be selected and copied, so that a player can pass a message on word for word.
     box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box.exec();
+}
+
+bool WindowDialogs::Ask(const std::string& question) {
+    QMessageBox box(QMessageBox::Question, kAppTitle, MessageText(question),
+                    QMessageBox::Yes | QMessageBox::No, DialogParent());
+    box.setDefaultButton(QMessageBox::No);
+    // The box's icon is a picture with nothing to say to a screen reader but the kind of box.
+    for (QLabel* label : box.findChildren<QLabel*>()) {
+        if (!label->pixmap().isNull()) {
+            label->setAccessibleName(QStringLiteral("Question"));
+        }
+    }
+    return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<std::string> WindowDialogs::SaveFileName(const std::string& caption, const std::string& preset,

@@ -13,6 +13,8 @@ namespace dorva::ui {
 class WindowDialogs final : public platform::Dialogs {
 public:
     void Message(const std::string& text) override;
+    // No is the default button: Enter pressed by habit changes nothing.
+    bool Ask(const std::string& question) override;
     // An existing file is a fine choice without asking: the program's files are appended to, never
     // replaced.
     std::optional<std::string> SaveFileName(const std::string& caption, const std::string& preset,

@@ -1,6 +1,7 @@
 #include "ui/TableViewer.h"
 
 #include "data/Dice.h"
+#include "data/GameLog.h"
 #include "ui/NewResult.h"
 #include "ui/Text.h"
 
@@ -76,6 +77,9 @@ void Form3::Command2_Click() {
     const int dr2 = data::RollDice(2, 6, data::kRecord);
     const int dr1 = data::RollDice(1, 6, data::kRecord);
     ui::ShowResult(*Label2, QStringLiteral("DR = %1 dr = %2").arg(dr2).arg(dr1));
+    // The listing's title names the table the roll was for.
+    const QString title = windowTitle().isEmpty() ? QStringLiteral("Table") : windowTitle();
+    data::LogRoll(ui::FromQt(title), ui::FromQt(Label2->text()));
 }
 
 } // namespace dorva

@@ -37,7 +37,7 @@ TEST_F(Rolls, AnnouncementsGoToTheVisibleWindowTheKeptLogAndTheVoice) {
     AnnounceActivation(Outcome::Activated, "Suspect Counter Activated");
     AnnounceActivation(Outcome::AutomaticallyRemoved, "Suspect Counter Automatically Removed");
     EXPECT_EQ(vasl.text, "(S? removed)");
-    EXPECT_EQ(Log(), "stamp: Sq8\rLdr6\r\nstamp: Suspect Counter Automatically Removed\r\n");
+    EXPECT_EQ(Log(), "stamp: Sq8\r\n       Ldr6\r\nstamp: Suspect Counter Automatically Removed\r\n");
     ASSERT_EQ(speech.spoken.size(), 2u);
     EXPECT_EQ(speech.spoken[0], std::make_pair(std::string("Suspect Counter Activated"), 1));
 
@@ -45,7 +45,7 @@ TEST_F(Rolls, AnnouncementsGoToTheVisibleWindowTheKeptLogAndTheVoice) {
     data::gKeepLogFile = 0;
     AnnounceActivation(Outcome::Removed, "Suspect Counter Removed");
     EXPECT_EQ(vasl.text, "(S? removed)");
-    EXPECT_EQ(Log(), "stamp: Sq8\rLdr6\r\nstamp: Suspect Counter Automatically Removed\r\n");
+    EXPECT_EQ(Log(), "stamp: Sq8\r\n       Ldr6\r\nstamp: Suspect Counter Automatically Removed\r\n");
     EXPECT_EQ(speech.spoken.size(), 3u);
 }
 

@@ -130,7 +130,7 @@ TEST_F(ActivationScreen, AfterARollModifiersAndManualActivationChangeOnlyTheScre
     EXPECT_EQ(QStringList({form.Label1->text(), form.Label8->text(), form.Label11->text()}),
               QStringList({"Sq4 (x2\u00a0DR=4/4)\n\n", "4", "Suspect Counter Removed"}));
     EXPECT_EQ(vasl.text, "Sq4 (x2 DR=4/4)    ");
-    EXPECT_EQ(Log(), logged + "stamp: Sq4 (x2 DR=4/4)\r\n");
+    EXPECT_EQ(Log(), logged + "stamp: Manual Activation: Sq4 (x2 DR=4/4)\r\n");
     EXPECT_EQ(speech.spoken.size(), 1u) << "only the roll was spoken";
 }
 

@@ -42,6 +42,8 @@ class AppWindows : public test::WindowTest {};
 // Menus and items in their designed order (the table below tries each of them).
 TEST_F(AppWindows, MenusCaptionsAndShortcuts) {
     const QStringList expected = {
+        "&File | mneNewGame | &New Game... | Ctrl+N",
+        "&File |  |  | ", // the separator before Exit
         "&File | mneExit | E&xit | Ctrl+X",
         "&Game | mneVASLActivationWindow | VASL &Activation Window... | Ctrl+V",
         "&Game | mneMiniControls | Activation Mini Controls | Ctrl+C",
@@ -163,6 +165,23 @@ TEST_F(AppWindows, ButtonsMenuItemsAndShortcutsReachTheirWindows) {
     QTest::keySequence(&front, QKeySequence("Ctrl+X"));
     EXPECT_EQ(quitter.endings, std::vector<int>{0});
     EXPECT_EQ(setup::UserSettingsStore().Get("FileLogName"), data::gLogFileName) << "saved first";
+}
+
+// "New Game" asks first; a yes starts the dice afresh and brings up the set-up screen for the next
+// game (whose OK writes the header: SetupLogicTest).
+TEST_F(AppWindows, NewGameAsksThenStartsTheDiceAfreshAndOpensTheSetUpScreen) {
+    Form4& toolbar = ui::ShowWindow<Form4>();
+    for (const bool yes : {false, true}) {
+        data::gDRStats[3] = 4;
+        dialogs.yes = yes;
+        Press(toolbar, "mneNewGame");
+        EXPECT_EQ(std::make_pair(data::gDRStats[3], dialogs.modal.size()),
+                  std::make_pair(yes ? 0 : 4, std::size_t{yes}));
+    }
+    EXPECT_EQ(dialogs.modal, std::vector<std::string>{"Form1"});
+    EXPECT_EQ(dialogs.questions[0],
+              "Start a new game? The die-roll statistics start afresh, and the game log "
+              "gets a new header at the set-up screen's OK.");
 }
 
 // File names arrive in UTF-8, table texts in Latin-1; both reach the message box intact. The log's

@@ -103,12 +103,12 @@ TEST_F(Channels, ActivationWindowTakesTextsOnlyWhileVisibleWithReturnsAsTwoBlank
 }
 
 TEST_F(Channels, LogLinesCarryTheStampAndLoseOnlyTheClosingCarriageReturns) {
-    for (const char* entry : {"(S? removed)", "a\r\nb\rc\r\r", "one\r", "\rx", "Fran\347ais"}) {
+    for (const char* entry : {"(S? removed)", "a\r\nb\rc\r\r", "one\r", "\rx", "p\n  q", "Fran\347ais"}) {
         EXPECT_TRUE(WriteLogEntry(entry));
     }
-    // Table text is Latin-1; the log is UTF-8.
-    EXPECT_EQ(Log(), "stamp: (S? removed)\r\nstamp: a\r\nb\rc\r\nstamp: one\r\r\nstamp: \rx\r\n"
-                     "stamp: Fran\303\247ais\r\n");
+    // Table text is Latin-1; the log is UTF-8, one line of an entry to a line of the file.
+    EXPECT_EQ(Log(), "stamp: (S? removed)\r\nstamp: a\r\n       b\r\n       c\r\nstamp: one\r\nstamp: \r\n"
+                     "       x\r\nstamp: p\r\n         q\r\nstamp: Fran\303\247ais\r\n");
 }
 
 TEST_F(Channels, AnUnwritableLogIsReportedOncePerFile) {

@@ -1,4 +1,5 @@
 #include "data/gui/DieRollStatsWindow.h"
+#include "data/gui/DiceChart.h"
 #include "support/WindowTest.h"
 
 #include <QLabel>
@@ -58,6 +59,22 @@ TEST_F(DieRollStatsWindow, ShowsTheRecordedRollsAsTheyWereWhenItOpened) {
     window.hide();
     window.show();
     test::ExpectCaptions(window, {{"Label3_1", " 1"}, {"Label6", "3.00"}});
+    window.hide();
+}
+
+// The verdicts and the chart's bars come from the counts (their numbers are GameRecordTest's); the
+// export writes the file the player chose.
+TEST_F(DieRollStatsWindow, ChartAndVerdictsOfTheCountsAndTheirExport) {
+    data::gDRStats = {0, 5, 5, 5, 5, 5, 5, 0, 0, 0, 0, 0, 4};
+    window.show();
+    test::ExpectCaptions(window, {{"DrVerdictLB", "dr: consistent with fair dice"},
+                                  {"DRVerdictLB", "DR: too few rolls to judge"}});
+    ASSERT_EQ(window.Chart->DrBars().size() + window.Chart->DRBars().size(), 17u);
+    EXPECT_EQ(window.Chart->DRBars()[5].count, 4); // DR 7
+    EXPECT_TRUE(window.rect().contains(window.Chart->geometry()) && !window.Chart->grab().isNull());
+    dialogs.answer = folder.Root().string() + "/stats.csv";
+    Press(window, "ExportCsvBtn");
+    EXPECT_TRUE(std::filesystem::exists(*dialogs.answer));
     window.hide();
 }
 

@@ -7,7 +7,7 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 bin="$build/bin"
 work=$(mktemp -d)
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
 mkdir -p "$XDG_CONFIG_HOME"
 settings="$XDG_CONFIG_HOME/DORVA2.ini"
 unset QT_QPA_PLATFORM

@@ -15,13 +15,14 @@ protected:
     void SetUp() override {
         ProgramTest::SetUp();
         // Rows 0 to 6: "at N" on the screen and in files, "say N" to the VASL window and the voice;
-        // row 2 holds a Latin-1 letter.
+        // row 2 holds a Latin-1 letter and a line break, which a file of one location a line shows as a
+        // blank.
         data::gTable9E.Create(7, 2);
         for (int row = 0; row <= 6; ++row) {
             data::gTable9E.CellRef(row, 0) = "at " + std::to_string(row);
             data::gTable9E.CellRef(row, 1) = "say " + std::to_string(row);
         }
-        data::gTable9E.CellRef(2, 0) = "caf\xe9 2";
+        data::gTable9E.CellRef(2, 0) = "caf\xe9\r2";
         vasl.visible = true;
         SpeakOn();
         dialogs.answer = file;

@@ -1,6 +1,8 @@
 // The set-up subsystem's rules: the saved settings, the nationality list, the start-up loader and
 // what OK records.
+#include "data/DiceRecord.h"
 #include "data/State.h"
+#include "setup/GameRecord.h"
 #include "setup/NationalityList.h"
 #include "setup/Scenario.h"
 #include "setup/Settings.h"
@@ -14,11 +16,12 @@ namespace {
 
 using namespace setup;
 
-// Enemy, Year, Month, AC, Attitude, A1, A5, Forts, Grain, Recognize, Speak, SeeRolls, KeepLogFile.
+// Enemy, Year, Month, AC, Attitude, A1, A5, Forts, Grain, Recognize, Speak, SeeRolls, KeepLogFile,
+// LogEveryRoll.
 std::vector<int> Numbers() {
-    return {gEnemyIndex,   gYearIndex, gMonthIndex,       gACNumber, gAttitude,
-            gA1DRM,        gA5DRM,     gFortsSpecial,     gHexGrain, voice::gRecognize,
-            voice::gSpeak, gSeeRolls,  data::gKeepLogFile};
+    return {gEnemyIndex,   gYearIndex, gMonthIndex,        gACNumber,          gAttitude,
+            gA1DRM,        gA5DRM,     gFortsSpecial,      gHexGrain,          voice::gRecognize,
+            voice::gSpeak, gSeeRolls,  data::gKeepLogFile, data::gLogEveryRoll};
 }
 
 class Settings : public test::ProgramTest {
@@ -28,20 +31,22 @@ protected:
 
 // What the stored values load into, and the log file's name. Without a KeepLogFile (an empty one
 // included) every setting takes its first-run default; missing and empty keys read zero, while damaged ones
-// take their first-run default. A stored A1DRM of 4 is +2; a stored ACNumber of 2 is AC number 4.
+// take their first-run default. A stored A1DRM of 4 is +2; a stored ACNumber of 2 is AC number 4. A
+// LogEveryRoll saved before the option existed is missing, and reads as on, like a new player's.
 TEST_F(Settings, LoadReadsEveryValueAndDefaultsWhatIsDamaged) {
-    const std::vector<int> firstRun = {0, 1, 8, 3, 0, 0, 0, 0, 0, 0, 0, 1, 0};
+    const std::vector<int> firstRun = {0, 1, 8, 3, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1};
     // clang-format off
     const std::tuple<std::map<std::string, std::string>, std::vector<int>, const char*> rows[] = {
         {{{"KeepLogFile", "1"}, {"Speak", "1"}, {"Recognize", "1"}, {"FileName", "German"}, {"Enemy", "2"},
           {"Year", "5"}, {"Month", "5"}, {"GameDate", "194306"}, {"A1DRM", "4"}, {"A5DRM", "0"}, {"FortsSpecial", "1"},
-          {"SeeRolls", "0"}, {"ACNumber", "2"}, {"Attitude", "1"}, {"HexGrain", "1"}, {"FileLogName", "/tmp/game.txt"}},
-         {2, 5, 5, 4, 1, 2, -2, 1, 1, 1, 1, 0, 1}, "/tmp/game.txt"},
+          {"SeeRolls", "0"}, {"ACNumber", "2"}, {"Attitude", "1"}, {"HexGrain", "1"}, {"FileLogName", "/tmp/game.txt"},
+          {"LogEveryRoll", "0"}},
+         {2, 5, 5, 4, 1, 2, -2, 1, 1, 1, 1, 0, 1, 0}, "/tmp/game.txt"},
         {{{"KeepLogFile", ""}, {"Enemy", "3"}}, firstRun, "DORVALog.txt"},
-        {{{"KeepLogFile", "0"}, {"Month", ""}}, {0, 0, 0, 2, 0, -2, -2, 0, 0, 0, 0, 0, 0}, "0"},
+        {{{"KeepLogFile", "0"}, {"Month", ""}}, {0, 0, 0, 2, 0, -2, -2, 0, 0, 0, 0, 0, 0, 1}, "0"},
         {{{"KeepLogFile", "yes"}, {"Enemy", "-1"}, {"Year", "9"}, {"Month", "5x"}, {"ACNumber", "7"}, {"Attitude", "2"},
           {"A1DRM", "-1"}, {"A5DRM", "five"}, {"FortsSpecial", "3"}, {"HexGrain", "1.0"}, {"Recognize", "2"},
-          {"Speak", "-1"}, {"SeeRolls", "x"}}, firstRun, "0"}};
+          {"Speak", "-1"}, {"SeeRolls", "x"}, {"LogEveryRoll", "7"}}, firstRun, "0"}};
     // clang-format on
     for (const auto& [stored, numbers, logFile] : rows) {
         store.values = stored;
@@ -113,13 +118,42 @@ TEST_F(Startup, OkRecordsTheScenarioReadsItsTablesAndNamesIt) {
     folder.Write("German.sdf", file.bytes);
     ScenarioChoice choice{"vs. German", 2, 5, 5, 4, 1, 1};
     EXPECT_EQ(CommitScenario(choice), "vs. German: June, 1943");
-    EXPECT_EQ(Numbers(), std::vector<int>({2, 5, 5, 3, 0, 2, -1, 1, 0, 0, 0, 1, 0}));
+    EXPECT_EQ(Numbers(), std::vector<int>({2, 5, 5, 3, 0, 2, -1, 1, 0, 0, 0, 1, 0, 0}));
     EXPECT_EQ(gNationality + " " + gGameDate, "German 194306");
     EXPECT_EQ(data::gLeaderTable, (data::ListTable{"", "late"}));
     EXPECT_EQ(voice::gRecoContext->EventInterests() & platform::kAudioLevelInterest, 0);
     EXPECT_EQ(CommitScenario({"vs. German", 0, 0, 0, 2, 2, 0}), "vs. German: January, 1938");
     EXPECT_EQ(gGameDate, "193801");
     EXPECT_EQ(data::gLeaderTable, (data::ListTable{"", "early"}));
+}
+
+class Header : public test::ProgramTest {};
+
+// OK adds the header to a kept log once per change; a new game or another nationality or date starts
+// the dice afresh.
+TEST_F(Header, OkWritesTheGamesHeaderOncePerChangeAndAnotherGameStartsTheDiceAfresh) {
+    std::tie(gNationality, gGameDate, gACNumber, gA1DRM, gHexGrain) = std::tuple{"German", "194306", 4, 1, 1};
+    EXPECT_EQ(GameHeader("vs. German: June, 1943"),
+              "=== vs. German: June, 1943 | AC# = 4 | Hold Attitude | +1 A1 Modifier | No A5 Modifier | "
+              "Forts not special | Short grain | See roll outcomes ===");
+    const std::string ac4 = "stamp: " + GameHeader("T") + "\r\n";
+    RecordGameStart("T"); // no log kept: nothing written
+    data::gDRStats[3] = 2;
+    data::gKeepLogFile = 1;
+    for (int ac : {4, 4, 5}) {
+        gACNumber = ac;
+        RecordGameStart("T");
+    }
+    EXPECT_EQ(Log(), ac4 + "stamp: " + GameHeader("T") + "\r\n");
+    EXPECT_EQ(data::gDRStats[3], 2) << "the same game keeps its dice";
+    NewGame();
+    RecordGameStart("T"); // after a new game the header comes again
+    const std::string log = Log();
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 3);
+    data::gDRStats[3] = 2;
+    gGameDate = "194307";
+    RecordGameStart("T, July");
+    EXPECT_EQ(data::gDRStats, data::DRStats{});
 }
 
 } // namespace

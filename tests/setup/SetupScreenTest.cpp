@@ -253,8 +253,15 @@ TEST_F(SetupScreen, LogFileOptions) {
     setup::SaveUserSettings();
     setup::UserSettingsStore store;
     EXPECT_EQ(setup::GetParam(store, "FileLogName"), foreign);
+    // "Log every roll": on for a new player, offered while the log is kept, saved with the rest.
+    EXPECT_TRUE(form.LogEveryRollCB->isChecked() && form.LogEveryRollCB->isEnabled());
+    form.LogEveryRollCB->click();
+    EXPECT_EQ(data::gLogEveryRoll, 0);
+    setup::SaveUserSettings();
+    EXPECT_EQ(setup::GetParam(store, "LogEveryRoll"), "0");
     form.KeepLogFileCB->click();
-    EXPECT_FALSE(data::gKeepLogFile || form.ChangeLogFileBtn->isEnabled());
+    EXPECT_FALSE(data::gKeepLogFile || form.ChangeLogFileBtn->isEnabled() ||
+                 form.LogEveryRollCB->isEnabled());
 }
 
 // Exit writes the choices and the next run opens as left (the first run's defaults and what Exit

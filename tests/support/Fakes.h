@@ -52,6 +52,10 @@ private:
 
 struct FakeDialogs final : platform::Dialogs {
     void Message(const std::string& text) override { messages.push_back(text); }
+    bool Ask(const std::string& question) override {
+        questions.push_back(question);
+        return yes;
+    }
     std::optional<std::string> SaveFileName(const std::string& caption, const std::string& preset,
                                             const std::string& filter) override {
         asked.push_back({caption, preset, filter});
@@ -67,7 +71,8 @@ struct FakeDialogs final : platform::Dialogs {
         std::string caption, preset, filter;
     };
     std::optional<std::string> answer; // what the player chooses in a file dialog; nothing: cancel
-    std::vector<std::string> messages, modal;
+    bool yes = false;                  // the player's answer to a question
+    std::vector<std::string> messages, modal, questions;
     std::vector<Question> asked;
 };
 

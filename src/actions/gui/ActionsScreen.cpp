@@ -228,25 +228,36 @@ void Form9::InfantryMoveBtn_Click() {
     }
     ActivateMoveButtonCB_Click();
     InfantryMoveBtn->setEnabled(false);
+    actions::LogShown(actions::kActionsScreen, "Infantry Move",
+                      {"Advance DR = " + std::to_string(drs.advance) + ", Hold Odd DR = " +
+                       std::to_string(drs.holdOdd) + ", Hold Even DR = " + std::to_string(drs.holdEven)});
     actions::AnnounceResult(actions::InfantryMoveSentence(
         ui::FromQt(HoldOddBtn->text()), ui::FromQt(HoldEvenBtn->text()), ui::FromQt(AdvanceBtn->text())));
 }
 
+void Form9::ShowPendingCommand(const char* what, QPushButton* button, actions::Panel (*command)(int)) {
+    const int dr = actions::CaptionDR(ui::FromQt(button->text()));
+    const actions::Panel panel = command(dr);
+    Show(panel);
+    actions::LogShown(actions::kActionsScreen, what + std::to_string(dr), {}, panel);
+}
 void Form9::HoldOddBtn_Click() {
-    Show(actions::HoldOddCommand(actions::CaptionDR(ui::FromQt(HoldOddBtn->text()))));
+    ShowPendingCommand("Hold Odd DR = ", HoldOddBtn, &actions::HoldOddCommand);
     AnnounceResult("Hold movement, odd hexes", Label10);
 }
 void Form9::HoldEvenBtn_Click() {
-    Show(actions::HoldEvenCommand(actions::CaptionDR(ui::FromQt(HoldEvenBtn->text()))));
+    ShowPendingCommand("Hold Even DR = ", HoldEvenBtn, &actions::HoldEvenCommand);
     AnnounceResult("Hold movement, even hexes", Label11);
 }
 void Form9::AdvanceBtn_Click() {
-    Show(actions::AdvanceCommand(actions::CaptionDR(ui::FromQt(AdvanceBtn->text()))));
+    ShowPendingCommand("Advance DR = ", AdvanceBtn, &actions::AdvanceCommand);
     AnnounceResult("Advance movement", Label10);
 }
 
 void Form9::Command4_Click() {
-    Show(actions::VehicleMove());
+    const actions::Panel panel = actions::VehicleMove();
+    Show(panel);
+    actions::LogShown(actions::kActionsScreen, "AFV Move", {}, panel);
     AnnounceResult("Vehicle movement", Label10);
 }
 
@@ -256,32 +267,38 @@ void Form9::ActivateMoveButtonCB_Click() {
 
 void Form9::DirectionBtn_Click() {
     RollDirection(DirectionLB, Image1);
+    actions::LogShown(actions::kActionsScreen, "Direction", {ui::FromQt(DirectionLB->text())});
     actions::AnnounceResult(actions::RollWords(ui::FromQt(DirectionLB->text())));
 }
 
-void Form9::UnitActionRoll() {
+void Form9::UnitActionRoll(const char* what) {
     const actions::UnitActions result = actions::RollUnitActions(AssumeIFTAttackCB->isChecked());
     ui::ShowResult(*Label2, ui::ToQt(result.actionDR));
     ui::ShowResult(*Label3, ui::DisplayText(result.panic));
     Show(result.panel);
+    actions::LogShown(actions::kActionsScreen, what, {result.actionDR, result.panic}, result.panel);
     actions::AnnounceResult(
         actions::UnitActionsSentence(ui::FromQt(Label2->text()), ui::FromQt(Label3->text()),
                                      ui::FromQt(Label10->text()), ui::FromQt(Label11->text())));
 }
 void Form9::InfActionBtn_Click() {
-    UnitActionRoll();
+    UnitActionRoll("Infantry Actions");
 }
 void Form9::AFVGunBtn_Click() {
-    UnitActionRoll();
+    UnitActionRoll("AFV Actions");
 }
 
 void Form9::FireButton_Click(Attack attack) {
     if (ManualDieRollCB->isChecked()) {
+        // Choosing the list of a manual DR rolls nothing; the DR button's result is logged.
         Show(manual_.Select(attack));
         ShowMarkers();
         AnnounceResult(std::string(actions::AttackHeading(attack)) + " selected", Label10);
     } else {
-        Show(actions::FireCommand(attack));
+        const actions::Panel panel = actions::FireCommand(attack);
+        Show(panel);
+        // The panel's heading names the attack.
+        actions::LogShown(actions::kActionsScreen, "", {}, panel);
         AnnounceResult(actions::AttackHeading(attack), Label10);
     }
 }
@@ -319,13 +336,24 @@ void Form9::ShowMarkers() {
 }
 
 void Form9::DRBtn_Click(int dr) {
-    Show(manual_.Result(dr));
+    const actions::Panel panel = manual_.Result(dr);
+    Show(panel);
+    // A DR the player rolled with real dice must not pass for one the program rolled.
+    actions::LogShown(actions::kActionsScreen,
+                      std::string("Manual Die Roll, ") + actions::AttackHeading(manual_.Selected()) +
+                          ", DR = " + std::to_string(dr),
+                      {}, panel);
     AnnounceResult(std::string(actions::AttackHeading(manual_.Selected())) + ", DR " + std::to_string(dr),
                    Label10);
 }
 
 void Form9::LookUp(Attack attack, int dr) {
-    Show(actions::AttackLookUp(attack, dr));
+    const actions::Panel panel = actions::AttackLookUp(attack, dr);
+    Show(panel);
+    actions::LogShown(actions::kActionsScreen,
+                      std::string("Manual Die Roll, ") + actions::AttackHeading(attack) +
+                          ", DR = " + std::to_string(dr),
+                      {}, panel);
     AnnounceResult(std::string(actions::AttackHeading(attack)) + ", DR " + std::to_string(dr), Label10);
 }
 

@@ -98,7 +98,8 @@ public:
 private:
     void BuildControls();
     void FireButton_Click(actions::Attack attack);
-    void UnitActionRoll();
+    void UnitActionRoll(const char* what);
+    void ShowPendingCommand(const char* what, QPushButton* button, actions::Panel (*command)(int));
     // Puts the texts a panel sets into the result labels.
     void Show(const actions::Panel& panel);
     void ShowMarkers();

@@ -1,6 +1,7 @@
 #include "actions/gui/CloseCombatScreen.h"
 
 #include "actions/CloseCombat.h"
+#include "actions/Results.h"
 #include "actions/Spoken.h"
 #include "actions/gui/DirectionPicture.h"
 #include "ui/Controls.h"
@@ -16,6 +17,7 @@ namespace {
 void Show(QLabel* roll, QLabel* text, const actions::CloseCombatRoll& result) {
     ui::ShowResult(*roll, ui::ToQt(result.roll));
     ui::ShowResult(*text, ui::DisplayText(result.text));
+    actions::LogShown(actions::kCloseCombatScreen, result.roll, {result.text});
     actions::AnnounceResult(
         actions::ResultSentence(actions::RollWords(ui::FromQt(roll->text())), ui::FromQt(text->text())));
 }
@@ -61,6 +63,7 @@ void Form10::Form_Load() {
 
 void Form10::AdvanceBtn_Click() {
     RollDirection(AdvanceLB, Image1);
+    actions::LogShown(actions::kCloseCombatScreen, "Advance dr", {ui::FromQt(AdvanceLB->text())});
     actions::AnnounceResult("Advance " + actions::RollWords(ui::FromQt(AdvanceLB->text())));
 }
 

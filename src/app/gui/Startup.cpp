@@ -23,6 +23,7 @@
 #include <QDate>
 #include <QElapsedTimer>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QTime>
 #include <QTimer>
 #include <QWindow>
@@ -48,6 +49,10 @@ public:
     void Message(const std::string& text) override {
         CloseSplash();
         dialogs_.Message(text);
+    }
+    bool Ask(const std::string& question) override {
+        CloseSplash();
+        return dialogs_.Ask(question);
     }
     std::optional<std::string> SaveFileName(const std::string& caption, const std::string& preset,
                                             const std::string& filter) override {
@@ -246,6 +251,11 @@ void ConfigureApplication(QApplication& app) {
 
     const std::filesystem::path exeFolder(QCoreApplication::applicationDirPath().toStdString());
     data::gProgramFolder = FindProgramFolder(exeFolder, DORVA_INSTALL_DATADIR);
+    // The dice statistics belong to the game, not to the settings: they live in the data folder.
+    data::gDiceRecordFile =
+        std::filesystem::path(
+            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString()) /
+        "DiceStatistics.txt";
     InstallProgramSeams();
 }
 

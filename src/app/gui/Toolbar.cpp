@@ -11,6 +11,7 @@
 #include "platform/Seams.h"
 #include "random/gui/LocationsScreen.h"
 #include "random/gui/RandomNumbersScreen.h"
+#include "setup/GameRecord.h"
 #include "setup/gui/SetupScreen.h"
 #include "setup/gui/UserSettings.h"
 #include "ui/Dialogs.h"
@@ -90,6 +91,9 @@ Form4::Form4(QWidget* parent) : QMainWindow(parent) {
 
     mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mneNewGame =
+        MenuItem(mnuFile, "mneNewGame", QStringLiteral("&New Game..."), QKeySequence(Qt::CTRL | Qt::Key_N));
+    mnuFile->addSeparator();
     mneExit = MenuItem(mnuFile, "mneExit", QStringLiteral("E&xit"), QKeySequence(Qt::CTRL | Qt::Key_X));
 
     mnuGame = menuBar()->addMenu(QStringLiteral("&Game"));
@@ -151,6 +155,7 @@ Form4::Form4(QWidget* parent) : QMainWindow(parent) {
     connect(Command6, &QPushButton::clicked, this, &Form4::Command6_Click);
     connect(Command7, &QPushButton::clicked, this, &Form4::Command7_Click);
     connect(Command8, &QPushButton::clicked, this, &Form4::Command8_Click);
+    connect(mneNewGame, &QAction::triggered, this, &Form4::mneNewGame_Click);
     connect(mneExit, &QAction::triggered, this, &Form4::mneExit_Click);
     connect(mneVASLActivationWindow, &QAction::triggered, this, &Form4::mneVASLActivationWindow_Click);
     connect(mneMiniControls, &QAction::triggered, this, &Form4::mneMiniControls_Click);
@@ -205,6 +210,16 @@ void Form4::Command7_Click() {
 }
 void Form4::Command8_Click() {
     mneLocations_Click();
+}
+
+void Form4::mneNewGame_Click() {
+    // The statistics of a game are worth keeping: a slip of the mouse must not throw them away.
+    if (!platform::CurrentDialogs().Ask("Start a new game? The die-roll statistics start afresh, and the "
+                                        "game log gets a new header at the set-up screen's OK.")) {
+        return;
+    }
+    setup::NewGame();
+    mneSetUp_Click();
 }
 
 void Form4::mneExit_Click() {

@@ -34,6 +34,7 @@ public:
     QTimer* Timer1;
 
     QMenu* mnuFile;
+    QAction* mneNewGame;
     QAction* mneExit;
     QMenu* mnuGame;
     QAction* mneVASLActivationWindow;
@@ -59,6 +60,7 @@ public:
     void Command7_Click();
     void Command8_Click();
 
+    void mneNewGame_Click();
     void mneExit_Click();
     void mneVASLActivationWindow_Click();
     void mneMiniControls_Click();

@@ -2,9 +2,12 @@
 
 #include "data/DieRollStats.h"
 #include "data/State.h"
+#include "data/gui/DiceChart.h"
+#include "ui/Controls.h"
 #include "ui/Text.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QShowEvent>
 
 namespace dorva {
@@ -32,7 +35,7 @@ Form5::Form5(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Die Roll Stats"));
     setModal(true);
-    setFixedSize(ui::Twips(6240), ui::Twips(2640));
+    setFixedSize(ui::Twips(6240), ui::Twips(7080));
 
     // Where each heading stands, as (column, y): the single-die row 1 to 6; then the two-dice block,
     // 2 to 6 left to right in its first row, 7 at the right end between the rows, 8 to 12 right to
@@ -85,6 +88,15 @@ Form5::Form5(QWidget* parent) : QDialog(parent) {
                         kFigureWidth);
     Label10 = MakeLabel(this, QStringLiteral("Label10"), QString(), kAveragesX, middleRow + kCountGap,
                         kFigureWidth);
+
+    // Below the figures: the chart, a verdict per kind of roll and the export.
+    Chart = ui::Place(new DiceChart(this), "Chart", 120, 2640, 6000, 3000);
+    DrVerdictLB = ui::MakeLabel(this, "DrVerdictLB", QString(), 240, 5700, 5880, 285);
+    DRVerdictLB = ui::MakeLabel(this, "DRVerdictLB", QString(), 240, 6000, 5880, 285);
+    ExportCsvBtn = ui::Place(new QPushButton(QStringLiteral("&Export CSV..."), this), "ExportCsvBtn", 240,
+                             6420, 1800, 435);
+    ExportCsvBtn->setAutoDefault(false);
+    connect(ExportCsvBtn, &QPushButton::clicked, this, &Form5::ExportCsvBtn_Click);
 }
 
 void Form5::Form_Load() {
@@ -96,6 +108,16 @@ void Form5::Form_Load() {
     Label6->setText(ui::ToQt(figures.drAverage));
     Label8->setText(ui::ToQt(figures.DRTotal));
     Label10->setText(ui::ToQt(figures.DRAverage));
+
+    std::vector<data::DiceBar> dr = data::DrBars(data::gDRStats);
+    std::vector<data::DiceBar> DR = data::DRBars(data::gDRStats);
+    DrVerdictLB->setText(ui::ToQt("dr: " + data::JudgeFairness(dr).text));
+    DRVerdictLB->setText(ui::ToQt("DR: " + data::JudgeFairness(DR).text));
+    Chart->SetBars(std::move(dr), std::move(DR));
+}
+
+void Form5::ExportCsvBtn_Click() {
+    data::ExportDiceCsv(data::gDRStats);
 }
 
 void Form5::showEvent(QShowEvent* event) {

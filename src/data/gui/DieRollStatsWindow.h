@@ -5,12 +5,15 @@
 #include <array>
 
 class QLabel;
+class QPushButton;
 class QShowEvent;
 
 namespace dorva {
 
-// The die-roll statistics window: how often each dr and DR came up in this run, with totals and
-// averages.
+class DiceChart;
+
+// The die-roll statistics window: how often each dr and DR came up in this game, with totals and
+// averages, a chart against what fair dice would give with a verdict on each, and a CSV export.
 class Form5 : public QDialog {
     Q_OBJECT
 
@@ -27,6 +30,12 @@ public:
     QLabel* Label9;                   // "Total"
     QLabel* Label10;                  // DR average
     QLabel* Label11;                  // "Average"
+    DiceChart* Chart;                 // the counts against fair dice
+    QLabel* DrVerdictLB;              // "dr: consistent with fair dice"
+    QLabel* DRVerdictLB;              // "DR: unusual: p = 0.003"
+    QPushButton* ExportCsvBtn;
+
+    void ExportCsvBtn_Click();
 
     // Puts the figures of gDRStats into the labels; runs each time the window is shown.
     void Form_Load();

@@ -1,5 +1,6 @@
 #include "random/gui/RandomNumbersScreen.h"
 
+#include "data/GameLog.h"
 #include "random/RandomNumbers.h"
 #include "ui/Controls.h"
 #include "ui/NewResult.h"
@@ -41,6 +42,11 @@ QPushButton* TableButton(QWidget* parent, const char* name, const QString& table
     button->setIconSize(QSize(60, 60));
     button->setAccessibleName(table);
     return button;
+}
+
+// "Colored dr = 4" as the screen shows it; nothing while the value is blank.
+std::string Shown(const QLabel* caption, const QString& value) {
+    return value.isEmpty() ? std::string() : ui::FromQt(caption->text() + QLatin1Char(' ') + value);
 }
 
 } // namespace
@@ -123,6 +129,21 @@ void Form6::BuildDiceArea() {
     connect(DieXThroughY, &QPushButton::clicked, this, &Form6::DieXThroughY_Click);
 }
 
+void Form6::LogResults() {
+    // Only one of the two areas shows a result at a time: each roll clears the other.
+    std::vector<std::string> shown = {ui::FromQt(Label8->text()), Shown(Label7, Label10->text()),
+                                      Shown(Label6, Label9->text()), ui::FromQt(Label11->text())};
+    if (Label11->text() == QStringLiteral("X-Y Result")) {
+        shown.push_back(Shown(Label1, FromValueLB->text()));
+        shown.push_back(Shown(Label5, ToValueLB->text()));
+    }
+    for (const auto& [caption, value] :
+         {std::pair{Label2, ColorDieLB}, {Label3, WhiteDieLB}, {Label4, ResultLB}}) {
+        shown.push_back(Shown(caption, value->text()));
+    }
+    data::LogRoll(random::kRandomNumbersScreen, data::JoinShown(shown, ", "));
+}
+
 void Form6::ClearTableResults() {
     Label8->clear();
     Label9->clear();
@@ -142,6 +163,7 @@ void Form6::SingleDR_Click() {
     ui::ShowResult(*ColorDieLB, QString::number(random::SingleDieRoll()));
     WhiteDieLB->clear();
     ResultLB->clear();
+    LogResults();
 }
 
 void Form6::TwoDR_Click() {
@@ -151,6 +173,7 @@ void Form6::TwoDR_Click() {
     ui::ShowResult(*ColorDieLB, QString::number(dice.colored));
     ui::ShowResult(*WhiteDieLB, QString::number(dice.white));
     ui::ShowResult(*ResultLB, QString::number(dice.Total()));
+    LogResults();
 }
 
 void Form6::AtoGG_Click() {
@@ -159,6 +182,7 @@ void Form6::AtoGG_Click() {
     ColorDieLB->clear();
     WhiteDieLB->clear();
     ui::ShowResult(*ResultLB, ui::ToQt(random::AToGGRoll()));
+    LogResults();
 }
 
 void Form6::Die1to10_Click() {
@@ -167,6 +191,7 @@ void Form6::Die1to10_Click() {
     ColorDieLB->clear();
     WhiteDieLB->clear();
     ui::ShowResult(*ResultLB, QString::number(random::OneToTenRoll()));
+    LogResults();
 }
 
 void Form6::DieXThroughY_Click() {
@@ -185,6 +210,7 @@ void Form6::DieXThroughY_Click() {
     ColorDieLB->clear();
     WhiteDieLB->clear();
     ui::ShowResult(*ResultLB, ui::ToQt(*roll.result));
+    LogResults();
 }
 
 void Form6::DoTableRoll(const QString& dieTable, const random::DieArray& dieArray,
@@ -194,6 +220,7 @@ void Form6::DoTableRoll(const QString& dieTable, const random::DieArray& dieArra
     Label8->setText(dieTable);
     ui::ShowResult(*Label10, QString::number(roll.dr));
     ui::ShowResult(*Label9, ui::ToQt(roll.result));
+    LogResults();
 }
 
 void Form6::RollOnTable(int index) {

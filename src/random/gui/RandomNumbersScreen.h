@@ -83,6 +83,8 @@ private:
     void BuildDiceArea();
     void BuildTableArea();
     void RollOnTable(int index);
+    // With every roll logged, the result as the screen shows it.
+    void LogResults();
 };
 
 } // namespace dorva

@@ -4,6 +4,7 @@
 #include "data/Messages.h"
 #include "data/State.h"
 #include "platform/Seams.h"
+#include "setup/GameRecord.h"
 #include "setup/NationalityList.h"
 #include "setup/Scenario.h"
 #include "setup/Settings.h"
@@ -164,6 +165,7 @@ void Form1::BuildControls() {
     KeepLogFileCB = Named(new QCheckBox(QStringLiteral("Keep Log File"), Frame2), "KeepLogFileCB");
     ChangeLogFileBtn = Named(new QPushButton(QStringLiteral("Change Log File"), Frame2), "ChangeLogFileBtn");
     ChangeLogFileBtn->setAutoDefault(false);
+    LogEveryRollCB = Named(new QCheckBox(QStringLiteral("Log every roll"), Frame2), "LogEveryRollCB");
     Label4 = Named(new QLabel(QStringLiteral("Log File Name:"), Frame2), "Label4");
     LogFileName = Named(new QLabel(Frame2), "LogFileName");
     LogFileName->setTextFormat(Qt::PlainText);
@@ -171,8 +173,9 @@ void Form1::BuildControls() {
     auto* log = new QGridLayout(Frame2);
     log->addWidget(KeepLogFileCB, 0, 0);
     log->addWidget(ChangeLogFileBtn, 0, 1);
-    log->addWidget(Label4, 1, 0, 1, 2);
-    log->addWidget(LogFileName, 2, 0, 1, 2);
+    log->addWidget(LogEveryRollCB, 1, 0, 1, 2);
+    log->addWidget(Label4, 2, 0, 1, 2);
+    log->addWidget(LogFileName, 3, 0, 1, 2);
 
     Frame3 = Named(new QGroupBox(QStringLiteral("Speech Recognition"), this), "Frame3");
     RecognizeCB = Named(new QCheckBox(QStringLiteral("Recognize speech"), Frame3), "RecognizeCB");
@@ -271,6 +274,7 @@ void Form1::ConnectControls() {
 
     connect(SeeRollsCB, &QCheckBox::toggled, this, &Form1::SeeRollsCB_Click);
     connect(KeepLogFileCB, &QCheckBox::toggled, this, &Form1::KeepLogFileCB_Click);
+    connect(LogEveryRollCB, &QCheckBox::toggled, this, &Form1::LogEveryRollCB_Click);
     connect(SpeechCB, &QCheckBox::toggled, this, &Form1::SpeechCB_Click);
     connect(RecognizeCB, &QCheckBox::toggled, this, &Form1::RecognizeCB_Click);
 
@@ -427,6 +431,7 @@ void Form1::Form_Activate() {
     SelectPosition(A1DRMCB, setup::PositionOfModifier(setup::gA1DRM), this, &Form1::A1DRMCB_Click);
     SelectPosition(A5DRMCB, setup::PositionOfModifier(setup::gA5DRM), this, &Form1::A5DRMCB_Click);
     SetBoxValue(SeeRollsCB, setup::gSeeRolls, this, &Form1::SeeRollsCB_Click);
+    SetBoxValue(LogEveryRollCB, data::gLogEveryRoll, this, &Form1::LogEveryRollCB_Click);
     SetBoxValue(KeepLogFileCB, data::gKeepLogFile, this, &Form1::KeepLogFileCB_Click);
     SetBoxValue(SpeechCB, voice::gSpeak, this, &Form1::SpeechCB_Click);
     SetBoxValue(RecognizeCB, voice::gRecognize, this, &Form1::RecognizeCB_Click);
@@ -446,7 +451,9 @@ void Form1::OKBtn_Click() {
     choice.a1Position = A1DRMCB->currentIndex();
     choice.a5Position = A5DRMCB->currentIndex();
     choice.fortsPosition = FortsSpecialCB->currentIndex();
-    const QString title = ui::NameToQt(setup::CommitScenario(choice));
+    const std::string committed = setup::CommitScenario(choice);
+    setup::RecordGameStart(committed);
+    const QString title = ui::NameToQt(committed);
 
     confirmed_ = true;
     accept(); // hides the screen and ends its modal loop with the one result that means OK
@@ -483,7 +490,13 @@ void Form1::SeeRollsCB_Click() {
 void Form1::KeepLogFileCB_Click() {
     const bool on = KeepLogFileCB->isChecked();
     ChangeLogFileBtn->setEnabled(on);
+    // Without a log there is nothing to log every roll into; the box keeps its value for later.
+    LogEveryRollCB->setEnabled(on);
     data::gKeepLogFile = on ? 1 : 0;
+}
+
+void Form1::LogEveryRollCB_Click() {
+    data::gLogEveryRoll = static_cast<std::int16_t>(Checked(LogEveryRollCB));
 }
 
 void Form1::ChangeLogFileBtn_Click() {

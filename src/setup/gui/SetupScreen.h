@@ -51,7 +51,8 @@ public:
     QGroupBox* Frame2; // "Log File"
     QCheckBox* KeepLogFileCB;
     QPushButton* ChangeLogFileBtn;
-    QLabel* Label4; // "Log File Name:"
+    QCheckBox* LogEveryRollCB; // the rolls of every screen go to the log too
+    QLabel* Label4;            // "Log File Name:"
     QLabel* LogFileName;
 
     QGroupBox* Frame3; // "Speech Recognition"
@@ -94,6 +95,7 @@ public:
 
     void KeepLogFileCB_Click();
     void ChangeLogFileBtn_Click();
+    void LogEveryRollCB_Click();
 
     void SpeechCB_Click();
     void RecognizeCB_Click();

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A short game on the activation screen, under a real X server: the saved settings keep the game log,
 # the set-up is confirmed with Enter, two modifiers are ticked with their access keys, and Alt+A is
-# pressed a few times. Each press must write one UTF-8 log line; what the lines say is pinned exactly by
-# the scripted-dice tests of the activation screen.
+# pressed a few times. The game gets one header, each press one UTF-8 log entry, every line ends in
+# carriage return and line feed; what the lines say is pinned exactly by the scripted-dice tests of the
+# activation screen and the game log.
 #
 # usage (inside an X session, e.g. xvfb-run -a): alt_a_e2e.sh BUILD_FOLDER [PRESSES]
 source "$(dirname "$0")/../../e2e/lib.sh" "$1"
@@ -69,7 +70,11 @@ press "$toolbar" ctrl+x
 wait_exit
 [ "$exit_status" = 0 ] || fail "the program ended with status $exit_status after File > Exit"
 
-lines=$(grep -c ': ' "$log")
-[ "$lines" = "$presses" ] || fail "$presses presses wrote $lines log lines"
+headers=$(grep -c ': === vs\. ' "$log")
+[ "$headers" = 1 ] || fail "the game has $headers header lines"
+# An entry starts at the start of a line; its further lines are indented.
+lines=$(($(grep -c '^[^ ]' "$log") - headers))
+[ "$lines" = "$presses" ] || fail "$presses presses wrote $lines log entries"
+[ "$(grep -c $'\r$' "$log")" = "$(wc -l <"$log")" ] || fail "a log line does not end in carriage return and line feed"
 iconv -f UTF-8 -t UTF-8 "$log" >/dev/null || fail "the game log is not UTF-8"
-echo "ok: $presses presses, $lines log lines"
+echo "ok: $presses presses, $lines log entries"
