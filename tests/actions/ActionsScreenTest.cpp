@@ -93,10 +93,11 @@ TEST_F(Screens, InfantryMovementKeepsItsDRsOnTheButtons) {
     EXPECT_FALSE(form.InfantryMoveBtn->isEnabled());
 }
 
-// Each button shows its result where the screen shows it, with line breaks where the text has them.
+// Each button shows its result where the screen shows it, with line breaks where the text has them; a
+// rolled command reads its list at DR - 1 into the upper pair, blanks the lower one and counts its DR.
 TEST_F(Screens, ResultsReachTheirLabels) {
     Form9& form = ui::Window<Form9>();
-    dice.Script({2, 2, 3, 4, 1, 2, 6, 6});
+    dice.Script({2, 2, 3, 4, 1, 2});
     Press(form, "AFVGunBtn");
     // clang-format off
     ExpectCaptions(form, {{"Label2", "Infantry action DR = 4 (2, 2)"}, {"Label3", "Units Panic:\n   Partisan/2nd Line\n   Conscript/Green"},
@@ -107,11 +108,21 @@ TEST_F(Screens, ResultsReachTheirLabels) {
     Press(form, "InfActionBtn");
     ExpectCaptions(form, {{"Label3", "(No units panic)"},
                           {"Label10", "Unit Fires. Select attack type from selection to the right."}});
-    Press(form, "LATWAttackBtn");
-    ExpectCaptions(form, {{"HoldLB", "LATW Attack Command"},
-                          {"Label10", "Unit attacks\n3B-11"},
-                          {"AdvanceLB", ""},
-                          {"Label11", ""}});
+    // clang-format off
+    for (const auto& [button, die1, die2, heading, text] : {
+             std::tuple{"Command4", 6, 6, "Vehicle Movement Command", "4C-11"}, {"IFTAttackBtn", 1, 2, "IFT Attack Command", "Unit attacks\n3A-2"},
+             {"LATWAttackBtn", 1, 1, "LATW Attack Command", "Unit attacks\n3B-1"},
+             {"OrdVsVehAttackBtn", 3, 4, "Ordance vs. Vehicle Attack Command", "Unit attacks\n3C-6"},
+             {"OrdVsInfAttackBtn", 6, 5, "Ordance vs. Infantry Attack Command", "Unit attacks\n3D-10"}}) {
+        // clang-format on
+        data::gDRStats.fill(0);
+        dice.Script({die1, die2});
+        Press(form, button);
+        ExpectCaptions(form, {{"HoldLB", heading}, {"Label10", text}, {"AdvanceLB", ""}, {"Label11", ""}});
+        std::array<std::int32_t, 18> counted{};
+        counted[static_cast<std::size_t>(die1 + die2 + 5)] = 1;
+        EXPECT_EQ(data::gDRStats, counted) << button;
+    }
 
     Form10& melee = ui::Window<Form10>();
     dice.Script({4, 4, 6, 5, 6});
@@ -123,9 +134,11 @@ TEST_F(Screens, ResultsReachTheirLabels) {
     ExpectCaptions(melee, {{"AdvanceLB", "CC attack DR = 11"}, {"Label1", ""}});
 }
 
-// The mode on the screen: the DR buttons and their keys follow the box, the red markers the selected
-// fire button; the mode's states are the logic's business.
+// The manual mode: the DR buttons and their keys follow the box, the red markers the selected fire
+// button; a fire button asks for a DR, a DR shows its entry, leaving the mode keeps the texts, entering
+// it again selects the IFT attack, and nothing rolls.
 TEST_F(Screens, ManualDieRollMarksTheSelectedFireButton) {
+    const char* const prompt = "(Choose a specific DR to display)";
     Form9& form = ui::ShowWindow<Form9>();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form)); // keys reach the active window only
     QTest::keyClick(&form, Qt::Key_Equal, Qt::AltModifier);
@@ -133,7 +146,7 @@ TEST_F(Screens, ManualDieRollMarksTheSelectedFireButton) {
     EXPECT_EQ(form.Label10->text(), "") << "the DR keys wait for the mode";
     form.ManualDieRollCB->click();
     EXPECT_EQ(Enabled(form, "Btn").filter("DR").size(), 11);
-    EXPECT_EQ(form.Label6->text(), "->");
+    ExpectCaptions(form, {{"Label6", "->"}, {"Label10", prompt}});
     EXPECT_EQ(form.Label6->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     EXPECT_TRUE(form.Label6->font().bold() && form.Label6->font().pointSize() == 12);
     Press(form, "OrdVsInfAttackBtn");
@@ -146,9 +159,15 @@ TEST_F(Screens, ManualDieRollMarksTheSelectedFireButton) {
     EXPECT_TRUE(key(Qt::Key_Equal, "Unit attacks\n3D-11"));
     ExpectCaptions(form, {{"Label6", ""}, {"Label9", "->"}});
     EXPECT_EQ(form.DR12Btn->toolTip(), "Alt+=");
+    Press(form, "LATWAttackBtn");
+    ExpectCaptions(form, {{"Label7", "->"}, {"Label9", ""}, {"Label10", prompt}});
+    Press(form, "DR12Btn");
     form.ManualDieRollCB->click();
     EXPECT_EQ(Enabled(form, "Btn").filter("DR").size(), 0);
-    EXPECT_EQ(form.Label9->text(), "");
+    ExpectCaptions(form, {{"Label7", ""}, {"Label10", "Unit attacks\n3B-11"}});
+    form.ManualDieRollCB->click();
+    ExpectCaptions(form, {{"Label6", "->"}, {"Label10", prompt}});
+    EXPECT_EQ(dice.Rolled(), 0);
 }
 
 // The picture fills its control as far as its proportions allow, and says in words what it shows.

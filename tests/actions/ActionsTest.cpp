@@ -33,27 +33,6 @@ protected:
     }
 };
 
-// A rolled command reads its list at DR - 1 into the upper pair and blanks the lower one; the
-// movement commands on their pending-DR buttons are the window's business.
-TEST_F(Actions, RolledCommandsReadTheirListAtDrMinusOne) {
-    using Row = std::tuple<std::vector<int>, std::function<Panel()>, const char*, const char*>;
-    // clang-format off
-    for (const auto& [rolled, command, heading, text] : std::vector<Row>{
-             {{6, 6}, [] { return VehicleMove(); }, "Vehicle Movement Command", "4C-11"},
-             {{1, 2}, [] { return FireCommand(Attack::IFT); }, "IFT Attack Command", "Unit attacks\r\n3A-2"},
-             {{1, 1}, [] { return FireCommand(Attack::LATW); }, "LATW Attack Command", "Unit attacks\r\n3B-1"},
-             {{3, 4}, [] { return FireCommand(Attack::OrdnanceVsVehicle); }, "Ordance vs. Vehicle Attack Command",
-              "Unit attacks\r\n3C-6"},
-             {{6, 5}, [] { return FireCommand(Attack::OrdnanceVsInfantry); }, "Ordance vs. Infantry Attack Command",
-              "Unit attacks\r\n3D-10"}}) {
-        // clang-format on
-        data::gDRStats.fill(0);
-        dice.Script(rolled);
-        EXPECT_EQ(command(), (Panel{heading, text, "", ""}));
-        EXPECT_EQ(Counted(), std::pair(0, 1)) << heading;
-    }
-}
-
 // A list too short for a roll, or missing, says so in place of the entry.
 TEST_F(Actions, AMissingEntryShowsANoteNamingTheTableAndTheRoll) {
     data::gTable3B = NumberedList("3B-", 10);
@@ -135,41 +114,6 @@ TEST_F(Actions, EachOperationCountsItsRolls) {
         EXPECT_EQ(dice.Remaining(), 0u) << name;
         EXPECT_EQ(Counted(), counted) << name;
     }
-}
-
-// The manual mode's states: what each event selects, marks and shows, and that nothing rolls.
-TEST_F(Actions, ManualDieRollStates) {
-    const Panel prompt{"", "(Choose a specific DR to display)", "", ""};
-    using Markers = std::array<std::string, 4>;
-    struct Row {
-        const char* name;
-        std::function<Panel(ManualDieRoll&)> events; // from off; returns what the last event shows
-        Panel shown;
-        bool enabled;
-        Markers markers;
-    };
-    // clang-format off
-    const std::vector<Row> rows = {
-        {"on", [](ManualDieRoll& m) { return m.Switch(true); }, prompt, true, {"->", "", "", ""}},
-        {"a fire button", [](ManualDieRoll& m) { m.Switch(true); return m.Select(Attack::LATW); },
-         prompt, true, {"", "->", "", ""}},
-        {"a DR after a fire button", [](ManualDieRoll& m) { m.Switch(true); m.Select(Attack::LATW); return m.Result(12); },
-         {.upperText = "Unit attacks\r\n3B-11"}, true, {"", "->", "", ""}},
-        {"off keeps the texts", [](ManualDieRoll& m) { m.Switch(true); m.Select(Attack::OrdnanceVsInfantry);
-                                                        return m.Switch(false); },
-         {}, false, {"", "", "", ""}},
-        {"on again selects IFT", [](ManualDieRoll& m) { m.Switch(true); m.Select(Attack::OrdnanceVsVehicle);
-                                                         m.Switch(false); return m.Switch(true); },
-         prompt, true, {"->", "", "", ""}},
-    };
-    // clang-format on
-    for (const Row& row : rows) {
-        ManualDieRoll manual;
-        EXPECT_EQ(row.events(manual), row.shown) << row.name;
-        EXPECT_EQ(manual.DRButtonsEnabled(), row.enabled) << row.name;
-        EXPECT_EQ(manual.Markers(), row.markers) << row.name;
-    }
-    EXPECT_EQ(dice.Rolled(), 0);
 }
 
 // The pictures for every attitude, hex grain and dr; outside the tables there is none.

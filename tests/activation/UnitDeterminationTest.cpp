@@ -85,8 +85,6 @@ INSTANTIATE_TEST_SUITE_P(All, UnitCodes, ::testing::Values(
              [] { data::gSPGTableFound = false; data::gSPGTable = test::kNotFoundList; }},
     CodeCase{"SpgNoteReadsTheAfvTable", "AP", true, {3, 4, 2, 3, 5, 2, 3},
              "AFV4 (x6 DR=5) (x6 DR=5)\rAFV4 (x6 DR=5)\r\r", [] { data::gSPGTable[4] = "NOTE1"; }},
-    CodeCase{"AfvAlternatives", "A", true, {3, 4, 2, 3, 4, 5}, "PzIVF2 (x6 DR=5)\r\r",
-             [] { data::gAFVTable[4] = "PzIIIJ[3] PzIVF2[6] "; }},
     // With forts special, a fortification follows an A1 DR that was even as rolled, unless one was drawn;
     // advancing units lay smoke instead.
     CodeCase{"FortAfterAnEvenA1", "-", true, {2, 2, 1, 1, 2}, "(no unit activated)\rFort3 (A5 dr=2/2)\r\r",

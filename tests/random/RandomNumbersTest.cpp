@@ -1,9 +1,8 @@
-// The rolls of the random-numbers screen and tables 6a to 6h: results, sentences, voice flags,
-// statistics, and the checks of the range bounds with their numbered messages.
+// The ranged rolls of the random-numbers screen: results and statistics, and the checks of the range
+// bounds with their numbered messages; the tables' values are the screen's test.
 #include "random/RandomNumbers.h"
 #include "random/Messages.h"
 #include "random/State.h"
-#include "random/Tables6.h"
 #include "support/ProgramTest.h"
 
 #include <gtest/gtest-spi.h>
@@ -116,33 +115,6 @@ TEST_F(RandomNumbers, RangeLimits) {
     EXPECT_TRUE(random::XToYLetterCase("A", "K").empty());
     EXPECT_EQ(random::toValue, 11) << "a name the list lacks is its last position plus one";
 }
-
-struct TableCase {
-    int index, dr;
-    const char *name, *sentence;
-};
-
-class Tables : public RandomNumbers, public ::testing::WithParamInterface<TableCase> {};
-
-TEST_P(Tables, RollADrAndAnnounceTheResult) {
-    const TableCase& c = GetParam();
-    const random::Table6& table = random::Tables6()[static_cast<std::size_t>(c.index)];
-    dice.Script({c.dr});
-    EXPECT_EQ(random::DoTableRoll(table.results, table.extraText).dr, c.dr);
-    EXPECT_EQ(table.name, c.name);
-    EXPECT_EQ(speech.spoken, (std::vector<std::pair<std::string, int>>{{c.sentence, 1}}));
-    EXPECT_EQ(vasl.text, c.sentence);
-    EXPECT_EQ(data::gDRStats[static_cast<std::size_t>(c.dr)], 1);
-}
-
-// Table 6b with a dr of 3 is the value chosen where the rule's two sources disagree.
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(SixAToSixH, Tables, ::testing::Values(
-    TableCase{0, 1, "Table 6a", "On Table 6A you got a result of 4"},
-    TableCase{1, 3, "Table 6b", "On Table 6B you got a result of 3"},
-    TableCase{6, 3, "Table 6g", "On Table 6G you got a result of 1"},
-    TableCase{7, 2, "Table 6h", "On Table 6H you got a result of 0"}));
-// clang-format on
 
 } // namespace
 } // namespace dorva
