@@ -35,10 +35,11 @@ struct RejectionThresholds {
 
 // The one place the thresholds live. Chosen on the tuning half of bench/voice only (ten voices, half
 // the recordings in a noisy, reverberant room), so that the held-out half stays an honest check: the
-// most commands heard right while at most 2.5 % of table talk became a command. One gap for every
-// length did better than a lower bar for longer phrases; the partial-path margin mostly catches
-// half commands ("table six" alone), and -100 to -400 all gave the same figures.
-inline constexpr RejectionThresholds kRejectionThresholds{-24.0, -24.0, 3, 40, -400.0};
+// most commands heard right while at most 3 % of table talk became a command. Among those choices the
+// loosest gap is taken, since commands heard through the sound server score a few points lower than
+// the benchmark's files (-28 to -31 for clean commands of the default voice). The partial-path margin
+// mostly catches half commands ("table six" alone); -100 to -400 all gave the same figures.
+inline constexpr RejectionThresholds kRejectionThresholds{-30.0, -30.0, 3, 30, -400.0};
 
 // One stretch of a decoder's best path: a word (or filler such as "<sil>") of the grammar path, or a
 // phone of the free loop, with its frames (first and last, inclusive) and acoustic score.

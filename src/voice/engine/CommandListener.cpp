@@ -4,6 +4,7 @@
 #include "voice/engine/SphinxDecoder.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace dorva::voice::engine {
 namespace {
@@ -99,6 +100,7 @@ void CommandListener::FeedFragment(std::span<const std::int16_t> fragment, std::
         inSpeech ? Partial::Nothing : ClassifyPartial(grammar_, decoder_->PartialHypothesis());
     const EndpointDecision decision = endpointer_.Step(kFragmentMs, inSpeech, partial);
     if (endpointer_.InUtterance() || decision == EndpointDecision::End) {
+        heardOverProgram_ = heardOverProgram_ || programSpeaking_;
         utterance_.insert(utterance_.end(), fragment.begin(), fragment.end());
     } else {
         lead_.insert(lead_.end(), fragment.begin(), fragment.end());
@@ -128,6 +130,10 @@ std::optional<Utterance> CommandListener::EndAudibleUtterance() {
     // short words like "repeat" are found in it all too easily.
     // The player's level is the loudest utterance lately; it sinks slowly, so that a player who
     // shouted once is not held to it for the rest of the game.
+    // What is heard over the program's own voice tells nothing of the player's level.
+    if (std::exchange(heardOverProgram_, false)) {
+        return EndUtterance();
+    }
     if (playerDbfs_) {
         const double minutes = static_cast<double>(samplesFed_ - playerHeardAt_) / (60.0 * kListenSampleRate);
         const double player = *playerDbfs_ - kPlayerLevelSinksDbPerMinute * minutes;
@@ -197,6 +203,7 @@ void CommandListener::Discard() {
 }
 
 void CommandListener::ForgetUtterance() {
+    heardOverProgram_ = false;
     decoder_->DiscardUtterance();
     decoder_->StartUtterance();
     endpointer_.Reset();

@@ -61,6 +61,9 @@ public:
     std::optional<Utterance> Finish();
     // Throws away whatever was heard since the last utterance ended (the program's own voice).
     void Discard();
+    // Whether the microphone also hears the program's own voice now: what is heard then does not
+    // tell how loud the player is.
+    void SetProgramSpeaking(bool speaking) { programSpeaking_ = speaking; }
 
     bool InUtterance() const { return endpointer_.InUtterance(); }
     std::int64_t SamplesFed() const { return samplesFed_; }
@@ -82,6 +85,8 @@ private:
     int utterancesHeard_ = 0;
     std::optional<double> playerDbfs_; // the loudest utterance lately: the player's own level
     std::int64_t playerHeardAt_ = 0;   // samples fed when it was heard
+    bool programSpeaking_ = false;
+    bool heardOverProgram_ = false; // some of the utterance going on came while the program spoke
     std::int64_t samplesFed_ = 0;
 };
 

@@ -287,6 +287,7 @@ private:
             // again instead of hearing nothing.
             const bool speaking = !echoCancelled_ && gate_->Muted();
             overlapped = overlapped || (speaking && listener_->InUtterance());
+            listener_->SetProgramSpeaking(speaking || gate_->Muted());
             for (Utterance& heard : listener_->Feed(samples)) {
                 if (speaking || overlapped) {
                     overlapped = false;

@@ -29,7 +29,7 @@ recorder=$(pulse_record_speaker "$work/speaker.wav")
 
 # A command that arrives before the first OK works on the screen it creates. A phrase the recogniser
 # missed is said again, as a player would.
-lines() { if [ -f "$log" ]; then grep -c '^Activation' "$log"; else echo 0; fi; }
+lines() { if [ -f "$log" ]; then grep -c ': Activation: ' "$log"; else echo 0; fi; }
 for attempt in 1 2 3; do
   sleep 1
   pulse_say "$phrase" || fail "the phrase could not be played into the microphone"
@@ -53,7 +53,7 @@ say_command() {
   local rule=$1 screen=$2 words count
   words=$("$bin/dorva-recognize" --phrases | sed -n "s/.*\"phrase\":\"\([^\"]*\)\".*\"rule\":\"$rule\".*/\1/p" | head -n 1)
   [ -n "$words" ] || fail "the grammar has no phrase for $rule"
-  count() { grep -c "^$screen: " "$log" || true; }
+  count() { grep -c ": $screen: " "$log" || true; }
   local recorder
   recorder=$(pulse_record_speaker "$work/speaker-$rule.wav")
   for attempt in 1 2 3; do
@@ -64,7 +64,7 @@ say_command() {
     [ "$(count)" = 0 ] || break
   done
   [ "$(count)" = 1 ] || fail "\"$words\" gave $(count) $screen results (log: $(cat "$log"))"
-  echo "heard \"$words\" (attempt $attempt): $(grep "^$screen: " "$log" | head -n 1)"
+  echo "heard \"$words\" (attempt $attempt): $(grep ": $screen: " "$log" | head -n 1)"
   sleep 4
   pulse_stop_recording "$recorder"
   peak=$(_pulse_peak "$work/speaker-$rule.wav")

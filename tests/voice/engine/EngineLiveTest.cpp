@@ -82,6 +82,18 @@ protected:
         RunEventsUntil([] { return false; }, 1500ms);
     }
 
+    // Says the command into the microphone until it is obeyed, three times at most, as a player says
+    // again what was not understood.
+    bool SayUntilObeyed(const std::string& text) {
+        for (int attempt = 0; attempt < 3 && recognized_.empty(); ++attempt) {
+            const std::size_t refused = falseRecognitions_.size();
+            PlayIntoMicrophone(text);
+            RunEventsUntil(
+                [this, refused] { return !recognized_.empty() || falseRecognitions_.size() > refused; }, 15s);
+        }
+        return !recognized_.empty();
+    }
+
     std::unique_ptr<platform::SpeechPlatform> platform_;
     std::vector<std::string> recognized_;
     std::string falseRecognitions_; // what each was heard as
@@ -145,8 +157,7 @@ TEST_F(LiveEngines, TheProgramDoesNotTakeItsOwnVoiceForACommand) {
     EXPECT_EQ(spokenOver, 0);
     EXPECT_EQ(falseRecognitions_, "");
 
-    PlayIntoMicrophone("activation roll");
-    ASSERT_TRUE(RunEventsUntil([this] { return !recognized_.empty(); }, 15s)) << falseRecognitions_;
+    ASSERT_TRUE(SayUntilObeyed("activation roll")) << falseRecognitions_;
     EXPECT_EQ(recognized_, std::vector<std::string>{"activationroll"});
 }
 
@@ -177,8 +188,7 @@ TEST_F(LiveEngines, AServerThatGoesAndComesBackIsReportedAndHeardAgain) {
     ASSERT_TRUE(RunEventsUntil([&recoveries] { return recoveries > 0; }, 15s));
     EXPECT_EQ(failures.size(), 1u);
     RunEventsUntil([] { return false; }, 1s);
-    PlayIntoMicrophone("activation roll");
-    ASSERT_TRUE(RunEventsUntil([this] { return !recognized_.empty(); }, 15s)) << falseRecognitions_;
+    ASSERT_TRUE(SayUntilObeyed("activation roll")) << falseRecognitions_;
     EXPECT_EQ(recognized_, std::vector<std::string>{"activationroll"});
 }
 
