@@ -5,6 +5,7 @@
 #include "ui/Text.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QString>
 #include <QStringList>
@@ -64,5 +65,11 @@ public:
     BusyPointer(const BusyPointer&) = delete;
     BusyPointer& operator=(const BusyPointer&) = delete;
 };
+
+// Return, Enter and Escape: the keys that put away a window that is only read, as its OK does (a
+// window to read and put away wants no mouse).
+inline bool IsPutAwayKey(const QKeyEvent& event) {
+    return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter || event.key() == Qt::Key_Escape;
+}
 
 } // namespace dorva::ui

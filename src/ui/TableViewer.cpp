@@ -2,6 +2,7 @@
 
 #include "data/Dice.h"
 #include "data/GameLog.h"
+#include "ui/Controls.h"
 #include "ui/NewResult.h"
 #include "ui/Text.h"
 
@@ -60,17 +61,12 @@ void Form3::Command1_Click() {
     close();
 }
 
-// Return and Escape close the window as its OK does: a window to read and put away wants no mouse.
 void Form3::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
+    if (ui::IsPutAwayKey(*event)) {
         Command1_Click();
-        break;
-    default:
-        QWidget::keyPressEvent(event);
+        return;
     }
+    QWidget::keyPressEvent(event);
 }
 
 void Form3::Command2_Click() {

@@ -1,5 +1,6 @@
 #include "voice/gui/WhatCanISayWindow.h"
 
+#include "ui/Controls.h"
 #include "ui/Text.h"
 
 #include <QKeyEvent>
@@ -33,17 +34,12 @@ void Form7::Command1_Click() {
     close();
 }
 
-// Return and Escape close the window as its OK does: a window to read and put away wants no mouse.
 void Form7::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
+    if (ui::IsPutAwayKey(*event)) {
         Command1_Click();
-        break;
-    default:
-        QWidget::keyPressEvent(event);
+        return;
     }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace dorva
