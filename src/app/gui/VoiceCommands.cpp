@@ -26,7 +26,9 @@ void SetBox(QCheckBox* box, bool on) {
 // A button that cannot be pressed is not pressed by voice either: the infantry movement roll waits
 // for its box to be unchecked, the pending DRs for that roll. As the player who spoke cannot see the
 // greyed button, the reason is said instead.
-void PressIfEnabled(Form9& form, QPushButton* button, void (Form9::*handler)()) {
+void PressIfEnabled(QPushButton* Form9::*buttonOf, void (Form9::*handler)()) {
+    Form9& form = ui::Window<Form9>();
+    QPushButton* button = form.*buttonOf;
     if (button->isEnabled()) {
         return (form.*handler)();
     }
@@ -77,22 +79,14 @@ void ScreenCommands::Run(voice::Operation operation) {
         return ui::Window<Form6>().DieXThroughY_Click();
     case Operation::Location:
         return ui::Window<Form11>().SLocationBtn_Click();
-    case Operation::InfantryMove: {
-        Form9& form = ui::Window<Form9>();
-        return PressIfEnabled(form, form.InfantryMoveBtn, &Form9::InfantryMoveBtn_Click);
-    }
-    case Operation::HoldOdd: {
-        Form9& form = ui::Window<Form9>();
-        return PressIfEnabled(form, form.HoldOddBtn, &Form9::HoldOddBtn_Click);
-    }
-    case Operation::HoldEven: {
-        Form9& form = ui::Window<Form9>();
-        return PressIfEnabled(form, form.HoldEvenBtn, &Form9::HoldEvenBtn_Click);
-    }
-    case Operation::AdvanceMove: {
-        Form9& form = ui::Window<Form9>();
-        return PressIfEnabled(form, form.AdvanceBtn, &Form9::AdvanceBtn_Click);
-    }
+    case Operation::InfantryMove:
+        return PressIfEnabled(&Form9::InfantryMoveBtn, &Form9::InfantryMoveBtn_Click);
+    case Operation::HoldOdd:
+        return PressIfEnabled(&Form9::HoldOddBtn, &Form9::HoldOddBtn_Click);
+    case Operation::HoldEven:
+        return PressIfEnabled(&Form9::HoldEvenBtn, &Form9::HoldEvenBtn_Click);
+    case Operation::AdvanceMove:
+        return PressIfEnabled(&Form9::AdvanceBtn, &Form9::AdvanceBtn_Click);
     case Operation::VehicleMove:
         return ui::Window<Form9>().Command4_Click();
     case Operation::MoveDirection:
