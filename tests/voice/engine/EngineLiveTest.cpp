@@ -130,6 +130,9 @@ TEST_F(LiveEngines, ACommandArrivesAsARecognitionOnTheUserInterfaceThread) {
     EXPECT_EQ(falseRecognitions_, "");
     ASSERT_FALSE(levels_.empty());
     EXPECT_GT(*std::max_element(levels_.begin(), levels_.end()), 30);
+    // The echo canceller leaves the player's speech as it is: no gain control, no noise suppression.
+    EXPECT_TRUE(Shell("pactl list modules short | grep module-echo-cancel | "
+                      "grep -q 'analog_gain_control=0 digital_gain_control=0 noise_suppression=0'"));
 }
 
 // Nobody asked for the sound level here.
