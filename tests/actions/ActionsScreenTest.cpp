@@ -94,7 +94,8 @@ TEST_F(Screens, InfantryMovementKeepsItsDRsOnTheButtons) {
 }
 
 // Each button shows its result where the screen shows it, with line breaks where the text has them; a
-// rolled command reads its list at DR - 1 into the upper pair, blanks the lower one and counts its DR.
+// rolled command reads its list at DR - 1 into the upper pair and blanks the lower one (what it counts
+// is the logic's test).
 TEST_F(Screens, ResultsReachTheirLabels) {
     Form9& form = ui::Window<Form9>();
     dice.Script({2, 2, 3, 4, 1, 2});
@@ -115,13 +116,9 @@ TEST_F(Screens, ResultsReachTheirLabels) {
              {"OrdVsVehAttackBtn", 3, 4, "Ordance vs. Vehicle Attack Command", "Unit attacks\n3C-6"},
              {"OrdVsInfAttackBtn", 6, 5, "Ordance vs. Infantry Attack Command", "Unit attacks\n3D-10"}}) {
         // clang-format on
-        data::gDRStats.fill(0);
         dice.Script({die1, die2});
         Press(form, button);
         ExpectCaptions(form, {{"HoldLB", heading}, {"Label10", text}, {"AdvanceLB", ""}, {"Label11", ""}});
-        std::array<std::int32_t, 18> counted{};
-        counted[static_cast<std::size_t>(die1 + die2 + 5)] = 1;
-        EXPECT_EQ(data::gDRStats, counted) << button;
     }
 
     Form10& melee = ui::Window<Form10>();

@@ -11,7 +11,7 @@ using dorva::test::NationalityFileBuilder;
 namespace {
 
 const std::string F(1, kField);
-const ListTable kNotFound{"Table not found", ""};
+const ListTable& kNotFound = dorva::test::kNotFoundList;
 
 ListTable ReadTexts(const std::string& bytes, const std::string& code, int gameDate) {
     std::string tag;

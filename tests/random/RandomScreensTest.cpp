@@ -26,10 +26,7 @@ protected:
         platform::SetActivationWindow(&vasl);
         vasl.visible = true;
         data::gTableHR = test::HexRows();
-        data::gTable9E.Create(7, 2);
-        for (int row = 0; row <= 6; ++row) {
-            data::gTable9E.CellRef(row, 0) = "at " + std::to_string(row);
-        }
+        test::LoadLocations();
     }
     // The dice area, then the table area: heading, coloured, white, result | name, dr, result.
     static QString Results(const Form6& form) {
