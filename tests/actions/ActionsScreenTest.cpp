@@ -1,10 +1,8 @@
-// The actions and close-combat screens: their controls, the state their controls keep, and texts
-// that fit.
+// The actions and close-combat screens: their controls and the state their controls keep (texts that
+// fit: ShippedTextsFitTest).
 #include "actions/gui/ActionsScreen.h"
-#include "actions/FireCommands.h"
 #include "actions/gui/CloseCombatScreen.h"
 #include "support/WindowTest.h"
-#include "ui/Text.h"
 
 #include <QCheckBox>
 #include <QRegularExpression>
@@ -200,43 +198,6 @@ TEST_F(Screens, BothScreensShowTheDirectionWithItsPicture) {
     Press(melee, "AdvanceBtn");
     EXPECT_EQ(melee.AdvanceLB->text(), "Dir = 4");
     EXPECT_TRUE(melee.Image1->pixmap().isNull());
-}
-
-// Whether the label shows all of the text.
-::testing::AssertionResult ShowsWhole(QLabel* label, const std::string& text) {
-    label->setText(ui::DisplayText(text));
-    return test::ShowsWhole(*label);
-}
-
-// Every caption, and every text the shipped tables give, in the control that shows it.
-TEST_F(Screens, TheShippedTextsFitTheirControls) {
-    ASSERT_TRUE(test::ReadShippedTables().empty()) << "build the support files first";
-    Form9& form = ui::Window<Form9>();
-    Form10& melee = ui::Window<Form10>();
-    for (QWidget* control : form.findChildren<QWidget*>() + melee.findChildren<QWidget*>()) {
-        if (qobject_cast<QAbstractButton*>(control) || qobject_cast<QLabel*>(control)) {
-            EXPECT_TRUE(test::ShowsWhole(*control));
-        }
-    }
-    // Attack texts are the longest: a line more than the list entry.
-    for (const data::ListTable* list : {&data::gTable4A, &data::gTable4B, &data::gTable4C, &data::gTable3A,
-                                        &data::gTable3B, &data::gTable3C, &data::gTable3D}) {
-        for (int i = 1; i <= data::UpperBound(*list); ++i) {
-            const std::string text = "Unit attacks\r\n" + data::Entry(*list, i);
-            EXPECT_TRUE(ShowsWhole(form.Label10, text) && ShowsWhole(form.Label11, text));
-        }
-    }
-    for (const char* heading :
-         {"Ordance vs. Infantry Attack Command", "Hold Movement Command (Even hexes)"}) {
-        EXPECT_TRUE(ShowsWhole(form.HoldLB, heading) && ShowsWhole(form.AdvanceLB, heading));
-    }
-    EXPECT_TRUE(ShowsWhole(form.Label3, actions::PanicText(3, 3)));
-    EXPECT_TRUE(ShowsWhole(form.Label2, "Infantry action DR = 12 (6, 6)"));
-    for (int i = 1; i <= data::UpperBound(data::gTable3E); ++i) {
-        EXPECT_TRUE(ShowsWhole(melee.Label1, data::Entry(data::gTable3E, i)));
-    }
-    EXPECT_TRUE(ShowsWhole(melee.Label1, data::Entry(data::gTableCC, 1)));
-    EXPECT_TRUE(ShowsWhole(melee.AdvanceLB, "CC Pairings dr = 6"));
 }
 
 } // namespace
