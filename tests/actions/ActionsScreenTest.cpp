@@ -63,7 +63,8 @@ TEST_F(Screens, ControlsCarryTheirNamesAndCaptions) {
 }
 
 // The pending DRs live in the captions of their buttons, which can be pressed while they hold one;
-// the next infantry movement roll waits until the player unchecks the box.
+// the next infantry movement roll waits until the player unchecks the box. The DRs and the entries
+// they read, with these dice, are pinned by the spoken turn (VoiceCommandsTest).
 TEST_F(Screens, InfantryMovementKeepsItsDRsOnTheButtons) {
     Form9& form = ui::Window<Form9>();
     EXPECT_EQ(Enabled(form, "Btn"),
@@ -71,7 +72,6 @@ TEST_F(Screens, InfantryMovementKeepsItsDRsOnTheButtons) {
                            "OrdVsInfAttackBtn", "InfantryMoveBtn", "DirectionBtn"}));
     dice.Script({1, 1, 6, 6, 3, 4});
     Press(form, "InfantryMoveBtn");
-    ExpectCaptions(form, {{"HoldOddBtn", "2"}, {"HoldEvenBtn", "12"}, {"AdvanceBtn", "7"}});
     EXPECT_EQ(Enabled(form, "Btn").filter(QRegularExpression("^(Hold|Advance|Infantry)")),
               QStringList({"AdvanceBtn", "HoldOddBtn", "HoldEvenBtn"}));
     EXPECT_TRUE(form.ActivateMoveButtonCB->isChecked());
@@ -79,11 +79,9 @@ TEST_F(Screens, InfantryMovementKeepsItsDRsOnTheButtons) {
     Press(form, "HoldOddBtn");
     Press(form, "HoldEvenBtn");
     ExpectCaptions(form, {{"HoldLB", "Hold Movement Command (Odd hexes)"},
-                          {"Label10", "4A-1"},
-                          {"AdvanceLB", "Hold Movement Command (Even hexes)"},
-                          {"Label11", "4A-11"}});
+                          {"AdvanceLB", "Hold Movement Command (Even hexes)"}});
     Press(form, "AdvanceBtn");
-    ExpectCaptions(form, {{"HoldLB", "Advance Movement Command"}, {"Label10", "4B-6"}, {"AdvanceLB", ""}});
+    ExpectCaptions(form, {{"HoldLB", "Advance Movement Command"}, {"AdvanceLB", ""}});
 
     form.ActivateMoveButtonCB->click();
     EXPECT_TRUE(form.InfantryMoveBtn->isEnabled());

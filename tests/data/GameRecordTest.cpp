@@ -113,18 +113,6 @@ TEST(ChiSquare, TailMatchesTheTablesAndVerdictsFollowIt) {
     EXPECT_EQ(JudgeFairness(DRBars(DR)).text, "consistent with fair dice");
 }
 
-TEST_F(GameRecord, VerdictOnAFairAndALoadedScriptedDie) {
-    for (const auto& [loaded, verdict] :
-         {std::pair{false, "consistent with fair dice"}, {true, "unusual: p < 0.001"}}) {
-        gDRStats.fill(0);
-        for (int i = 0; i < 120; ++i) {
-            const int face = i % 6 + 1;
-            Roll({loaded && face <= 2 ? 6 : face}); // the loaded die shows a 6 for every 1 and 2
-        }
-        EXPECT_EQ(JudgeFairness(DrBars(gDRStats)).text, verdict);
-    }
-}
-
 TEST_F(GameRecord, CsvExportWritesTheCountsToTheChosenFile) {
     gDRStats[1] = 6;
     gDRStats[12] = 2;
