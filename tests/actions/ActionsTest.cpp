@@ -102,6 +102,8 @@ TEST_F(Actions, EachOperationCountsItsRolls) {
     // clang-format off
     for (const auto& [name, operation, counted] : std::vector<Row>{
              {"infantry movement", [] { RollInfantryMove(); }, {0, 3}},
+             {"vehicle movement", [] { VehicleMove(); }, {0, 1}},
+             {"attack", [] { FireCommand(Attack::OrdnanceVsVehicle); }, {0, 1}},
              {"direction", [] { RollDirection(); }, {1, 0}},
              {"manual DR", [&manual] { manual.Result(7); }, {0, 0}},
              {"CC NTC", [] { RollCCNtc(); }, {0, 1}},

@@ -75,7 +75,7 @@ TEST_F(ActivationScreen, ModifierControlsFillTheTableAndTheDisplays) {
     EXPECT_TRUE(form.Label11->text().isEmpty()) << "no outcome before the first roll";
 }
 
-// Where the outcome goes besides the screen is the announcement's business (ActivationRollTest). The
+// Where the outcome goes besides the screen is the announcement's business (ActivationTest). The
 // units are determined also for a removed counter: the next test shows them when a modifier turns the
 // roll. A roll in the unit text is held together by a no-break space.
 TEST_F(ActivationScreen, ARollShowsTheOutcomeInItsColour) {

@@ -13,37 +13,29 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The program runs from ROOT/bin; an installed copy keeps its support folder in ROOT/share/dorva2.
-TEST(ProgramFolder, BesideTheProgramOrInTheInstalledDataFolder) {
+// The program runs from ROOT/bin; an installed copy keeps its support folder in ROOT/share/dorva2 and its
+// speech module in ROOT/lib/dorva2. What stands beside the program wins; a missing module is no path.
+TEST(ProgramFolder, SupportFolderAndSpeechModuleBesideTheProgramOrInstalled) {
     const fs::path root = fs::temp_directory_path() / ("dorva-folder-test-" + std::to_string(::getpid()));
-    const fs::path bin = root / "bin", share = root / "share" / "dorva2";
+    const fs::path bin = root / "bin", share = root / "share" / "dorva2", lib = root / "lib" / "dorva2";
     fs::remove_all(root);
     fs::create_directories(bin);
-    EXPECT_EQ(FindProgramFolder(bin, "share/dorva2"), bin) << "no support folder anywhere";
     fs::create_directories(share);
+    fs::create_directories(lib / kSpeechModuleName); // a folder of that name is no module
+    EXPECT_EQ(FindProgramFolder(bin, "share/dorva2"), bin) << "no support folder anywhere";
+    EXPECT_EQ(FindSpeechModule(bin, "lib/dorva2"), fs::path());
     std::ofstream(share / "DORVA_Support") << "";
     EXPECT_EQ(FindProgramFolder(bin, "share/dorva2"), bin) << "a file of that name is no support folder";
     fs::remove(share / "DORVA_Support");
     fs::create_directory(share / "DORVA_Support");
-    EXPECT_EQ(FindProgramFolder(bin, "share/dorva2"), share);
-    EXPECT_EQ(FindProgramFolder(bin, share.string()), share);
-    fs::create_directory(bin / "DORVA_Support");
-    EXPECT_EQ(FindProgramFolder(bin, "share/dorva2"), bin) << "the folder beside the program wins";
-    fs::remove_all(root);
-}
-
-// The speech module likewise: beside the program, else in ROOT/lib/dorva2; missing, no path at all.
-TEST(ProgramFolder, SpeechModuleBesideTheProgramOrInstalled) {
-    const fs::path root = fs::temp_directory_path() / ("dorva-module-test-" + std::to_string(::getpid()));
-    const fs::path bin = root / "bin", lib = root / "lib" / "dorva2";
-    fs::remove_all(root);
-    fs::create_directories(lib / kSpeechModuleName); // a folder of that name is no module
-    fs::create_directories(bin);
-    EXPECT_EQ(FindSpeechModule(bin, "lib/dorva2"), fs::path());
     fs::remove(lib / kSpeechModuleName);
     std::ofstream(lib / kSpeechModuleName) << "";
+    EXPECT_EQ(FindProgramFolder(bin, "share/dorva2"), share);
+    EXPECT_EQ(FindProgramFolder(bin, share.string()), share);
     EXPECT_EQ(FindSpeechModule(bin, "lib/dorva2"), lib / kSpeechModuleName);
+    fs::create_directory(bin / "DORVA_Support");
     std::ofstream(bin / kSpeechModuleName) << "";
+    EXPECT_EQ(FindProgramFolder(bin, "share/dorva2"), bin) << "the folder beside the program wins";
     EXPECT_EQ(FindSpeechModule(bin, "lib/dorva2"), bin / kSpeechModuleName);
     fs::remove_all(root);
 }

@@ -43,11 +43,7 @@ protected:
     void SetUp() override {
         WindowTest::SetUp();
         QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("DORVA2")).clear();
-        test::TableFileBuilder tables;
-        for (const std::string code : data::kTableCodes) {
-            code == "IF" || code == "9E" ? tables.Grid(code, {{"a"}}) : tables.List(code, {"a"});
-        }
-        folder.Write("config.sco", tables.bytes);
+        folder.Write("config.sco", test::EveryTableFile());
         folder.Write("German.sdf", test::NationalityFileBuilder("GE").bytes);
     }
 
@@ -69,11 +65,7 @@ protected:
         test::LoadScenario();
         data::gTableA1[9] = "S"; // an A1 DR of 7 activates a squad
         test::LoadActionTables();
-        data::gTable9E.Create(7, 2);
-        for (int row = 0; row < 7; ++row) {
-            data::gTable9E.CellRef(row, 0) = "at " + std::to_string(row);
-            data::gTable9E.CellRef(row, 1) = "say " + std::to_string(row);
-        }
+        test::LoadLocations();
     }
 
     void PlayEveryScreen() {
@@ -144,8 +136,7 @@ TEST_F(GameLog, EveryRollOnEveryScreenInItsScreensWords) {
         Entry({"S? Locations: Save to File: 2 locations to " + *dialogs.answer});
     // clang-format on
     EXPECT_EQ(Lines(Log()), Lines(expected));
-    std::ifstream file(*dialogs.answer, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), "dr = at 4\r\ndr = at 5\r\n");
+    EXPECT_EQ(test::ReadFile(*dialogs.answer), "dr = at 4\r\ndr = at 5\r\n");
 }
 
 TEST_F(GameLog, WithoutEveryRollOnlyActivationsWithTheManualOneMarked) {

@@ -9,11 +9,7 @@ namespace dorva {
 namespace {
 
 using namespace data;
-
-std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::ReadFile;
 
 class GameRecord : public test::ProgramTest {
 protected:
@@ -60,7 +56,7 @@ TEST_F(GameRecord, CountsSurviveARestartAndAnotherGameStartsAfresh) {
     {
         const DiceRecordBatch batch; // a batch writes once, at its end
         Roll({4});
-        EXPECT_EQ(ParseDiceRecord(Read(gDiceRecordFile))->stats[4], 0);
+        EXPECT_EQ(ParseDiceRecord(ReadFile(gDiceRecordFile))->stats[4], 0);
     }
     Restart();
     EXPECT_EQ(std::make_tuple(gDiceGame, gDRStats[4], gDRStats[12]), std::make_tuple("German 194306", 1, 1));
@@ -91,7 +87,7 @@ TEST_F(GameRecord, ADamagedRecordIsReportedOnceKeptAsideAndStartsAfresh) {
                                                          " are damaged; they start afresh. The damaged file "
                                                          "is kept as " +
                                                          file + ".damaged."});
-    EXPECT_EQ(Read(file + ".damaged"), "DORVA II dice record\r\ngame=G\r\ndr=1 2\r\n");
+    EXPECT_EQ(ReadFile(file + ".damaged"), "DORVA II dice record\r\ngame=G\r\ndr=1 2\r\n");
 }
 
 TEST(ChiSquare, TailMatchesTheTablesAndVerdictsFollowIt) {
@@ -117,18 +113,6 @@ TEST(ChiSquare, TailMatchesTheTablesAndVerdictsFollowIt) {
     EXPECT_EQ(JudgeFairness(DRBars(DR)).text, "consistent with fair dice");
 }
 
-TEST_F(GameRecord, VerdictOnAFairAndALoadedScriptedDie) {
-    for (const auto& [loaded, verdict] :
-         {std::pair{false, "consistent with fair dice"}, {true, "unusual: p < 0.001"}}) {
-        gDRStats.fill(0);
-        for (int i = 0; i < 120; ++i) {
-            const int face = i % 6 + 1;
-            Roll({loaded && face <= 2 ? 6 : face}); // the loaded die shows a 6 for every 1 and 2
-        }
-        EXPECT_EQ(JudgeFairness(DrBars(gDRStats)).text, verdict);
-    }
-}
-
 TEST_F(GameRecord, CsvExportWritesTheCountsToTheChosenFile) {
     gDRStats[1] = 6;
     gDRStats[12] = 2;
@@ -138,7 +122,7 @@ TEST_F(GameRecord, CsvExportWritesTheCountsToTheChosenFile) {
     EXPECT_EQ(ExportDiceCsv(gDRStats), dialogs.answer);
     EXPECT_EQ(dialogs.asked[0].preset + " " + dialogs.asked[0].filter,
               "Dice_Statistics.csv CSV Files (*.csv) | *.csv");
-    const std::string csv = Read(*dialogs.answer);
+    const std::string csv = ReadFile(*dialogs.answer);
     EXPECT_EQ(csv.substr(0, 42), "roll,result,count,fair dice\r\ndr,1,6,1.00\r\n");
     EXPECT_NE(csv.find("\r\ndr,6,0,1.00\r\nDR,2,0,0.06\r\n"), std::string::npos);
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 18);

@@ -1,5 +1,5 @@
-// The random-numbers and suspect-locations screens: their controls, what each operation shows, how
-// the mini controls reach the hidden screen, and texts that fit.
+// The random-numbers and suspect-locations screens: their controls, what each operation shows, and how
+// the mini controls reach the hidden screen (texts that fit: ShippedTextsFitTest).
 #include "app/gui/MiniControls.h"
 #include "app/gui/VaslWindow.h"
 #include "random/Tables6.h"
@@ -26,10 +26,7 @@ protected:
         platform::SetActivationWindow(&vasl);
         vasl.visible = true;
         data::gTableHR = test::HexRows();
-        data::gTable9E.Create(7, 2);
-        for (int row = 0; row <= 6; ++row) {
-            data::gTable9E.CellRef(row, 0) = "at " + std::to_string(row);
-        }
+        test::LoadLocations();
     }
     // The dice area, then the table area: heading, coloured, white, result | name, dr, result.
     static QString Results(const Form6& form) {
@@ -190,35 +187,6 @@ TEST_F(RandomScreens, MiniControlsRollOnTheHiddenScreen) {
     ASSERT_NE(ui::ExistingWindow<Form6>(), nullptr);
     EXPECT_EQ(Results(ui::Window<Form6>()), "dr Result|4|||||");
     EXPECT_FALSE(ui::Window<Form6>().isVisible());
-}
-
-// With the widest results and every location of the shipped table, no text is cut off.
-TEST_F(RandomScreens, TextsAreNeverCutOff) {
-    ASSERT_TRUE(test::ReadShippedTables().empty()) << "build the support files first";
-    Form6& form = ui::ShowWindow<Form6>();
-    const QStringList widest = {"Single dr Result", "6", "6", "1000", "Table  #", "6", "4", "999", "1000"};
-    const QList<QWidget*> shown = {form.Label11,  form.ColorDieLB,  form.WhiteDieLB,
-                                   form.ResultLB, form.Label8,      form.Label10,
-                                   form.Label9,   form.FromValueLB, form.ToValueLB};
-    for (qsizetype i = 0; i < shown.size(); ++i) {
-        shown[i]->setProperty("text", widest[i]);
-    }
-    Form11& locations = ui::ShowWindow<Form11>();
-    locations.Text1->setText("1000");
-    locations.SFileNameLB->setText("/home/a-player-with-a-long-name/Documents/Village_Suspect_Locations.txt");
-    for (const QWidget* window : {static_cast<QWidget*>(&form), static_cast<QWidget*>(&locations)}) {
-        for (const QWidget* control : window->findChildren<QWidget*>()) {
-            EXPECT_TRUE(control->objectName().startsWith("qt_") || test::ShowsWhole(*control));
-        }
-    }
-    for (const bool village : {true, false}) {
-        locations.IsVillageCB->setChecked(village);
-        for (int die = 1; die <= 6; ++die) {
-            dice.Script({die});
-            locations.SLocationBtn_Click();
-            EXPECT_TRUE(test::ShowsWhole(*locations.Label1));
-        }
-    }
 }
 
 // The bands a table's results make, as its picture writes them: the first with "≤", a last band of

@@ -17,15 +17,6 @@
 namespace dorva {
 namespace {
 
-// A table file with every table.
-std::string TableFile() {
-    test::TableFileBuilder file;
-    for (const std::string code : data::kTableCodes) {
-        code == "IF" || code == "9E" ? file.Grid(code, {{"a"}}) : file.List(code, {"a"});
-    }
-    return file.bytes;
-}
-
 // What the player reads: every list's choice, then the options that are on.
 QStringList Shown(const Form1& form) {
     QStringList shown, on;
@@ -49,7 +40,7 @@ protected:
     void SetUp() override {
         WindowTest::SetUp();
         QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("DORVA2")).clear();
-        folder.Write("config.sco", TableFile());
+        folder.Write("config.sco", test::EveryTableFile());
         for (const std::string name : {"German", "American", "Russian"}) {
             folder.Write(name + ".sdf", test::NationalityFileBuilder(name.substr(0, 2)).bytes);
         }

@@ -59,31 +59,19 @@ TEST_F(ShippedData, RuleTablesCoverEveryRollThatReachesThem) {
     }
 }
 
-// The grammar reads back through the recogniser's reader, and every attack it offers has its IF-table
-// column, with the property values the dispatcher reads.
+// The grammar reads back through the recogniser's reader (which refuses a phrase standing in two rules),
+// and every attack it offers finds a result in its IF-table column for every total. The look-up DRs and
+// the columns themselves are the compiler's own checks.
 TEST_F(ShippedData, EverySpokenAttackFindsItsTableCell) {
     const auto reading = dorva::voice::ReadGrammarFile(gProgramFolder / "DORVA_Support" / "dorva.cfg");
     ASSERT_TRUE(reading.grammar) << reading.errorLine << ": " << reading.error;
     int attacks = 0;
     for (const dorva::voice::GrammarRule& rule : reading.grammar->rules) {
-        const bool lookUp = rule.name.ends_with("lookup");
-        const std::size_t values = rule.name == "AttackWithDRM"                ? 3
-                                   : rule.name == "AttackWithoutDRM" || lookUp ? 1
-                                                                               : 0;
+        if (rule.name != "AttackWithDRM" && rule.name != "AttackWithoutDRM") {
+            continue;
+        }
         for (const dorva::voice::GrammarPhrase& phrase : rule.phrases) {
-            ASSERT_EQ(phrase.properties.size(), values) << phrase.words;
-            if (lookUp) { // a DR that every attack list has an entry for
-                const std::string& dr = phrase.properties[0];
-                EXPECT_TRUE(!dr.empty() && dr.size() <= 2 &&
-                            dr.find_first_not_of("0123456789") == std::string::npos && std::stoi(dr) >= 2 &&
-                            std::stoi(dr) <= 12)
-                    << phrase.words;
-                continue;
-            }
-            if (values == 0) {
-                continue;
-            }
-            ASSERT_EQ(phrase.properties[0].size(), 4u) << phrase.words;
+            ASSERT_EQ(phrase.properties.at(0).size(), 4u) << phrase.words;
             ++attacks;
             // Rows 1 to 16 serve attack totals 0 to 15.
             for (int row = 1; row <= 16; ++row) {
@@ -96,8 +84,8 @@ TEST_F(ShippedData, EverySpokenAttackFindsItsTableCell) {
 }
 
 // What the player reads in "What Can I Say?" is what the recogniser obeys: every phrase listed is a
-// phrase of the grammar, the phrases under one heading all do one thing and no two headings do the
-// same; the switches answer to their plain words too; no phrase stands in two rules.
+// phrase of the grammar, and the phrases under one heading all do one thing; the switches answer to their
+// plain words too.
 TEST_F(ShippedData, WhatCanISayListsExactlyWhatTheGrammarObeys) {
     const auto reading = dorva::voice::ReadGrammarFile(gProgramFolder / "DORVA_Support" / "dorva.cfg");
     ASSERT_TRUE(reading.grammar) << reading.errorLine << ": " << reading.error;
@@ -124,13 +112,9 @@ TEST_F(ShippedData, WhatCanISayListsExactlyWhatTheGrammarObeys) {
         }
         const auto match = grammar.Find(phrase);
         ASSERT_TRUE(match) << "listed but not obeyed: " << phrase;
-        auto [at, fresh] = ruleOfHeading.emplace(heading, match->rule->name);
-        EXPECT_EQ(at->second, match->rule->name) << heading << ": " << phrase;
+        EXPECT_EQ(ruleOfHeading.emplace(heading, match->rule->name).first->second, match->rule->name)
+            << heading << ": " << phrase;
         phraseRule[phrase] = match->rule->name;
-    }
-    std::set<std::string> rules;
-    for (const auto& [h, rule] : ruleOfHeading) {
-        EXPECT_TRUE(rules.insert(rule).second) << rule << " stands under two headings";
     }
     for (const auto& [phrase, rule] :
          std::vector<std::pair<std::string, std::string>>{{"start listening", "startlistening"},
@@ -139,14 +123,6 @@ TEST_F(ShippedData, WhatCanISayListsExactlyWhatTheGrammarObeys) {
                                                           {"stop talking", "stoptalking"},
                                                           {"repeat", "repeat"}}) {
         EXPECT_EQ(phraseRule[phrase], rule) << phrase;
-    }
-    std::map<std::string, std::string> owner;
-    for (const dorva::voice::GrammarRule& rule : grammar.rules) {
-        for (const dorva::voice::GrammarPhrase& phrase : rule.phrases) {
-            const auto [at, fresh] = owner.emplace(dorva::voice::NormalizeWords(phrase.words), rule.name);
-            EXPECT_TRUE(fresh || at->second == rule.name)
-                << phrase.words << ": " << at->second << ", " << rule.name;
-        }
     }
 }
 
@@ -178,7 +154,6 @@ TEST_F(ShippedData, EveryNationalityHasTablesForEveryMonthOfTheWar) {
                     const auto& row = gSquadTable[static_cast<std::size_t>(finalDr + 1)];
                     EXPECT_FALSE(row[1].empty());
                     EXPECT_FALSE(row[2].empty());
-                    EXPECT_NE(std::string("E12CG").find(row[4]), std::string::npos) << row[4];
                     special = special || row[3] == "1";
                 }
                 EXPECT_NE(gSquadTable[1][1], "(Squad)") << "no squad section for the date";
@@ -194,18 +169,11 @@ TEST_F(ShippedData, EveryNationalityHasTablesForEveryMonthOfTheWar) {
                 } else {
                     EXPECT_GE(UpperBound(gSPGTable), 11);
                 }
-                // Alternatives "text[n] " stand only where a die chooses among them, an AFV entry that
-                // no SPG entry sends to, and end with a 6 so that every die finds one.
-                for (int i = 1; i <= UpperBound(gAFVTable); ++i) {
-                    const std::string& text = gAFVTable[static_cast<std::size_t>(i)];
+                // AFV alternatives "text[n] " end with a 6, so that every die finds one (where they
+                // may stand, and a squad's class, are the compiler's checks).
+                for (const std::string& text : gAFVTable) {
                     const auto last = text.rfind('[');
-                    if (last != std::string::npos) {
-                        EXPECT_EQ(text.substr(last), "[6] ") << text;
-                        EXPECT_TRUE(!gSPGTableFound || Entry(gSPGTable, i) != "NOTE1") << text;
-                    }
-                }
-                for (const std::string& text : gSPGTable) {
-                    EXPECT_EQ(text.find('['), std::string::npos) << text;
+                    EXPECT_TRUE(last == std::string::npos || text.substr(last) == "[6] ") << text;
                 }
             }
         }

@@ -1,16 +1,24 @@
-// The longest texts the shipped data can produce show whole in the controls that show them, and break
-// only where a reader expects a break.
+// Every caption, and the longest texts the shipped data can produce, show whole in the controls that show
+// them, and break only where a reader expects a break.
+#include "actions/FireCommands.h"
+#include "actions/gui/ActionsScreen.h"
+#include "actions/gui/CloseCombatScreen.h"
 #include "activation/Listings.h"
 #include "activation/SpecialForces.h"
 #include "activation/gui/ActivationScreen.h"
 #include "app/gui/MiniControls.h"
 #include "app/gui/VaslWindow.h"
 #include "data/NationalityFile.h"
+#include "random/gui/LocationsScreen.h"
+#include "random/gui/RandomNumbersScreen.h"
 #include "support/WindowTest.h"
 #include "ui/Controls.h"
 #include "ui/TableViewer.h"
+#include "ui/Text.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -149,6 +157,63 @@ TEST_F(ShippedTextsFit, UnitTextsNotesListingsAndButtonsShowWhole) {
     for (const QPushButton* button : ui::Window<Form12>().findChildren<QPushButton*>()) {
         EXPECT_LE(button->sizeHint().width(), button->width()) << button->text().toStdString();
     }
+}
+
+// Whether the label shows all of the text.
+::testing::AssertionResult ShowsWhole(QLabel* label, const std::string& text) {
+    label->setText(ui::DisplayText(text));
+    return test::ShowsWhole(*label);
+}
+
+// Every control of the actions, close-combat, random-numbers and locations screens, with the widest
+// results they show: the largest numbers, a long file name and every text the shipped tables give them.
+TEST_F(ShippedTextsFit, TheOtherScreensShowTheirCaptionsAndResultsWhole) {
+    Form9& actions = ui::Window<Form9>();
+    Form10& melee = ui::Window<Form10>();
+    Form6& random = ui::ShowWindow<Form6>();
+    const QStringList widest = {"Single dr Result", "6", "6", "1000", "Table  #", "6", "4", "999", "1000"};
+    const QList<QWidget*> shown = {random.Label11,  random.ColorDieLB,  random.WhiteDieLB,
+                                   random.ResultLB, random.Label8,      random.Label10,
+                                   random.Label9,   random.FromValueLB, random.ToValueLB};
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        shown[i]->setProperty("text", widest[i]);
+    }
+    Form11& locations = ui::ShowWindow<Form11>();
+    locations.Text1->setText("1000");
+    locations.SFileNameLB->setText("/home/a-player-with-a-long-name/Documents/Village_Suspect_Locations.txt");
+    for (const QWidget* window :
+         std::initializer_list<const QWidget*>{&actions, &melee, &random, &locations}) {
+        for (const QWidget* control : window->findChildren<QWidget*>()) {
+            EXPECT_TRUE(control->objectName().startsWith("qt_") || test::ShowsWhole(*control));
+        }
+    }
+    for (const bool village : {true, false}) {
+        locations.IsVillageCB->setChecked(village);
+        for (int die = 1; die <= 6; ++die) {
+            dice.Script({die});
+            locations.SLocationBtn_Click();
+            EXPECT_TRUE(test::ShowsWhole(*locations.Label1));
+        }
+    }
+    // Attack texts are the longest: a line more than the list entry.
+    for (const data::ListTable* list : {&data::gTable4A, &data::gTable4B, &data::gTable4C, &data::gTable3A,
+                                        &data::gTable3B, &data::gTable3C, &data::gTable3D}) {
+        for (int i = 1; i <= data::UpperBound(*list); ++i) {
+            const std::string text = "Unit attacks\r\n" + data::Entry(*list, i);
+            EXPECT_TRUE(ShowsWhole(actions.Label10, text) && ShowsWhole(actions.Label11, text));
+        }
+    }
+    for (const char* heading :
+         {"Ordance vs. Infantry Attack Command", "Hold Movement Command (Even hexes)"}) {
+        EXPECT_TRUE(ShowsWhole(actions.HoldLB, heading) && ShowsWhole(actions.AdvanceLB, heading));
+    }
+    EXPECT_TRUE(ShowsWhole(actions.Label3, actions::PanicText(3, 3)));
+    EXPECT_TRUE(ShowsWhole(actions.Label2, "Infantry action DR = 12 (6, 6)"));
+    for (int i = 1; i <= data::UpperBound(data::gTable3E); ++i) {
+        EXPECT_TRUE(ShowsWhole(melee.Label1, data::Entry(data::gTable3E, i)));
+    }
+    EXPECT_TRUE(ShowsWhole(melee.Label1, data::Entry(data::gTableCC, 1)));
+    EXPECT_TRUE(ShowsWhole(melee.AdvanceLB, "CC Pairings dr = 6"));
 }
 
 // At its designed size the VASL window shows its one line whole, without a scroll bar, also on a

@@ -22,6 +22,12 @@
 
 namespace dorva::test {
 
+// The file's bytes; a missing file reads as empty.
+inline std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -45,10 +51,7 @@ protected:
         voice::gVoiceAvailable = voice::InitVoice();
         voice::gSpeak = 1;
     }
-    std::string Log() const {
-        std::ifstream in(data::gLogFileName, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string Log() const { return ReadFile(data::gLogFileName); }
 
     SupportFolder folder;
     ScriptedDice dice;
@@ -107,6 +110,25 @@ inline void LoadActionTables() {
     data::gTableCC = {"", "Take an NTC\r\nPass: advance"};
     data::gTableHd = data::ListTable(12, "Fire");
     data::gTableAd = data::ListTable(12, "Move");
+}
+
+// Suspect locations: rows 0 to 5 "at N" on the screen and in files, "say N" to the VASL window and the
+// voice; row 6 empty.
+inline void LoadLocations() {
+    data::gTable9E.Create(7, 2);
+    for (int row = 0; row <= 5; ++row) {
+        data::gTable9E.CellRef(row, 0) = "at " + std::to_string(row);
+        data::gTable9E.CellRef(row, 1) = "say " + std::to_string(row);
+    }
+}
+
+// A config.sco with every table, each of one entry.
+inline std::string EveryTableFile() {
+    TableFileBuilder file;
+    for (const std::string code : data::kTableCodes) {
+        code == "IF" || code == "9E" ? file.Grid(code, {{"a"}}) : file.List(code, {"a"});
+    }
+    return file.bytes;
 }
 
 // Reads the tables of the support files the build ships, which the program folder then points at; returns

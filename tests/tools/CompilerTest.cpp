@@ -98,6 +98,7 @@ code = "02"
               std::string("SD01\x1f") + "02" + "194612" + "000" + "0");
 }
 
+// A look-up carries its DR; the list shows each screen's rules under its heading, the slots' words last.
 TEST(CommandsCompiler, GrammarAndListFromOneSource) {
     const CommandFiles files = CompileCommands(Source::ParseText(R"(
 intro = """
@@ -107,9 +108,13 @@ rule = [
   { name = "rolldice", help = "Roll two dice", say = ["roll dice", "roll two dice"] },
   { name = "AttackWithDRM", help = "Attack with a modifier", pattern = "attack at {firepower} {sign} {modifier}" },
   { name = "AttackWithoutDRM", help = "Attack", pattern = "fire {firepower} even" },
+  { name = "actionsiftlookup", screen = "Actions screen", help = "Look up", pattern = "fire table {dr}" },
+  { name = "actionsdirection", screen = "Actions screen", help = "Direction", say = ["direction roll"] },
+  { name = "closecombatntc", screen = "Close-combat screen", help = "NTC", say = ["task check"] },
 ]
 firepower = [{ say = "two", value = 2, column = 1 }, { say = "twelve", value = 12, column = 10 }]
 modifier = [{ say = "three", value = 3 }]
+dr = [{ say = "two", value = 2 }, { say = "twelve", value = 12 }]
 )",
                                                                  "commands.toml"),
                                                11);
@@ -118,40 +123,22 @@ modifier = [{ say = "three", value = 3 }]
         "rule rolldice\n  roll dice\n  roll two dice\n"
         "rule AttackWithDRM\n  attack at two minus three = 0201 -1 3\n  attack at two plus three = 0201 1 3\n"
         "  attack at twelve minus three = 1210 -1 3\n  attack at twelve plus three = 1210 1 3\n"
-        "rule AttackWithoutDRM\n  fire two even = 0201\n  fire twelve even = 1210\n");
+        "rule AttackWithoutDRM\n  fire two even = 0201\n  fire twelve even = 1210\n"
+        "rule actionsiftlookup\n  fire table two = 2\n  fire table twelve = 12\n"
+        "rule actionsdirection\n  direction roll\nrule closecombatntc\n  task check\n");
     EXPECT_EQ(files.whatCanISay,
               "Speak clearly.\r\nWait for the beep.\r\n\r\n"
               "Roll two dice\r\n    roll dice\r\n    roll two dice\r\n\r\n"
               "Attack with a modifier\r\n    attack at <firepower> <minus or plus> <modifier>\r\n\r\n"
               "Attack\r\n    fire <firepower> even\r\n\r\n"
+              "Actions screen\r\n--------------\r\n\r\n"
+              "Look up\r\n    fire table <DR>\r\n\r\n"
+              "Direction\r\n    direction roll\r\n\r\n"
+              "Close-combat screen\r\n-------------------\r\n\r\n"
+              "NTC\r\n    task check\r\n\r\n"
               "<firepower> is one of: two, twelve\r\n"
-              "<modifier> is one of: three\r\n");
-}
-
-// A look-up carries its DR; the list shows each screen's rules under its heading.
-TEST(CommandsCompiler, LookUpsAndScreenHeadings) {
-    const CommandFiles files = CompileCommands(Source::ParseText(R"(
-rule = [
-  { name = "rolldice", help = "Roll two dice", say = ["roll dice"] },
-  { name = "actionsiftlookup", screen = "Actions screen", help = "Look up", pattern = "fire table {dr}" },
-  { name = "actionsdirection", screen = "Actions screen", help = "Direction", say = ["direction roll"] },
-  { name = "closecombatntc", screen = "Close-combat screen", help = "NTC", say = ["task check"] },
-]
-dr = [{ say = "two", value = 2 }, { say = "twelve", value = 12 }]
-)",
-                                                                 "commands.toml"));
-    EXPECT_EQ(files.grammar.substr(files.grammar.find("\nrule ") + 1),
-              "rule rolldice\n  roll dice\n"
-              "rule actionsiftlookup\n  fire table two = 2\n  fire table twelve = 12\n"
-              "rule actionsdirection\n  direction roll\n"
-              "rule closecombatntc\n  task check\n");
-    EXPECT_EQ(files.whatCanISay, "Roll two dice\r\n    roll dice\r\n\r\n"
-                                 "Actions screen\r\n--------------\r\n\r\n"
-                                 "Look up\r\n    fire table <DR>\r\n\r\n"
-                                 "Direction\r\n    direction roll\r\n\r\n"
-                                 "Close-combat screen\r\n-------------------\r\n\r\n"
-                                 "NTC\r\n    task check\r\n\r\n"
-                                 "<DR> is one of: two, twelve\r\n");
+              "<modifier> is one of: three\r\n"
+              "<DR> is one of: two, twelve\r\n");
 }
 
 // --- Mistakes ---
