@@ -1,7 +1,7 @@
 // Voice benchmark: how well and how fast the program hears its commands, and how soon it speaks.
 //
 //   dorva-bench-voice [--voices tune|check|all] [--jobs N] [--audio DIR] [--details FILE]
-//                     [--grammar FILE] [--rules PREFIX,...] [--no-speak]
+//                     [--grammar FILE] [--rules PREFIX,...] [--wake-word] [--no-speak]
 //   dorva-bench-voice --speak-only
 //
 // --audio keeps the synthesised recordings in DIR and reuses them in later runs; --details writes
@@ -20,7 +20,9 @@
 // heard as their opposite (the other switch, another table, another firepower); table talk taken
 // for a command; and the time from the end of speech in the audio to the decision (the audio the
 // endpointer waited for, plus the time the decision took). --rules prints the held-out figures of
-// the grammar's rules whose names start with the given prefixes as well.
+// the grammar's rules whose names start with the given prefixes as well. --wake-word measures the
+// program's wake-word option: every command is said after "Dorva," and the recogniser listens for
+// phrases that begin with it; the table talk stays as it is.
 //
 // Speaking: a private PulseAudio server (tests/voice/e2e/pulse.sh), the program's own voice, and a
 // recorder on the speaker's monitor; printed is the time from Speak to the first sample there.
@@ -657,6 +659,7 @@ int main(int argc, char** argv) {
     fs::path audioDir;
     fs::path detailsFile;
     bool speak = true;
+    bool wakeWord = false;
     std::vector<std::string> onlyRules;
     std::string onlyRulesText;
     for (int i = 1; i < argc; ++i) {
@@ -679,9 +682,11 @@ int main(int argc, char** argv) {
             }
         } else if (arg == "--no-speak") {
             speak = false;
+        } else if (arg == "--wake-word") {
+            wakeWord = true;
         } else {
             std::cerr << "usage: dorva-bench-voice [--voices tune|check|all] [--jobs N] [--audio DIR] "
-                         "[--details FILE] [--grammar FILE] [--rules PREFIX,...] [--no-speak]\n"
+                         "[--details FILE] [--grammar FILE] [--rules PREFIX,...] [--wake-word] [--no-speak]\n"
                          "       dorva-bench-voice --speak-only\n";
             return 2;
         }
@@ -695,7 +700,8 @@ int main(int argc, char** argv) {
     std::vector<Sample> samples;
     for (const auto& rule : reading.grammar->rules) {
         for (const auto& phrase : rule.phrases) {
-            samples.push_back({phrase.words, rule.name, phrase.properties});
+            samples.push_back(
+                {wakeWord ? "Dorva, " + phrase.words : phrase.words, rule.name, phrase.properties});
         }
     }
     const std::size_t commandCount = samples.size();
@@ -783,6 +789,9 @@ int main(int argc, char** argv) {
     for (std::size_t v = 0; v < voices.size(); ++v) {
         Run run{{recognizer.string(), "--details", "--grammar", grammarFile.string()},
                 audioDir / ("heard-" + std::to_string(v) + ".jsonl")};
+        if (wakeWord) {
+            run.args.push_back("--wake-word");
+        }
         for (const Spoken& s : spoken[v]) {
             run.args.push_back(s.file.string());
         }
@@ -803,6 +812,9 @@ int main(int argc, char** argv) {
                 runs.push_back(
                     {{recognizer.string(), "--grammar", grammarFile.string(), spoken[v][i].file.string()},
                      firsts.back().output});
+                if (wakeWord) {
+                    runs.back().args.push_back("--wake-word");
+                }
             }
         }
     }

@@ -45,6 +45,8 @@ public:
     virtual long DictationSetState(int state) = 0;                             // 0: inactive
     virtual long CmdLoadFromFile(const std::string& path, int loadOption) = 0; // 1: dynamic
     virtual long CmdSetRuleIdState(int ruleId, int state) = 0;                 // 0, 1: all rules active
+    // Whether every phrase must begin with the wake word ("Dorva"), for the grammar loaded now and later.
+    virtual long SetWakeWord(bool on) = 0;
 };
 
 class RecoContext {

@@ -72,6 +72,7 @@ void LoadSettings(SettingsStore& store) {
         ResetState(); // the first-run defaults are the parameters' start values
         voice::gRecognize = 0;
         voice::gSpeak = 0;
+        voice::gWakeWord = false;
         data::gKeepLogFile = 0;
         data::gLogFileName = "DORVALog.txt";
         data::gLogEveryRoll = 1;
@@ -97,6 +98,7 @@ void LoadSettings(SettingsStore& store) {
     data::gLogFileName = GetParam(store, "FileLogName");
     // Settings saved before the option existed have no key: those players get the fuller log too, as
     // a new player does; it is one click away on the set-up screen.
+    voice::gWakeWord = Setting(store, "WakeWord", 0, 1, 0) == 1;
     data::gLogEveryRoll = static_cast<std::int16_t>(
         store.Get("LogEveryRoll").empty() ? 1 : Setting(store, "LogEveryRoll", 0, 1, 1));
 }
@@ -122,6 +124,7 @@ void SaveSettings(SettingsStore& store) {
     number("HexGrain", gHexGrain);
     store.Set("FileLogName", data::gLogFileName);
     number("LogEveryRoll", data::gLogEveryRoll);
+    number("WakeWord", voice::gWakeWord ? 1 : 0);
 }
 
 } // namespace dorva::setup

@@ -38,11 +38,13 @@ std::string GetParam(SettingsStore& store, const std::string& key);
 // an empty one) every variable takes its first-run default. Among saved settings a missing key reads
 // as "0"; a damaged one (not a whole number, or outside what its list or box can show) takes its
 // first-run default, so that a broken file never turns into a choice the player did not make.
-// Writes: the scenario parameters, gKeepLogFile, gLogFileName, gLogEveryRoll, gSpeak, gRecognize.
+// Writes: the scenario parameters, gKeepLogFile, gLogFileName, gLogEveryRoll, gSpeak, gRecognize,
+// gWakeWord.
 void LoadSettings(SettingsStore& store);
 
 // Writes every setting in its stored form, in the order the program has always written them.
-// Reads: the scenario parameters, gKeepLogFile, gLogFileName, gLogEveryRoll, gSpeak, gRecognize.
+// Reads: the scenario parameters, gKeepLogFile, gLogFileName, gLogEveryRoll, gSpeak, gRecognize,
+// gWakeWord.
 void SaveSettings(SettingsStore& store);
 
 } // namespace dorva::setup

@@ -243,9 +243,19 @@ std::string BuildJsgf(const Grammar& grammar) {
     return jsgf;
 }
 
+Grammar WithWakeWord(Grammar grammar) {
+    for (GrammarRule& rule : grammar.rules) {
+        for (GrammarPhrase& phrase : rule.phrases) {
+            phrase.words = std::string(kWakeWord) + " " + phrase.words;
+        }
+    }
+    return grammar;
+}
+
 std::vector<std::string> WordsMissingFrom(const Grammar& grammar, std::string_view dictionary) {
     const std::vector<std::string> words = grammar.Words();
-    const std::unordered_set<std::string_view> wanted(words.begin(), words.end());
+    std::unordered_set<std::string_view> wanted(words.begin(), words.end());
+    wanted.erase(kWakeWord);
     // A dictionary holds a hundred thousand entries and a grammar a few dozen words: the first two
     // letters turn most entries away before any hashing (start-up waits for this scan).
     std::vector<bool> wantedStart(1U << 16U);
@@ -274,7 +284,7 @@ std::vector<std::string> WordsMissingFrom(const Grammar& grammar, std::string_vi
     }
     std::vector<std::string> missing;
     for (const std::string& word : words) {
-        if (!found.contains(word)) {
+        if (word != kWakeWord && !found.contains(word)) {
             missing.push_back(word);
         }
     }

@@ -57,8 +57,18 @@ GrammarReading ReadGrammarFile(const std::filesystem::path& file);
 std::string NormalizeWords(std::string_view words);
 
 // The words of the grammar that a pronunciation dictionary (the text of a CMU dictionary: a word, its
-// alternates marked "word(2)", then its phones, one entry a line) lacks, in the grammar's order.
+// alternates marked "word(2)", then its phones, one entry a line) lacks, in the grammar's order. The
+// wake word is never missing: the decoder is taught it.
 std::vector<std::string> WordsMissingFrom(const Grammar& grammar, std::string_view dictionary);
+
+// The word that begins every command at a noisy table, when the player asks for it: the program's own
+// name. Table talk seldom holds it, so a sentence that resembles a command is no longer taken for one.
+// No dictionary knows it; the decoder is taught how it sounds.
+inline constexpr std::string_view kWakeWord = "dorva";
+inline constexpr std::string_view kWakeWordPhones = "D AO R V AH";
+
+// The grammar with the wake word before every phrase; each phrase keeps its rule and its values.
+Grammar WithWakeWord(Grammar grammar);
 
 // The grammar as JSGF for PocketSphinx: one public rule that is any of the commands, each command a
 // rule of its own whose alternatives are its phrases in lower case.

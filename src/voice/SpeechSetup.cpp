@@ -56,6 +56,9 @@ std::int16_t InitReco(platform::SpeechPlatform& platform, SpeechEngineSet& set) 
     if (const long error = set.recoGrammar->DictationSetState(0); error != 0) {
         return fail(error);
     }
+    if (const long error = gWakeWord ? set.recoGrammar->SetWakeWord(true) : 0; error != 0) {
+        return fail(error);
+    }
     if (const long error = set.recoGrammar->CmdLoadFromFile(GrammarFilePath(), 1); error != 0) {
         return fail(error);
     }
@@ -115,6 +118,25 @@ void RemoveAudioLevelInterest() {
 void RecognizerFailed(long error) {
     SRError = static_cast<std::int32_t>(error);
     gRecognize = 0;
+}
+
+long SetWakeWord(bool on) {
+    if (gWakeWord == on) {
+        return 0;
+    }
+    gWakeWord = on;
+    if (gRecoAvailable != 1 || !gRecoGrammar) {
+        return 0;
+    }
+    return gRecoGrammar->SetWakeWord(on);
+}
+
+std::string WhatCanISayShown() {
+    if (!gWakeWord) {
+        return gWhatCanISayText;
+    }
+    return "The wake word is on: begin every command with \"Dorva\", as in \"Dorva, activation roll\".\r\n\r\n" +
+           gWhatCanISayText;
 }
 
 void RecognizerRecovered() {

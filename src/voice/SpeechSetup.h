@@ -40,7 +40,8 @@ std::int16_t InitVoice();
 // Creates the shared recognition context and the command grammar, switches dictation off, loads the
 // grammar file and activates all its rules. Returns 1, or 0 with SRError set to the error number of
 // the step that failed; the steps done before it stay done.
-// Writes: gRecoContext, gRecoGrammar, SRError.
+// With the wake word on, the grammar is told so before it is loaded.
+// Reads: gWakeWord. Writes: gRecoContext, gRecoGrammar, SRError.
 std::int16_t InitReco();
 
 // The grammar file as the recognizer is handed it: dorva.cfg of the support folder, resolved
@@ -58,6 +59,13 @@ void RemoveAudioLevelInterest();
 // is switched off. Once it hears again the error is cleared; listening stays off until the player
 // switches it on. Writes: SRError, gRecognize.
 void RecognizerFailed(long error);
+// Switches the wake word on or off for the grammar the recogniser holds (the recogniser is told only
+// of a change). 0, or the platform's error number.
+// Writes: gWakeWord. Reads: gRecoAvailable, gRecoGrammar.
+long SetWakeWord(bool on);
+// The "What Can I Say?" text as the player needs it now: with the wake word on, it says so first.
+// Reads: gWhatCanISayText, gWakeWord.
+std::string WhatCanISayShown();
 void RecognizerRecovered();
 // Whether "Speech Errors" has something to show: an engine failed at start-up or since.
 // Reads: gVoiceAvailable, gRecoAvailable, SRError.

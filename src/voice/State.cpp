@@ -11,6 +11,7 @@ void ResetState() {
     gRecoAvailable = 0;
     gSpeak = 0;
     gRecognize = 0;
+    gWakeWord = false;
     TTSError = 0;
     SRError = 0;
     gLastSpokenText.clear();

@@ -19,7 +19,10 @@ inline int gSpeak = 0;                                      // speaking wanted (
 inline std::int16_t gRecognize = 0;                         // listening ("Recognize speech")
 inline long TTSError = 0;                                   // platform error number of the voice creation
 inline std::int32_t SRError = 0;                            // platform error number of the recognition set-up
-inline std::string gLastSpokenText;                         // the text most recently handed to the voice
+// Only phrases that begin with the wake word are commands ("Commands begin with Dorva"). Set up
+// engines are told through the platform; this is what the settings keep.
+inline bool gWakeWord = false;
+inline std::string gLastSpokenText; // the text most recently handed to the voice
 // True while a voice command's operation runs: a screen that says its results only while speaking
 // is on still shows them in the VASL window then, and speaks them when it can.
 inline bool gVoiceCommandRunning = false;

@@ -27,7 +27,7 @@ QStringList Shown(const Form1& form) {
     }
     for (const QAbstractButton* option : std::initializer_list<const QAbstractButton*>{
              form.HexGrainShortRB, form.HexGrainLongRB, form.SeeRollsCB, form.KeepLogFileCB, form.SpeechCB,
-             form.RecognizeCB, form.ChangeLogFileBtn}) {
+             form.RecognizeCB, form.WakeWordCB, form.ChangeLogFileBtn}) {
         if (qobject_cast<const QPushButton*>(option) ? option->isEnabled() : option->isChecked()) {
             on << option->objectName();
         }
@@ -134,6 +134,10 @@ TEST_F(SetupScreen, ALateRecognitionFailureIsShownAndListeningComesBack) {
                   QList<bool>({false, true, true, false}));
         form.RecognizeCB->click();
         EXPECT_EQ(voice::gRecognize, 1);
+        // The wake word is offered once the recogniser is there, and told to it.
+        speech.calls.clear();
+        form.WakeWordCB->click();
+        EXPECT_EQ(speech.calls, std::vector<std::string>{"SetWakeWord 1"});
         ui::DestroyAllWindows();
         voice::ResetState();
     }
@@ -267,7 +271,7 @@ TEST_F(SetupScreen, ExitWritesTheChoicesAndTheNextRunOpensAsLeft) {
         list->setCurrentIndex(position);
     }
     for (QAbstractButton* option : std::initializer_list<QAbstractButton*>{
-             form.HexGrainShortRB, form.SeeRollsCB, form.KeepLogFileCB, form.SpeechCB}) {
+             form.HexGrainShortRB, form.SeeRollsCB, form.KeepLogFileCB, form.SpeechCB, form.WakeWordCB}) {
         QTest::mouseClick(option, Qt::LeftButton);
     }
     form.OKBtn_Click();
@@ -275,9 +279,10 @@ TEST_F(SetupScreen, ExitWritesTheChoicesAndTheNextRunOpensAsLeft) {
 
     ui::DestroyAllWindows();
     WindowTest::SetUp(); // a new run: the saved settings stay
-    EXPECT_EQ(Shown(StartUp()), QStringList({"vs. Russian", "1942", "January", "AC# = 4", "Advance Attitude",
-                                             "+2 A1 Modifier", "-1 A5 Modifier", "Forts on Final even A1",
-                                             "HexGrainShortRB KeepLogFileCB SpeechCB ChangeLogFileBtn"}));
+    EXPECT_EQ(Shown(StartUp()),
+              QStringList({"vs. Russian", "1942", "January", "AC# = 4", "Advance Attitude", "+2 A1 Modifier",
+                           "-1 A5 Modifier", "Forts on Final even A1",
+                           "HexGrainShortRB KeepLogFileCB SpeechCB WakeWordCB ChangeLogFileBtn"}));
 }
 
 } // namespace

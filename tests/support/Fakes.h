@@ -97,7 +97,8 @@ struct FakeActivationWindow final : platform::ActivationWindow {
 // Each step succeeds (0) or fails with the error number the test gives it; the calls are recorded.
 class FakeSpeechPlatform final : public platform::SpeechPlatform {
 public:
-    long voiceError = 0, contextError = 0, grammarError = 0, dictationError = 0, loadError = 0, ruleError = 0;
+    long voiceError = 0, contextError = 0, grammarError = 0, dictationError = 0, loadError = 0, ruleError = 0,
+         wakeWordError = 0;
     std::vector<std::string> calls;
     std::vector<std::pair<std::string, int>> spoken; // text and flags
     std::string loadedGrammar;
@@ -130,6 +131,9 @@ public:
         long CmdLoadFromFile(const std::string& path, int option) override {
             platform.loadedGrammar = path;
             return platform.Call("CmdLoadFromFile " + std::to_string(option), platform.loadError);
+        }
+        long SetWakeWord(bool on) override {
+            return platform.Call(std::string("SetWakeWord ") + (on ? "1" : "0"), platform.wakeWordError);
         }
         long CmdSetRuleIdState(int ruleId, int state) override {
             return platform.Call("CmdSetRuleIdState " + std::to_string(ruleId) + " " + std::to_string(state),

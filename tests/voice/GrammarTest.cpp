@@ -99,6 +99,20 @@ TEST(GrammarWords, EachOnceInLowerCaseAndThoseTheDictionaryLacks) {
               std::vector<std::string>({"an"}));
 }
 
+// With the wake word a phrase is a command only after it, and keeps its rule and values; no dictionary
+// has to know the word.
+TEST(GrammarWakeWord, EveryPhraseBeginsWithItAndNoDictionaryLacksIt) {
+    const Grammar grammar = WithWakeWord(Parsed(kGrammar));
+    const std::optional<GrammarMatch> match = grammar.Find("Dorva attack with four minus two");
+    ASSERT_TRUE(match);
+    EXPECT_EQ(match->rule->name + " " + match->phrase->properties[0], "AttackWithDRM 0403");
+    EXPECT_FALSE(grammar.Find("activation roll"));
+    EXPECT_TRUE(grammar.StartsLongerPhrase("dorva"));
+    EXPECT_EQ(WordsMissingFrom(grammar, "activation\nroll\nfor\none\nthrough\nten\nrepeat\nthat\nattack\n"
+                                        "with\nfour\nminus\ntwo"),
+              std::vector<std::string>{});
+}
+
 // Rule names of the file may start with a digit, which JSGF does not take: JSGF's rules are numbered.
 TEST(GrammarJsgf, EveryPhraseIsOneAlternativeOfItsOwnRule) {
     EXPECT_EQ(BuildJsgf(Parsed("rule 1through10\n  One Through Ten\n  one to ten\nrule repeat\n  repeat\n")),

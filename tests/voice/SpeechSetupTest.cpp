@@ -37,6 +37,28 @@ TEST_F(SpeechSetup, RecognitionRunsItsStepsInOrderAndStopsAtTheOneThatFails) {
     EXPECT_EQ(speech.loadedGrammar, (folder.Root() / "DORVA_Support" / "dorva.cfg").string());
 }
 
+// The recogniser hears of the wake word before its grammar is loaded, and afterwards of each change
+// only; the list of what to say begins by saying it.
+TEST_F(SpeechSetup, TheWakeWordReachesTheRecogniserAndTheListSaysSo) {
+    voice::gWakeWord = true;
+    ASSERT_EQ(voice::InitReco(), 1);
+    EXPECT_EQ(speech.calls,
+              (std::vector<std::string>{"CreateSharedRecoContext", "CreateGrammar 0", "DictationSetState 0",
+                                        "SetWakeWord 1", "CmdLoadFromFile 1", "CmdSetRuleIdState 0 1"}));
+    voice::gRecoAvailable = 1;
+    speech.calls.clear();
+    for (const bool on : {true, false, false}) {
+        voice::SetWakeWord(on);
+    }
+    EXPECT_EQ(speech.calls, std::vector<std::string>{"SetWakeWord 0"});
+    voice::gWhatCanISayText = "Roll activation\r\n";
+    EXPECT_EQ(voice::WhatCanISayShown(), voice::gWhatCanISayText);
+    voice::SetWakeWord(true);
+    EXPECT_EQ(voice::WhatCanISayShown(),
+              "The wake word is on: begin every command with \"Dorva\", as in \"Dorva, "
+              "activation roll\".\r\n\r\nRoll activation\r\n");
+}
+
 TEST_F(SpeechSetup, TheNullPlatformFailsBothWithTheirOwnNumbers) {
     platform::SetSpeechPlatform(nullptr); // the default
     EXPECT_EQ(voice::InitVoice() + voice::InitReco(), 0);

@@ -22,13 +22,14 @@ using namespace dorva::voice;
 using nlohmann::json;
 
 constexpr const char* kUsage =
-    "usage: dorva-recognize [--grammar FILE] --phrases\n"
-    "       dorva-recognize [--grammar FILE] [--model DIR] [--details] FILE.wav...\n"
+    "usage: dorva-recognize [--grammar FILE] [--wake-word] --phrases\n"
+    "       dorva-recognize [--grammar FILE] [--wake-word] [--model DIR] [--details] FILE.wav...\n"
     "The grammar is DORVA_Support/dorva.cfg beside the program unless --grammar names another;\n"
     "--model names the PocketSphinx model folder (en-us/ and cmudict-en-us.dict); --details adds\n"
     "the words heard, the score gap, the verdict, where in the file the utterance ended\n"
     "(end_ms) and how long the decision took after that audio had arrived (compute_ms); with the\n"
-    "environment variable DORVA_RECOGNIZE_SEGMENTS set, also both decoders' best paths.\n";
+    "environment variable DORVA_RECOGNIZE_SEGMENTS set, also both decoders' best paths.\n"
+    "--wake-word puts the wake word \"dorva\" before every phrase, as the program's option does.\n";
 
 int Usage() {
     std::cerr << kUsage;
@@ -49,13 +50,16 @@ json Properties(const std::vector<std::string>& values) {
     return list;
 }
 
-int ListPhrases(const std::filesystem::path& grammarFile) {
-    const GrammarReading reading = ReadGrammarFile(grammarFile);
+int ListPhrases(const std::filesystem::path& grammarFile, bool wakeWord) {
+    GrammarReading reading = ReadGrammarFile(grammarFile);
     if (!reading.grammar) {
         std::cerr << "dorva-recognize: " << grammarFile.string()
                   << (reading.errorLine ? ":" + std::to_string(reading.errorLine) : "") << ": "
                   << reading.error << "\n";
         return 1;
+    }
+    if (wakeWord) {
+        reading.grammar = WithWakeWord(std::move(*reading.grammar));
     }
     for (const GrammarRule& rule : reading.grammar->rules) {
         for (const GrammarPhrase& phrase : rule.phrases) {
@@ -120,7 +124,7 @@ json UtteranceLine(const std::string& file, const engine::Utterance& u, std::int
 }
 
 int Recognize(const std::filesystem::path& grammarFile, const std::filesystem::path& model,
-              const std::vector<std::string>& files, bool details) {
+              const std::vector<std::string>& files, bool details, bool wakeWord) {
     engine::EngineSettings settings = engine::DefaultEngineSettings();
     if (!model.empty()) {
         settings.modelFolder = model;
@@ -130,6 +134,9 @@ int Recognize(const std::filesystem::path& grammarFile, const std::filesystem::p
     long error = engine::CommandListener::Open(settings, listener, detail);
     if (error == 0) {
         error = listener->LoadGrammar(grammarFile, detail);
+    }
+    if (error == 0 && wakeWord) {
+        error = listener->SetGrammar(WithWakeWord(listener->CurrentGrammar()), detail);
     }
     if (error != 0) {
         std::cerr << "dorva-recognize: the recogniser's set-up failed with error " << error << ": " << detail
@@ -183,6 +190,7 @@ int main(int argc, char** argv) {
     std::filesystem::path model;
     bool phrases = false;
     bool details = false;
+    bool wakeWord = false;
     std::vector<std::string> files;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -192,6 +200,8 @@ int main(int argc, char** argv) {
             phrases = true;
         } else if (arg == "--details") {
             details = true;
+        } else if (arg == "--wake-word") {
+            wakeWord = true;
         } else if (arg.starts_with("--")) {
             return Usage();
         } else {
@@ -199,10 +209,10 @@ int main(int argc, char** argv) {
         }
     }
     if (phrases) {
-        return files.empty() ? ListPhrases(grammar) : Usage();
+        return files.empty() ? ListPhrases(grammar, wakeWord) : Usage();
     }
     if (files.empty()) {
         return Usage();
     }
-    return Recognize(grammar, model, files, details);
+    return Recognize(grammar, model, files, details, wakeWord);
 }

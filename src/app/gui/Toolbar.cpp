@@ -18,6 +18,7 @@
 #include "ui/Pictures.h"
 #include "ui/Text.h"
 #include "ui/Windows.h"
+#include "voice/SpeechSetup.h"
 #include "voice/State.h"
 #include "voice/gui/WhatCanISayWindow.h"
 
@@ -260,7 +261,7 @@ void Form4::mneAbout_Click() {
 
 void Form4::mneWhatCanISay_Click() {
     Form7& list = ui::Window<Form7>();
-    list.Text1->setPlainText(ui::ToQt(voice::gWhatCanISayText));
+    list.Text1->setPlainText(ui::ToQt(voice::WhatCanISayShown()));
     ui::ShowWindow(list);
 }
 

@@ -182,8 +182,13 @@ void Form1::BuildControls() {
     SpeechCB = Named(new QCheckBox(QStringLiteral("Speak results"), Frame3), "SpeechCB");
     SpeechErrorsBnt = Named(new QPushButton(QStringLiteral("Speech Errors"), Frame3), "SpeechErrorsBnt");
     SpeechErrorsBnt->setAutoDefault(false);
+    WakeWordCB = Named(new QCheckBox(QStringLiteral("Commands begin with \"Dorva\""), Frame3), "WakeWordCB");
+    WakeWordCB->setToolTip(
+        QStringLiteral("For a noisy table: only what begins with \"Dorva\" is a command, as in "
+                       "\"Dorva, activation roll\""));
     // Nothing to switch and no errors to report until the engines have been set up.
-    for (QWidget* pending : std::initializer_list<QWidget*>{RecognizeCB, SpeechCB, SpeechErrorsBnt}) {
+    for (QWidget* pending :
+         std::initializer_list<QWidget*>{RecognizeCB, SpeechCB, SpeechErrorsBnt, WakeWordCB}) {
         pending->setEnabled(false);
     }
     Label7 = Named(new QLabel(QStringLiteral("Sound Level"), Frame3), "Label7");
@@ -196,8 +201,9 @@ void Form1::BuildControls() {
     speech->addWidget(RecognizeCB, 0, 0);
     speech->addWidget(SpeechErrorsBnt, 0, 1);
     speech->addWidget(SpeechCB, 1, 0);
-    speech->addWidget(Label7, 2, 0);
-    speech->addWidget(Label6, 3, 0, 1, 2);
+    speech->addWidget(WakeWordCB, 2, 0, 1, 2);
+    speech->addWidget(Label7, 3, 0);
+    speech->addWidget(Label6, 4, 0, 1, 2);
 
     OKBtn = Named(new QPushButton(QStringLiteral("OK"), this), "OKBtn");
     OKBtn->setDefault(true);
@@ -277,6 +283,7 @@ void Form1::ConnectControls() {
     connect(LogEveryRollCB, &QCheckBox::toggled, this, &Form1::LogEveryRollCB_Click);
     connect(SpeechCB, &QCheckBox::toggled, this, &Form1::SpeechCB_Click);
     connect(RecognizeCB, &QCheckBox::toggled, this, &Form1::RecognizeCB_Click);
+    connect(WakeWordCB, &QCheckBox::toggled, this, &Form1::WakeWordCB_Click);
 
     connect(ChangeLogFileBtn, &QPushButton::clicked, this, &Form1::ChangeLogFileBtn_Click);
     connect(SpeechErrorsBnt, &QPushButton::clicked, this, &Form1::SpeechErrorsBnt_Click);
@@ -355,6 +362,8 @@ void Form1::StartSpeech(voice::SpeechEngineSet engines) {
 void Form1::ShowSpeechEngines() {
     // The boxes keep the saved switches (shown on activation); a failed engine only greys its box.
     RecognizeCB->setEnabled(voice::gRecoAvailable == 1);
+    // Switched only once the recogniser is there to be told, or can no longer be: its set-up reads it.
+    WakeWordCB->setEnabled(true);
     if (voice::gRecoAvailable == 0) {
         Label7->setEnabled(false);
     }
@@ -435,6 +444,7 @@ void Form1::Form_Activate() {
     SetBoxValue(KeepLogFileCB, data::gKeepLogFile, this, &Form1::KeepLogFileCB_Click);
     SetBoxValue(SpeechCB, voice::gSpeak, this, &Form1::SpeechCB_Click);
     SetBoxValue(RecognizeCB, voice::gRecognize, this, &Form1::RecognizeCB_Click);
+    SetBoxValue(WakeWordCB, voice::gWakeWord ? 1 : 0, this, &Form1::WakeWordCB_Click);
     SelectPosition(FortsSpecialCB, setup::gFortsSpecial, this, &Form1::FortsSpecialCB_Click);
 }
 
@@ -520,6 +530,11 @@ void Form1::SpeechCB_Click() {
 }
 void Form1::RecognizeCB_Click() {
     voice::gRecognize = static_cast<std::int16_t>(Checked(RecognizeCB));
+}
+
+void Form1::WakeWordCB_Click() {
+    // A recogniser that cannot take it reports the failure itself; the choice is kept for the next start.
+    voice::SetWakeWord(Checked(WakeWordCB) == 1);
 }
 
 void Form1::SpeechErrorsBnt_Click() {

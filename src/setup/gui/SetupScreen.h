@@ -59,8 +59,9 @@ public:
     QCheckBox* RecognizeCB;
     QCheckBox* SpeechCB;
     QPushButton* SpeechErrorsBnt;
-    QLabel* Label7; // "Sound Level"
-    QLabel* Label6; // the sound level as a row of asterisks
+    QCheckBox* WakeWordCB; // only phrases that begin with "Dorva" are commands
+    QLabel* Label7;        // "Sound Level"
+    QLabel* Label6;        // the sound level as a row of asterisks
 
     QPushButton* OKBtn;
 
@@ -99,6 +100,7 @@ public:
 
     void SpeechCB_Click();
     void RecognizeCB_Click();
+    void WakeWordCB_Click();
     void SpeechErrorsBnt_Click();
     void RecoContext_AudioLevel(int audioLevel);
     void RecoContext_FalseRecognition();

@@ -104,6 +104,12 @@ public:
         return 0;
     }
 
+    void SetWakeWord(bool on) {
+        const std::lock_guard lock(listenerMutex_);
+        grammarChanged_ = grammarChanged_ || wakeWord_ != on;
+        wakeWord_ = on;
+    }
+
     long Activate(std::string& detail) {
         const std::lock_guard control(controlMutex_);
         if (stopped_) {
@@ -214,7 +220,9 @@ private:
         if (listener_ && grammarChanged_) {
             grammarChanged_ = false;
             std::string detail;
-            if (const long error = listener_->SetGrammar(grammar_, detail); error != 0) {
+            if (const long error =
+                    listener_->SetGrammar(wakeWord_ ? WithWakeWord(grammar_) : grammar_, detail);
+                error != 0) {
                 PostFailure("loading the command grammar", error, detail);
                 listener_.reset();
             }
@@ -311,6 +319,7 @@ private:
     std::unique_ptr<CommandListener> listener_;
     Grammar grammar_;             // the grammar loaded last
     bool grammarChanged_ = false; // not yet handed to the listener
+    bool wakeWord_ = false;       // every phrase begins with the wake word
     std::mutex listenerMutex_;
     std::shared_ptr<PlaybackGate> gate_;
 
@@ -346,6 +355,11 @@ public:
             ReportFailure("loading the command grammar", error, detail);
         }
         return error;
+    }
+
+    long SetWakeWord(bool on) override {
+        core_->SetWakeWord(on);
+        return 0;
     }
 
     long CmdSetRuleIdState(int ruleId, int state) override {

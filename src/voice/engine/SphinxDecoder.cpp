@@ -190,6 +190,12 @@ long SphinxDecoder::Open(const DecoderSettings& settings, std::unique_ptr<Sphinx
                  TakeSphinxMessages();
         return platform::kErrNoAcousticModel;
     }
+    const std::string wakeWord(kWakeWord);
+    const std::string wakeWordPhones(kWakeWordPhones);
+    if (ps_add_word(handles->grammar.get(), wakeWord.c_str(), wakeWordPhones.c_str(), FALSE) < 0) {
+        detail = "PocketSphinx could not learn the wake word: " + TakeSphinxMessages();
+        return platform::kErrNoAcousticModel;
+    }
     if (ps_set_allphone_file(handles->phones.get(), kPhoneSearch, nullptr) != 0 ||
         ps_set_search(handles->phones.get(), kPhoneSearch) != 0) {
         detail = "PocketSphinx could not set up the phone loop: " + TakeSphinxMessages();
@@ -213,6 +219,9 @@ long SphinxDecoder::SetGrammar(const Grammar& grammar, std::string& detail) {
         detail = "the pronunciation dictionary lacks: " + unknown;
         return platform::kErrGrammarWord;
     }
+    // The search cannot change while an utterance is going on (the wake word is switched while the
+    // player plays); what was heard of it belonged to the old grammar anyway.
+    DiscardUtterance();
     TakeSphinxMessages();
     std::unique_ptr<fsg_model_t, FsgDeleter> fsg = BuildFsg(ps, BuildJsgf(grammar));
     // The search keeps a reference of its own to the finite-state grammar.

@@ -164,6 +164,17 @@ TEST_F(LiveEngines, TheProgramDoesNotTakeItsOwnVoiceForACommand) {
     EXPECT_EQ(recognized_, std::vector<std::string>{"activationroll"});
 }
 
+// Switched on while listening: a command alone is no longer one, the same after "Dorva" is.
+TEST_F(LiveEngines, WithTheWakeWordOnlyWhatFollowsDorvaIsACommand) {
+    Listen();
+    ASSERT_EQ(voice::SetWakeWord(true), 0);
+    PlayIntoMicrophone("activation roll");
+    EXPECT_TRUE(RunEventsUntil([this] { return !falseRecognitions_.empty(); }, 15s));
+    EXPECT_TRUE(recognized_.empty());
+    ASSERT_TRUE(SayUntilObeyed("Dorva, activation roll")) << falseRecognitions_;
+    EXPECT_EQ(recognized_, std::vector<std::string>{"activationroll"});
+}
+
 // The server's folder, from the address with-pulse.sh gave it.
 std::string ServerFolder() {
     const std::string address = std::getenv("PULSE_SERVER");

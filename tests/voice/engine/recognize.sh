@@ -29,6 +29,13 @@ grep -q "{\"file\":\"$work/talk.wav\",\"rule\":null}" "$work/heard.jsonl" ||
   fail "table talk not rejected: $(cat "$work/heard.jsonl")"
 grep "talk.wav" "$work/heard.jsonl" | grep -vq '"rule":null' && fail "table talk became a command"
 
+# With the wake word, a command counts only after "Dorva", which no dictionary knows.
+espeak-ng -v en-us -w "$work/woken.wav" "Dorva, table six delta" || fail "espeak-ng"
+"$tool" --wake-word "$work/woken.wav" "$work/command.wav" >"$work/heard.jsonl" 2>"$work/err.txt" ||
+  fail "recognition with the wake word failed: $(cat "$work/err.txt")"
+[ "$(grep -c '"rule":"table6d"' "$work/heard.jsonl")" -eq 1 ] && grep "woken.wav" "$work/heard.jsonl" | grep -q table6d ||
+  fail "with the wake word: $(cat "$work/heard.jsonl")"
+
 # Broken set-ups: the program's error number and the reason, exit status 3.
 expect_failure() {
   local what=$1 number=$2 reason=$3
