@@ -65,7 +65,8 @@ std::vector<std::string> WordsMissingFrom(const Grammar& grammar, std::string_vi
 // name. Table talk seldom holds it, so a sentence that resembles a command is no longer taken for one.
 // No dictionary knows it; the decoder is taught how it sounds.
 inline constexpr std::string_view kWakeWord = "dorva";
-inline constexpr std::string_view kWakeWordPhones = "D AO R V AH";
+// Said with the "r" and without it.
+inline constexpr std::string_view kWakeWordPhones[] = {"D AO R V AH", "D AO V AH"};
 
 // The grammar with the wake word before every phrase; each phrase keeps its rule and its values.
 Grammar WithWakeWord(Grammar grammar);

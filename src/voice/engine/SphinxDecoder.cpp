@@ -190,11 +190,14 @@ long SphinxDecoder::Open(const DecoderSettings& settings, std::unique_ptr<Sphinx
                  TakeSphinxMessages();
         return platform::kErrNoAcousticModel;
     }
-    const std::string wakeWord(kWakeWord);
-    const std::string wakeWordPhones(kWakeWordPhones);
-    if (ps_add_word(handles->grammar.get(), wakeWord.c_str(), wakeWordPhones.c_str(), FALSE) < 0) {
-        detail = "PocketSphinx could not learn the wake word: " + TakeSphinxMessages();
-        return platform::kErrNoAcousticModel;
+    for (std::size_t i = 0; i < std::size(kWakeWordPhones); ++i) {
+        // Further pronunciations are alternates of the word: "dorva(2)".
+        const std::string word = std::string(kWakeWord) + (i == 0 ? "" : "(" + std::to_string(i + 1) + ")");
+        const std::string phones(kWakeWordPhones[i]);
+        if (ps_add_word(handles->grammar.get(), word.c_str(), phones.c_str(), FALSE) < 0) {
+            detail = "PocketSphinx could not learn the wake word: " + TakeSphinxMessages();
+            return platform::kErrNoAcousticModel;
+        }
     }
     if (ps_set_allphone_file(handles->phones.get(), kPhoneSearch, nullptr) != 0 ||
         ps_set_search(handles->phones.get(), kPhoneSearch) != 0) {
