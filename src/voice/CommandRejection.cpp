@@ -44,6 +44,26 @@ double PartialMargin(const UtteranceEvidence& evidence) {
     return evidence.pathScore - evidence.partialScore;
 }
 
+std::optional<WakeWordFit> FitOfWakeWord(const UtteranceEvidence& evidence) {
+    const auto word = std::find_if(evidence.grammarPath.begin(), evidence.grammarPath.end(),
+                                   [](const ScoredSegment& segment) { return !IsFiller(segment.label); });
+    // Its second pronunciation comes back as "dorva(2)".
+    if (word == evidence.grammarPath.end() || word->label.substr(0, word->label.find('(')) != kWakeWord) {
+        return std::nullopt;
+    }
+    // The free loop's phones rarely start and end where the word does: each gives the share of its
+    // score that falls inside the word.
+    double loopScore = 0;
+    for (const ScoredSegment& phone : evidence.phoneLoop) {
+        const int overlap =
+            std::min(word->lastFrame, phone.lastFrame) - std::max(word->firstFrame, phone.firstFrame) + 1;
+        if (overlap > 0) {
+            loopScore += phone.score * overlap / Frames(phone);
+        }
+    }
+    return WakeWordFit{Frames(*word), (word->score - loopScore) / Frames(*word)};
+}
+
 Verdict Judge(const UtteranceEvidence& evidence, const RejectionThresholds& thresholds) {
     const std::string words = NormalizeWords(evidence.hypothesis);
     if (words.empty() || evidence.frames <= 0) {
@@ -60,6 +80,10 @@ Verdict Judge(const UtteranceEvidence& evidence, const RejectionThresholds& thre
     }
     if (PartialMargin(evidence) < thresholds.partialMargin) {
         return Verdict::Unsettled;
+    }
+    if (const std::optional<WakeWordFit> wake = FitOfWakeWord(evidence);
+        wake && (wake->frames < thresholds.wakeWordFrames || wake->gapPerFrame < thresholds.wakeWordGap)) {
+        return Verdict::NoWakeWord;
     }
     return Verdict::Command;
 }

@@ -10,7 +10,7 @@ using namespace dorva::voice;
 namespace {
 
 // Thresholds of the test's own, so that the cases do not move when the tuned ones do.
-constexpr RejectionThresholds kTest{-10.0, -20.0, 2, 25, -100.0};
+constexpr RejectionThresholds kTest{-10.0, -20.0, 2, 25, -100.0, 30, -40.0};
 
 TEST(CommandRejection, EachUtteranceGetsItsVerdict) {
     using enum Verdict;
@@ -47,6 +47,23 @@ TEST(CommandRejection, EachUtteranceGetsItsVerdict) {
                                          fall};
         EXPECT_EQ(Judge(evidence, kTest), verdict)
             << "'" << hypothesis << "' " << grammarScore << " " << absorbed;
+    }
+}
+
+// The wake word counts only when it took the time of a spoken word and fitted it about as well as
+// free phones do (the test's bar: 30 frames, -40 a frame; the loop's phones straddle the word).
+TEST(CommandRejection, TheWakeWordMustHaveBeenSaid) {
+    using Path = std::vector<ScoredSegment>;
+    const Path loop{{"SIL", 0, 9, -100}, {"D", 10, 29, -400}, {"AO", 30, 59, -600}, {"R", 60, 99, -800}};
+    // clang-format off
+    for (const auto& [path, verdict] : {
+             std::pair{Path{{"<sil>", 0, 9, -100}, {"dorva", 10, 39, -600 - 30 * 40}, {"roll", 40, 99, -900}}, Verdict::Command},
+             {Path{{"<sil>", 0, 9, -100}, {"dorva(2)", 10, 39, -600 - 30 * 40 - 1}, {"roll", 40, 99, -900}}, Verdict::NoWakeWord},
+             {Path{{"<sil>", 0, 10, -100}, {"dorva", 11, 39, -600}, {"roll", 40, 99, -900}}, Verdict::NoWakeWord},
+             {Path{{"<sil>", 0, 9, -100}, {"roll", 10, 99, -900}}, Verdict::Command}}) {
+        // clang-format on
+        const UtteranceEvidence evidence{"dorva roll", -1500.0, 100, -1500.0, 100, path, loop, "", 0.0, 0.0};
+        EXPECT_EQ(Judge(evidence, kTest), verdict) << path[1].label << " " << path[1].score;
     }
 }
 

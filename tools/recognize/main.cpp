@@ -83,6 +83,8 @@ const char* VerdictName(Verdict verdict) {
         return "poor fit";
     case Verdict::SpeechAbsorbed:
         return "speech absorbed";
+    case Verdict::NoWakeWord:
+        return "no wake word";
     case Verdict::Unsettled:
         return "unsettled";
     }
