@@ -96,9 +96,9 @@ void LoadSettings(SettingsStore& store) {
     data::gKeepLogFile = static_cast<std::int16_t>(Setting(store, "KeepLogFile", 0, 1, 0));
     // Read back as it was stored; like every key it reads "0" when it went missing.
     data::gLogFileName = GetParam(store, "FileLogName");
+    voice::gWakeWord = Setting(store, "WakeWord", 0, 1, 0) == 1;
     // Settings saved before the option existed have no key: those players get the fuller log too, as
     // a new player does; it is one click away on the set-up screen.
-    voice::gWakeWord = Setting(store, "WakeWord", 0, 1, 0) == 1;
     data::gLogEveryRoll = static_cast<std::int16_t>(
         store.Get("LogEveryRoll").empty() ? 1 : Setting(store, "LogEveryRoll", 0, 1, 1));
 }

@@ -254,8 +254,7 @@ Grammar WithWakeWord(Grammar grammar) {
 
 std::vector<std::string> WordsMissingFrom(const Grammar& grammar, std::string_view dictionary) {
     const std::vector<std::string> words = grammar.Words();
-    std::unordered_set<std::string_view> wanted(words.begin(), words.end());
-    wanted.erase(kWakeWord);
+    const std::unordered_set<std::string_view> wanted(words.begin(), words.end());
     // A dictionary holds a hundred thousand entries and a grammar a few dozen words: the first two
     // letters turn most entries away before any hashing (start-up waits for this scan).
     std::vector<bool> wantedStart(1U << 16U);
