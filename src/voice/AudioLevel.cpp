@@ -5,8 +5,6 @@
 #include <limits>
 
 namespace dorva::voice {
-namespace {
-
 double DbfsOfMeanSquare(double meanSquare) {
     if (meanSquare <= 0) {
         return -std::numeric_limits<double>::infinity();
@@ -14,8 +12,6 @@ double DbfsOfMeanSquare(double meanSquare) {
     // Full scale is a square wave at 32768; a full-scale sine is about -3 dBFS.
     return 10.0 * std::log10(meanSquare / (32768.0 * 32768.0));
 }
-
-} // namespace
 
 double Dbfs(std::span<const std::int16_t> samples) {
     if (samples.empty()) {

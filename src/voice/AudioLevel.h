@@ -16,6 +16,8 @@ inline constexpr double kQuietestDbfs = -60.0;
 // Root-mean-square loudness of 16-bit samples in dB relative to full scale; minus infinity for
 // digital silence or no samples at all.
 double Dbfs(std::span<const std::int16_t> samples);
+// The same of a mean square already taken.
+double DbfsOfMeanSquare(double meanSquare);
 
 // The loudest stretch of an utterance must reach this for it to be speech at all; below it the
 // decoder's voice-activity detector was set off by background noise or dither.

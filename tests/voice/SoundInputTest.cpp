@@ -1,7 +1,9 @@
 // The sound the recogniser takes in: recordings at any rate reach it at 16 kHz with their speech band
 // intact and nothing folded back from above the new Nyquist frequency; and the sound level the set-up
-// screen shows, dB relative to full scale mapped onto 0 to 100, about ten values a second.
+// screen shows, dB relative to full scale mapped onto 0 to 100, about ten values a second; and when
+// the player has begun to talk over the program's voice.
 #include "voice/AudioLevel.h"
+#include "voice/BargeIn.h"
 #include "voice/Resampler.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +11,8 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <optional>
+#include <span>
 #include <vector>
 
 using namespace dorva::voice;
@@ -112,6 +116,80 @@ TEST(LoudestDbfs, IsTheLoudestWindowNotTheAverage) {
     // A stretch shorter than the window is taken whole.
     EXPECT_DOUBLE_EQ(LoudestDbfs(word, 1600), Dbfs(word));
     EXPECT_EQ(LoudestDbfs({}, 1600), -std::numeric_limits<double>::infinity());
+}
+
+// A 440 Hz sine at the level, in dBFS, for the milliseconds.
+std::vector<std::int16_t> At(double dbfs, int ms) {
+    return Sine(std::sqrt(2.0) * std::pow(10.0, dbfs / 20), static_cast<std::size_t>(16 * ms));
+}
+
+// Where in the sound the detector first says the player began, in ms; -1 for never. The sound comes in
+// the capture's 30 ms pieces, each one with whether the program's voice sounded over it.
+int BeganAt(const std::vector<std::pair<std::vector<std::int16_t>, bool>>& stretches,
+            std::optional<double> player) {
+    BargeIn bargeIn(16000);
+    int ms = 0;
+    for (const auto& [sound, speaking] : stretches) {
+        for (std::size_t at = 0; at < sound.size(); at += 480, ms += 30) {
+            const std::size_t take = std::min<std::size_t>(480, sound.size() - at);
+            if (bargeIn.Feed(std::span(sound).subspan(at, take), speaking, player)) {
+                return ms;
+            }
+        }
+    }
+    return -1;
+}
+
+TEST(BargeIn, StopsTheVoiceOnlyForThePlayerTalkingOverIt) {
+    const auto settled = std::pair{At(-65, kBargeInSettings.settleMs), true}; // the echo's residue
+    struct Case {
+        const char* what;
+        std::vector<std::pair<std::vector<std::int16_t>, bool>> stretches;
+        std::optional<double> player;
+        int from, to; // the answer lies in [from, to]
+    };
+    const int start = kBargeInSettings.settleMs + 30;
+    const std::vector<Case> cases = {
+        {"the player at their level",
+         {settled, {At(-70, 30), true}, {At(-20, 500), true}},
+         -15.0,
+         start,
+         start + 90},
+        {"the player turned away, 18 dB down",
+         {settled, {At(-33, 500), true}},
+         -15.0,
+         start - 30,
+         start + 60},
+        {"someone across the table", {settled, {At(-40, 500), true}}, -15.0, -1, -1},
+        {"the echo's residue alone", {settled, settled}, -15.0, -1, -1},
+        {"a click", {settled, {At(-5, 10), true}, {At(-65, 300), true}}, -15.0, -1, -1},
+        {"no player level yet: speech",
+         {settled, {At(-25, 300), true}},
+         std::nullopt,
+         start - 30,
+         start + 60},
+        {"no player level yet: a distant voice", {settled, {At(-45, 300), true}}, std::nullopt, -1, -1},
+        {"the canceller still learning the room", {{At(-20, 600), true}}, -15.0, -1, -1},
+        {"speech while the program is silent", {{At(-65, 3000), true}, {At(-20, 600), false}}, -15.0, -1, -1},
+        // Once in a stretch of the program's speech, and again in the next.
+        {"a pause in the player's speech",
+         {settled, {At(-20, 300), true}, {At(-65, 300), true}, {At(-20, 300), true}},
+         -15.0,
+         start - 30,
+         start + 60},
+    };
+    for (const Case& c : cases) {
+        const int at = BeganAt(c.stretches, c.player);
+        EXPECT_GE(at, c.from) << c.what;
+        EXPECT_LE(at, c.to) << c.what;
+    }
+    BargeIn bargeIn(16000);
+    const std::vector<std::int16_t> residue = At(-65, kBargeInSettings.settleMs), player = At(-20, 300);
+    EXPECT_FALSE(bargeIn.Feed(residue, true, -15.0));
+    EXPECT_TRUE(bargeIn.Feed(player, true, -15.0));
+    EXPECT_FALSE(bargeIn.Feed(player, true, -15.0)) << "once in a stretch";
+    EXPECT_FALSE(bargeIn.Feed(player, false, -15.0));
+    EXPECT_TRUE(bargeIn.Feed(player, true, -15.0)) << "and again in the next";
 }
 
 } // namespace

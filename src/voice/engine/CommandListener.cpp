@@ -134,9 +134,8 @@ std::optional<Utterance> CommandListener::EndAudibleUtterance() {
     if (std::exchange(heardOverProgram_, false)) {
         return EndUtterance();
     }
-    if (playerDbfs_) {
-        const double minutes = static_cast<double>(samplesFed_ - playerHeardAt_) / (60.0 * kListenSampleRate);
-        const double player = *playerDbfs_ - kPlayerLevelSinksDbPerMinute * minutes;
+    if (const std::optional<double> level = PlayerDbfs()) {
+        const double player = *level;
         if (loudest < player - kBackgroundBelowPlayerDb) {
             ForgetUtterance();
             return std::nullopt;
@@ -148,6 +147,14 @@ std::optional<Utterance> CommandListener::EndAudibleUtterance() {
     playerDbfs_ = loudest;
     playerHeardAt_ = samplesFed_;
     return EndUtterance();
+}
+
+std::optional<double> CommandListener::PlayerDbfs() const {
+    if (!playerDbfs_) {
+        return std::nullopt;
+    }
+    const double minutes = static_cast<double>(samplesFed_ - playerHeardAt_) / (60.0 * kListenSampleRate);
+    return *playerDbfs_ - kPlayerLevelSinksDbPerMinute * minutes;
 }
 
 Utterance CommandListener::EndUtterance() {

@@ -68,6 +68,9 @@ public:
     // tell how loud the player is.
     void SetProgramSpeaking(bool speaking) { programSpeaking_ = speaking; }
 
+    // How loud the player's commands are lately, once one has been heard.
+    std::optional<double> PlayerDbfs() const;
+
     bool InUtterance() const { return endpointer_.InUtterance(); }
     std::int64_t SamplesFed() const { return samplesFed_; }
 

@@ -11,6 +11,7 @@
 #include <iostream>
 #include <mutex>
 #include <thread>
+#include <utility>
 
 namespace dorva::voice::engine {
 namespace {
@@ -118,6 +119,10 @@ public:
         if (stop_ || !playback_) {
             return 1;
         }
+        if (gate_->TakeInterrupt()) {
+            interrupted_ = true;
+            return 1;
+        }
         std::string error;
         if (count > 0 &&
             !playback_->Write(std::span<const std::int16_t>(samples, static_cast<std::size_t>(count)), stop_,
@@ -148,10 +153,19 @@ private:
             bool more = false;
             {
                 const std::lock_guard lock(mutex_);
+                if (interrupted_) {
+                    queue_.clear();
+                }
                 more = !queue_.empty();
             }
             if (!more) {
                 std::string error;
+                // What the server still holds would go on sounding over the player for a tenth of a
+                // second.
+                if (std::exchange(interrupted_, false) && playback_ && !playback_->Flush(error) && !stop_) {
+                    Report(error);
+                    playback_.reset();
+                }
                 if (playback_ && !playback_->Drain(stop_, error) && !stop_) {
                     Report(error);
                     playback_.reset();
@@ -197,6 +211,7 @@ private:
     std::condition_variable wake_;
     std::deque<std::string> queue_;
     std::atomic<bool> stop_{false};
+    bool interrupted_ = false; // on the worker: the player talked over what it was saying
     std::string lastError_;
     std::thread thread_;
 };

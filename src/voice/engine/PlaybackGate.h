@@ -18,7 +18,10 @@ public:
     using Clock = std::chrono::steady_clock;
     static constexpr std::chrono::milliseconds kTail{300};
 
-    void Playing() { playing_ = true; }
+    void Playing() {
+        interrupted_ = false;
+        playing_ = true;
+    }
     void Quiet() {
         quietSince_ = Clock::now().time_since_epoch().count();
         playing_ = false;
@@ -30,6 +33,12 @@ public:
         const Clock::time_point quiet{Clock::duration(quietSince_.load())};
         return quietSince_.load() != 0 && now < quiet + kTail;
     }
+
+    // Whether the voice is sounding now (the tail after it not counted).
+    bool Sounding() const { return playing_; }
+    // The player began to talk over the voice: it falls silent, and what it still had to say is dropped.
+    void Interrupt() { interrupted_ = true; }
+    bool TakeInterrupt() { return interrupted_.exchange(false); }
 
     // What the voice is saying now (or said last), as handed to it (markup is no word).
     void Saying(const std::string& text) {
@@ -66,6 +75,7 @@ private:
     mutable std::mutex textMutex_;
     std::string saying_;
     std::atomic<bool> playing_{false};
+    std::atomic<bool> interrupted_{false};
     std::atomic<Clock::rep> quietSince_{0};
 };
 

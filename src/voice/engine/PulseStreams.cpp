@@ -311,6 +311,18 @@ bool PulsePlayback::Drain(const std::atomic<bool>& stop, std::string& error) {
     return ok;
 }
 
+bool PulsePlayback::Flush(std::string& error) {
+    std::atomic<bool> flushed{false};
+    return loop_->Await(
+        [&] {
+            return pa_stream_flush(
+                loop_->stream,
+                [](pa_stream*, int, void* flag) { static_cast<std::atomic<bool>*>(flag)->store(true); },
+                &flushed);
+        },
+        flushed, error);
+}
+
 PulseCapture::PulseCapture(std::unique_ptr<PulseLoop> loop) : loop_(std::move(loop)) {}
 PulseCapture::~PulseCapture() = default;
 

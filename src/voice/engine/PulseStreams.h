@@ -32,6 +32,8 @@ public:
     bool Write(std::span<const std::int16_t> samples, const std::atomic<bool>& stop, std::string& error);
     // Blocks until everything written has been played; false as above.
     bool Drain(const std::atomic<bool>& stop, std::string& error);
+    // Drops what was written and not yet played; false as above.
+    bool Flush(std::string& error);
 
 private:
     explicit PulsePlayback(std::unique_ptr<PulseLoop> loop);
@@ -65,8 +67,9 @@ private:
 // streams' filter.want=echo-cancel property: that request is only granted where the server's
 // configuration loads module-filter-apply, which passes over monitor sources and which PipeWire's
 // PulseAudio service does not offer, while the module loads on both. Measured with the speaker
-// played back into the microphone at full level, it took the program's voice down by about 40 dB
-// while a command said over it came through unchanged.
+// played back into the microphone, it took the program's voice down by about 40 dB; a command said
+// over the voice came through in pieces, which is why the voice falls silent when the player talks
+// over it (BargeIn).
 struct EchoDevices {
     std::string sink;
     std::string source;

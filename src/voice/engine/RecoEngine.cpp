@@ -2,6 +2,7 @@
 
 #include "data/SupportFolder.h"
 #include "voice/AudioLevel.h"
+#include "voice/BargeIn.h"
 #include "voice/Grammar.h"
 #include "voice/SerialDelivery.h"
 #include "voice/engine/CommandListener.h"
@@ -235,6 +236,7 @@ private:
             return;
         }
         AudioLevelMeter meter(kListenSampleRate);
+        BargeIn bargeIn(kListenSampleRate);
         bool overlapped = false; // the utterance going on was heard in part while the program spoke
         std::vector<std::int16_t> samples;
         auto nextReconnect = std::chrono::steady_clock::now();
@@ -293,6 +295,11 @@ private:
             // speaks, and what is heard then is not obeyed. It is still decoded: a command heard in
             // it whose words the program is not saying is the player's, who is asked to say it
             // again instead of hearing nothing.
+            // With one, the player talking over the voice silences it: the canceller cuts speech that
+            // the voice covers to pieces.
+            if (echoCancelled_ && bargeIn.Feed(samples, gate_->Sounding(), listener_->PlayerDbfs())) {
+                gate_->Interrupt();
+            }
             const bool speaking = !echoCancelled_ && gate_->Muted();
             overlapped = overlapped || (speaking && listener_->InUtterance());
             listener_->SetProgramSpeaking(speaking || gate_->Muted());
