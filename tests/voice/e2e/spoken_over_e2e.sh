@@ -57,14 +57,18 @@ recording_began=$((recording_began - held * 1000000000 / bytes_per_second))
 now_ms() { echo $((($(date +%s%N) - recording_began) / 1000000)); }
 lines() { if [ -f "$log" ]; then grep -c ': ' "$log"; else echo 0; fi; }
 
+# The player has heard the program speak before talking over it: the canceller learns the room
+# from its voice, and the program does not fall silent for anything until it has.
+sleep 1
+pulse_say "$attack" || fail "the attack could not be played into the microphone"
+sleep 6
 # A phrase the recogniser missed is tried again, as a player would: each attempt is kept as "began
 # ended heard" (ms of the recording) and judged against the recording at the end.
-sleep 1
 attempts=()
 for attempt in 1 2 3; do
   pulse_say "$attack" || fail "the attack could not be played into the microphone"
   # Its result is spoken about half a second after the phrase ends, for seconds.
-  sleep 1
+  sleep 1.5
   before=$(lines)
   began=$(now_ms)
   pulse_say "$phrase" || fail "the phrase could not be played into the microphone"
