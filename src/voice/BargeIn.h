@@ -6,7 +6,8 @@
 // command said over a spoken result reaches the recogniser in pieces it cannot fit (through the
 // canceller, 2 of 6 such commands were heard). Stopping the voice as soon as the player is heard
 // leaves only the command's first tenth of a second damaged, and 5 of 6 were heard. So the program
-// stops speaking when the player talks over it; "repeat that" says the result again.
+// stops speaking when the player talks over it; stopped for anything but a command, "repeat that"
+// says the result again.
 
 #include <cstddef>
 #include <cstdint>
