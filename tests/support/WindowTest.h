@@ -71,11 +71,8 @@ inline void ExpectCaptions(const QObject& window,
                            std::initializer_list<std::pair<const char*, const char*>> captions) {
     for (const auto& [name, shown] : captions) {
         const QObject* control = window.findChild<QObject*>(QString::fromLatin1(name));
-        if (control == nullptr) {
-            ADD_FAILURE() << "no control " << name;
-            continue;
-        }
-        EXPECT_EQ(Shown(control), QString::fromLatin1(shown)) << name;
+        EXPECT_EQ(control ? Shown(control) : QStringLiteral("(no such control)"), QString::fromLatin1(shown))
+            << name;
     }
 }
 
