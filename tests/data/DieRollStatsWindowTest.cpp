@@ -50,10 +50,8 @@ TEST_F(DieRollStatsWindow, HeadingsInTheBellCurveLayout) {
 // How rolls are counted is the dice's business (ChannelsTest): the window shows the counts as they
 // were when it opened.
 TEST_F(DieRollStatsWindow, ShowsTheRecordedRollsAsTheyWereWhenItOpened) {
-    data::gDRStats[0] = 99;                    // never counted
-    data::gDRStats[1] = data::gDRStats[6] = 1; // dr 1 and 6
-    data::gDRStats[12] = 10;                   // DR 7
-    data::gDRStats[17] = 2;                    // DR 12
+    // [0] is never counted; dr 1 and 6, DR 7 and 12
+    data::gDRStats = {99, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 10, 0, 0, 0, 0, 2};
     window.show();
     // clang-format off
     test::ExpectCaptions(window, {{"Label3_0", " 1"}, {"Label3_5", " 1"}, {"Label4", "2"}, {"Label6", "3.50"},

@@ -30,10 +30,8 @@ protected:
 };
 
 TEST(DiceRecordText, ReadsBackAndAnythingElseIsDamaged) {
-    DiceRecord record{"German 194306", {}};
-    for (std::size_t i = 1; i < 18; ++i) {
-        record.stats[i] = static_cast<std::int32_t>(i * 3);
-    }
+    const DiceRecord record{"German 194306",
+                            {0, 3, 6, 9, 12, 15, 18, 21, 24, 27, 30, 33, 36, 39, 42, 45, 48, 51}};
     const std::string text = DiceRecordText(record);
     EXPECT_EQ(text, "DORVA II dice record\r\ngame=German 194306\r\ndr=3 6 9 12 15 18\r\n"
                     "DR=21 24 27 30 33 36 39 42 45 48 51\r\n");
