@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 using namespace dorva;
 
 namespace {
@@ -48,11 +50,12 @@ TEST_F(DieRollStatsWindow, HeadingsInTheBellCurveLayout) {
 // How rolls are counted is the dice's business (ChannelsTest): the window shows the counts as they
 // were when it opened.
 TEST_F(DieRollStatsWindow, ShowsTheRecordedRollsAsTheyWereWhenItOpened) {
-    data::gDRStats[1] = data::gDRStats[6] = data::gDRStats[12] = 1; // dr 1 and 6, DR 7
+    // [0] is never counted; dr 1 and 6, DR 7 and 12
+    data::gDRStats = {99, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 10, 0, 0, 0, 0, 2};
     window.show();
     // clang-format off
     test::ExpectCaptions(window, {{"Label3_0", " 1"}, {"Label3_5", " 1"}, {"Label4", "2"}, {"Label6", "3.50"},
-                                  {"Label3_11", " 1"}, {"Label3_16", " 0"}, {"Label8", "1"}, {"Label10", "7.00"}});
+                                  {"Label3_11", " 10"}, {"Label3_15", " 0"}, {"Label3_16", " 2"}, {"Label8", "12"}, {"Label10", "7.83"}});
     // clang-format on
     data::gDRStats[2] = 1;
     test::ExpectCaptions(window, {{"Label3_1", " 0"}});
@@ -63,7 +66,7 @@ TEST_F(DieRollStatsWindow, ShowsTheRecordedRollsAsTheyWereWhenItOpened) {
 }
 
 // The verdicts and the chart's bars come from the counts (their numbers are GameRecordTest's); the
-// export writes the file the player chose.
+// export writes the counts over the file the player chose.
 TEST_F(DieRollStatsWindow, ChartAndVerdictsOfTheCountsAndTheirExport) {
     data::gDRStats = {0, 5, 5, 5, 5, 5, 5, 0, 0, 0, 0, 0, 4};
     window.show();
@@ -72,9 +75,16 @@ TEST_F(DieRollStatsWindow, ChartAndVerdictsOfTheCountsAndTheirExport) {
     ASSERT_EQ(window.Chart->DrBars().size() + window.Chart->DRBars().size(), 17u);
     EXPECT_EQ(window.Chart->DRBars()[5].count, 4); // DR 7
     EXPECT_TRUE(window.rect().contains(window.Chart->geometry()) && !window.Chart->grab().isNull());
+    Press(window, "ExportCsvBtn"); // cancelled
     dialogs.answer = folder.Root().string() + "/stats.csv";
+    std::ofstream(*dialogs.answer) << "an older export";
     Press(window, "ExportCsvBtn");
-    EXPECT_TRUE(std::filesystem::exists(*dialogs.answer));
+    EXPECT_EQ(dialogs.asked.at(1).preset + " " + dialogs.asked[1].filter,
+              "Dice_Statistics.csv CSV Files (*.csv) | *.csv");
+    const std::string csv = test::ReadFile(*dialogs.answer);
+    EXPECT_EQ(csv.substr(0, 42), "roll,result,count,fair dice\r\ndr,1,5,5.00\r\n");
+    EXPECT_NE(csv.find("\r\ndr,6,5,5.00\r\nDR,2,0,0.11\r\n"), std::string::npos) << csv;
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 18);
     window.hide();
 }
 

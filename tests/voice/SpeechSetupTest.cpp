@@ -83,13 +83,12 @@ TEST_F(SpeechSetup, AudioLevelInterestOnlyWithRecognitionAndNeverTwice) {
 }
 
 TEST_F(SpeechSetup, WhatCanISayIsTheWholeFileByteForByteOrFileNotFound) {
-    const std::string text = "Roll activation\r\nSay \"stop talking\"\r\n\xE9t\xE9\r\n";
-    folder.Write("DORVA2_What_Can_I_Say.txt", text);
-    voice::ReadWhatCanISayFile();
-    EXPECT_EQ(voice::gWhatCanISayText, text);
-    folder.Write("DORVA2_What_Can_I_Say.txt", ""); // empty is still a file
-    voice::ReadWhatCanISayFile();
-    EXPECT_EQ(voice::gWhatCanISayText, "");
+    for (const std::string text :
+         {"Roll activation\r\nSay \"stop talking\"\r\n\xE9t\xE9\r\n", ""}) { // "": still a file
+        folder.Write("DORVA2_What_Can_I_Say.txt", text);
+        voice::ReadWhatCanISayFile();
+        EXPECT_EQ(voice::gWhatCanISayText, text);
+    }
     folder.Remove("DORVA2_What_Can_I_Say.txt");
     voice::ReadWhatCanISayFile();
     EXPECT_EQ(voice::gWhatCanISayText, "File not found");

@@ -61,35 +61,30 @@ TEST_F(EngineSetup, TheVoiceFailsWithTheNumberOfTheMissingPiece) {
 
 // With the model and the shipped grammar there, only listening needs the server, at the last step.
 TEST_F(EngineSetup, ListeningFailsWithTheNumberOfTheMissingPiece) {
-    struct Missing {
-        bool model;          // the acoustic model is where the settings say
-        const char* grammar; // dorva.cfg; nullptr: the shipped one, "": none
-        long error;
-        const char* says; // on standard error
-    };
+    // whether the acoustic model is where the settings say, dorva.cfg (nullptr: the shipped one, "": none),
+    // the error, what standard error says
+    const char* shipped = nullptr;
     // clang-format off
-    for (const Missing& m : {
-             Missing{true, nullptr, platform::kErrNoAudioServer, "PulseAudio"},
-             Missing{false, nullptr, platform::kErrNoAcousticModel, "/nonexistent/pocketsphinx"},
-             Missing{true, "", platform::kErrGrammarFile, "dorva.cfg"},
-             Missing{true, "rule a\n  roll\n roll dice\n", platform::kErrGrammarFile, "dorva.cfg:3"},
-             Missing{true, "rule a\n  roll the zorblax\n  frobnicate dice\n", platform::kErrGrammarWord, "zorblax, frobnicate"}}) {
+    for (const auto& [model, grammar, error, says] : {
+             std::tuple{true, shipped, platform::kErrNoAudioServer, "PulseAudio"},
+             {false, shipped, platform::kErrNoAcousticModel, "/nonexistent/pocketsphinx"},
+             {true, "", platform::kErrGrammarFile, "dorva.cfg"},
+             {true, "rule a\n  roll\n roll dice\n", platform::kErrGrammarFile, "dorva.cfg:3"},
+             {true, "rule a\n  roll the zorblax\n  frobnicate dice\n", platform::kErrGrammarWord, "zorblax, frobnicate"}}) {
         // clang-format on
         voice::engine::EngineSettings settings = voice::engine::DefaultEngineSettings();
-        if (!m.model) {
-            settings.modelFolder = "/nonexistent/pocketsphinx/model/en-us";
-        }
+        settings.modelFolder = model ? settings.modelFolder : "/nonexistent/pocketsphinx/model/en-us";
         std::optional<test::SupportFolder> own; // of the test's own grammar, if any
-        if (m.grammar != nullptr) {
+        if (grammar != nullptr) {
             own.emplace();
         }
-        if (own && *m.grammar != '\0') {
-            own->Write("dorva.cfg", m.grammar);
+        if (own && *grammar != '\0') {
+            own->Write("dorva.cfg", grammar);
         }
         const std::string said = Run([] { voice::gRecoAvailable = voice::InitReco(); }, settings);
         EXPECT_EQ(voice::gRecoAvailable, 0);
-        EXPECT_EQ(voice::SRError, m.error) << m.says;
-        EXPECT_NE(said.find(m.says), std::string::npos) << said;
+        EXPECT_EQ(voice::SRError, error) << says;
+        EXPECT_NE(said.find(says), std::string::npos) << said;
     }
 }
 
