@@ -49,7 +49,8 @@ wait_window() {
       echo "$ids" | head -n 1
       return 0
     fi
-    kill -0 "$program_pid" 2>/dev/null || fail "the program ended while waiting for '$regex'"
+    kill -0 "$program_pid" 2>/dev/null ||
+      fail "the program ended while waiting for '$regex'; it said: $(tail -n 5 "$work/program.log")"
     sleep 0.1
   done
   fail "no window '$regex' appeared"
