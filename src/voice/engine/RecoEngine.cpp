@@ -291,15 +291,15 @@ private:
                 break;
             }
             const std::lock_guard lock(listenerMutex_);
-            // Without a canceller the microphone hears the program as well as the player while it
-            // speaks, and what is heard then is not obeyed. It is still decoded: a command heard in
-            // it whose words the program is not saying is the player's, who is asked to say it
-            // again instead of hearing nothing.
-            // With one, the player talking over the voice silences it: the canceller cuts speech that
-            // the voice covers to pieces.
+            // With a canceller, the player talking over the voice silences it: the canceller cuts
+            // speech that the voice covers to pieces.
             if (echoCancelled_ && bargeIn.Feed(samples, gate_->Sounding(), listener_->PlayerDbfs())) {
                 gate_->Interrupt();
             }
+            // Without one the microphone hears the program as well as the player while it speaks, and
+            // what is heard then is not obeyed. It is still decoded: a command heard in it whose words
+            // the program is not saying is the player's, who is asked to say it again instead of
+            // hearing nothing.
             const bool speaking = !echoCancelled_ && gate_->Muted();
             overlapped = overlapped || (speaking && listener_->InUtterance());
             listener_->SetProgramSpeaking(speaking || gate_->Muted());
