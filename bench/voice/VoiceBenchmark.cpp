@@ -103,7 +103,24 @@ struct Sample {
     std::string text;
     std::string rule; // empty for table talk
     std::vector<std::string> properties;
+    // The switches as the player says it: for a command, where it changes something.
+    dorva::voice::Switches switches;
+    // A switch command said where it changes nothing ("stop talking" while silent), or table talk
+    // while listening is off: what the recogniser must not turn into the other switch.
+    bool idle = false;
 };
+
+// The first of the four states of the switches in which the rule changes something (or nothing).
+dorva::voice::Switches StateWhere(const std::string& rule, bool changes) {
+    for (const bool listening : {true, false}) {
+        for (const bool speaking : {true, false}) {
+            if (dorva::voice::ChangesSomething(rule, {speaking, listening}) == changes) {
+                return {speaking, listening};
+            }
+        }
+    }
+    return {};
+}
 
 struct Spoken {
     const Sample* sample = nullptr;
@@ -456,6 +473,16 @@ bool Opposite(const Sample& said, const json& heard) {
 
 enum class Outcome { Right, Wrong, Rejected };
 
+// The arguments that tell dorva-recognize of the switches changed since the last recording.
+void AddSwitches(std::vector<std::string>& args, dorva::voice::Switches was, dorva::voice::Switches now) {
+    if (was.speaking != now.speaking) {
+        args.insert(args.end(), {"--speaking", now.speaking ? "on" : "off"});
+    }
+    if (was.listening != now.listening) {
+        args.insert(args.end(), {"--listening", now.listening ? "on" : "off"});
+    }
+}
+
 Outcome Judge(const Spoken& s) {
     int accepted = 0;
     bool right = false;
@@ -479,6 +506,7 @@ bool FalseCommand(const Spoken& s) {
 struct Figures {
     int commands = 0, right = 0, wrong = 0, rejected = 0, opposites = 0, talk = 0, falseCommands = 0;
     int inRoom = 0, rightInRoom = 0;
+    int idleSwitches = 0, idleOpposites = 0, pausedTalk = 0, pausedFalse = 0;
     std::vector<double> latencies;
     std::vector<std::string> oppositeExamples;
 
@@ -486,6 +514,8 @@ struct Figures {
         commands += other.commands, right += other.right, wrong += other.wrong, rejected += other.rejected;
         opposites += other.opposites, talk += other.talk, falseCommands += other.falseCommands;
         inRoom += other.inRoom, rightInRoom += other.rightInRoom;
+        idleSwitches += other.idleSwitches, idleOpposites += other.idleOpposites;
+        pausedTalk += other.pausedTalk, pausedFalse += other.pausedFalse;
         latencies.insert(latencies.end(), other.latencies.begin(), other.latencies.end());
     }
 };
@@ -503,6 +533,14 @@ void PrintFigures(const std::string& title, const Figures& f) {
     if (f.talk) {
         std::printf("    table talk %d: false commands %.1f %% (%d)\n", f.talk,
                     Share(f.falseCommands, f.talk), f.falseCommands);
+    }
+    if (f.idleSwitches) {
+        std::printf("    switch commands said where they change nothing %d: taken for the other switch %d\n",
+                    f.idleSwitches, f.idleOpposites);
+    }
+    if (f.pausedTalk) {
+        std::printf("    table talk while listening is off %d: false commands %.1f %% (%d)\n", f.pausedTalk,
+                    Share(f.pausedFalse, f.pausedTalk), f.pausedFalse);
     }
     std::printf("    end of speech to decision: median %.0f ms, 90th percentile %.0f ms\n",
                 Median(f.latencies), Percentile(f.latencies, 0.9));
@@ -700,16 +738,30 @@ int main(int argc, char** argv) {
     std::vector<Sample> samples;
     for (const auto& rule : reading.grammar->rules) {
         for (const auto& phrase : rule.phrases) {
-            samples.push_back(
-                {wakeWord ? "Dorva, " + phrase.words : phrase.words, rule.name, phrase.properties});
+            samples.push_back({wakeWord ? "Dorva, " + phrase.words : phrase.words, rule.name,
+                               phrase.properties, StateWhere(rule.name, true)});
         }
     }
     const std::size_t commandCount = samples.size();
     std::ifstream talk(sourceDir / "bench" / "voice" / "table-talk.txt");
     for (std::string line; std::getline(talk, line);) {
         if (!line.empty() && line[0] != '#') {
-            samples.push_back({line, "", {}});
+            samples.push_back({line, "", {}, {}, false});
         }
+    }
+    const std::size_t talkCount = samples.size() - commandCount;
+    // Then, after everything else, the switch commands where they change nothing, and the table
+    // talk again while listening is off.
+    for (std::size_t i = 0; i < commandCount; ++i) {
+        if (samples[i].rule.starts_with("start") || samples[i].rule.starts_with("stop")) {
+            Sample idle = samples[i];
+            idle.switches = StateWhere(idle.rule, false);
+            idle.idle = true;
+            samples.push_back(idle);
+        }
+    }
+    for (std::size_t i = commandCount; i < commandCount + talkCount; ++i) {
+        samples.push_back({samples[i].text, "", {}, {true, false}, true});
     }
     // Table talk among the commands, as at a real table: every fifth utterance.
     std::vector<const Sample*> order;
@@ -737,7 +789,7 @@ int main(int argc, char** argv) {
         }
     }
     std::printf("Recognition: %zu phrases of the grammar and %zu sentences of table talk, %zu voices\n",
-                commandCount, samples.size() - commandCount, voices.size());
+                commandCount, talkCount, voices.size());
     std::fflush(stdout);
 
     // Synthesis, jobs at a time, then one recogniser process a voice, jobs at a time.
@@ -749,12 +801,10 @@ int main(int argc, char** argv) {
         for (const Sample* sample : order) {
             const Room room = RoomFor(static_cast<std::size_t>(voices[v] - kVoices.data()),
                                       static_cast<std::size_t>(sample - samples.data()));
-            spoken[v].push_back({sample,
-                                 voices[v],
-                                 folder / (Slug(sample->text) + RoomTag(room) + ".wav"),
-                                 0,
-                                 {},
-                                 room.used});
+            // Named apart from the same words said where they count: the heard lines find their
+            // recording by its name.
+            const std::string name = Slug(sample->text) + RoomTag(room) + (sample->idle ? "-idle" : "");
+            spoken[v].push_back({sample, voices[v], folder / (name + ".wav"), 0, {}, room.used});
         }
     }
     BabbleTrack(); // made once, before the workers share it
@@ -792,7 +842,10 @@ int main(int argc, char** argv) {
         if (wakeWord) {
             run.args.push_back("--wake-word");
         }
+        dorva::voice::Switches switches;
         for (const Spoken& s : spoken[v]) {
+            AddSwitches(run.args, switches, s.sample->switches);
+            switches = s.sample->switches;
             run.args.push_back(s.file.string());
         }
         runs.push_back(std::move(run));
@@ -806,15 +859,17 @@ int main(int argc, char** argv) {
     std::vector<First> firsts;
     for (std::size_t v = 0; v < voices.size(); ++v) {
         for (std::size_t i = 0; i < spoken[v].size(); ++i) {
-            if (!spoken[v][i].sample->rule.empty() && (&*spoken[v][i].sample - &samples[0]) % 10 == 0) {
+            const Sample& sample = *spoken[v][i].sample;
+            if (!sample.rule.empty() && !sample.idle && (&sample - &samples[0]) % 10 == 0) {
                 firsts.push_back(
                     {&spoken[v][i], audioDir / ("first-" + std::to_string(firsts.size()) + ".jsonl")});
                 runs.push_back(
-                    {{recognizer.string(), "--grammar", grammarFile.string(), spoken[v][i].file.string()},
-                     firsts.back().output});
+                    {{recognizer.string(), "--grammar", grammarFile.string()}, firsts.back().output});
                 if (wakeWord) {
                     runs.back().args.push_back("--wake-word");
                 }
+                AddSwitches(runs.back().args, {}, sample.switches);
+                runs.back().args.push_back(spoken[v][i].file.string());
             }
         }
     }
@@ -844,7 +899,21 @@ int main(int argc, char** argv) {
         }
         for (const Spoken& s : spoken[v]) {
             Figures one;
-            if (!s.sample->rule.empty()) {
+            if (s.sample->idle && s.sample->rule.empty()) {
+                one.pausedTalk = 1;
+                one.pausedFalse = FalseCommand(s);
+            } else if (s.sample->idle) {
+                one.idleSwitches = 1;
+                for (const json& line : s.heard) {
+                    if (Accepted(line) && Opposite(*s.sample, line)) {
+                        ++one.idleOpposites;
+                        (voices[v]->tuning ? tuning : check)
+                            .oppositeExamples.push_back("\"" + s.sample->text + "\" (" + s.voice->name +
+                                                        ", where it changes nothing) as " +
+                                                        line["rule"].get<std::string>());
+                    }
+                }
+            } else if (!s.sample->rule.empty()) {
                 one.commands = 1;
                 const Outcome outcome = Judge(s);
                 one.right = outcome == Outcome::Right;
@@ -872,7 +941,7 @@ int main(int argc, char** argv) {
                 one.falseCommands = FalseCommand(s);
             }
             (voices[v]->tuning ? tuning : check).Add(one);
-            if (!voices[v]->tuning && !s.sample->rule.empty()) {
+            if (!voices[v]->tuning && !s.sample->rule.empty() && !s.sample->idle) {
                 heldOutByRule[s.sample->rule].Add(one);
             }
             if (details) {
@@ -883,6 +952,9 @@ int main(int argc, char** argv) {
                                 {"rule", s.sample->rule},
                                 {"properties", s.sample->properties},
                                 {"speech_end_ms", s.speechEndMs},
+                                {"speaking", s.sample->switches.speaking},
+                                {"listening", s.sample->switches.listening},
+                                {"idle", s.sample->idle},
                                 {"heard", s.heard}}
                                .dump()
                         << "\n";

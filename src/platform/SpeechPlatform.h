@@ -47,6 +47,9 @@ public:
     virtual long CmdSetRuleIdState(int ruleId, int state) = 0;                 // 0, 1: all rules active
     // Whether every phrase must begin with the wake word ("Dorva"), for the grammar loaded now and later.
     virtual long SetWakeWord(bool on) = 0;
+    // The state of "Speak results" and "Recognize speech": the recogniser listens only for the
+    // commands that would change something in it.
+    virtual long SetSwitches(bool speaking, bool listening) = 0;
 };
 
 class RecoContext {

@@ -55,6 +55,7 @@ void LoadGameData(SettingsStore& store, StartupView& view) {
 void StartSpeech(StartupView& view) {
     voice::gRecoAvailable = voice::InitReco();
     voice::gVoiceAvailable = voice::InitVoice();
+    voice::ListenForSwitches();
     view.ShowSpeechEngines();
 }
 

@@ -4,6 +4,7 @@
 #include "data/Dice.h"
 #include "data/State.h"
 #include "voice/Speak.h"
+#include "voice/SpeechSetup.h"
 #include "voice/State.h"
 
 #include <algorithm>
@@ -181,6 +182,8 @@ void RecoContext_Recognition(const platform::RecoResult& result, CommandTarget& 
         target.SetRecognizeBox(false);
         gRecognize = 0;
     }
+    // After a switch the recogniser listens for the other one; telling it of no change costs nothing.
+    ListenForSwitches();
 }
 
 } // namespace dorva::voice

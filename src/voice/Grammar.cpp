@@ -252,6 +252,24 @@ Grammar WithWakeWord(Grammar grammar) {
     return grammar;
 }
 
+bool ChangesSomething(std::string_view rule, Switches switches) {
+    if (!switches.listening) {
+        return rule == "startlistening";
+    }
+    return rule != "startlistening" && rule != (switches.speaking ? "starttalking" : "stoptalking");
+}
+
+Grammar ListenedFor(Grammar grammar, Switches switches) {
+    constexpr std::string_view kSwitchRules[] = {"starttalking", "stoptalking", "startlistening",
+                                                 "stoplistening"};
+    std::erase_if(grammar.rules, [switches, &kSwitchRules](const GrammarRule& rule) {
+        return std::find(std::begin(kSwitchRules), std::end(kSwitchRules), rule.name) !=
+                   std::end(kSwitchRules) &&
+               !ChangesSomething(rule.name, switches);
+    });
+    return grammar;
+}
+
 std::vector<std::string> WordsMissingFrom(const Grammar& grammar, std::string_view dictionary) {
     const std::vector<std::string> words = grammar.Words();
     const std::unordered_set<std::string_view> wanted(words.begin(), words.end());

@@ -71,6 +71,23 @@ inline constexpr std::string_view kWakeWordPhones[] = {"D AO R V AH", "D AO V AH
 // The grammar with the wake word before every phrase; each phrase keeps its rule and its values.
 Grammar WithWakeWord(Grammar grammar);
 
+// The two switches a command can turn: "Speak results" and "Recognize speech".
+struct Switches {
+    bool speaking = true;
+    bool listening = true;
+    bool operator==(const Switches&) const = default;
+};
+
+// Whether the rule's command would change anything with the switches as they are: while listening
+// is off, only "start listening" would.
+bool ChangesSomething(std::string_view rule, Switches switches);
+// The grammar without the switch commands that would change nothing ("stop talking" while silent):
+// the model tells "start" from "stop" only by their last sounds and hears "stop" too often, and a
+// switch turned the wrong way is the worst mishearing there is. The other commands stay, also while
+// listening is off, when they are not obeyed: table talk fits one of them better than it fits "start
+// listening", which took one sentence in nine when it was listened for alone.
+Grammar ListenedFor(Grammar grammar, Switches switches);
+
 // The grammar as JSGF for PocketSphinx: one public rule that is any of the commands, each command a
 // rule of its own whose alternatives are its phrases in lower case.
 std::string BuildJsgf(const Grammar& grammar);

@@ -44,6 +44,11 @@ std::int16_t InitVoice();
 // Reads: gWakeWord. Writes: gRecoContext, gRecoGrammar, SRError.
 std::int16_t InitReco();
 
+// Tells the recogniser how "Speak results" and "Recognize speech" stand, after every change of
+// either: it listens only for the commands that would change something.
+// Reads: gSpeak, gRecognize, gRecoAvailable, gRecoGrammar.
+void ListenForSwitches();
+
 // The grammar file as the recognizer is handed it: dorva.cfg of the support folder, resolved
 // against the program's folder.
 std::string GrammarFilePath();

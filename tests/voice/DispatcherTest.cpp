@@ -90,11 +90,14 @@ TEST_F(Dispatcher, WhileNotListeningOnlyStartListeningIsObeyed) {
     EXPECT_EQ(target.ran.size(), 1u);
 }
 
+// The recogniser hears of each switch, to listen for the commands that change something now.
 TEST_F(Dispatcher, TheSwitchesAnnounceThemselvesInTheirOrder) {
+    voice::gRecoAvailable = voice::InitReco();
     for (const char* rule : {"stoptalking", "starttalking", "stoplistening"}) {
         Say(rule);
     }
     EXPECT_EQ(std::vector<int>({voice::gSpeak, voice::gRecognize}), std::vector<int>({1, 0}));
+    EXPECT_EQ(speech.switches, std::pair(true, false));
     // Each box is set before the switch itself: stopping is said while speech is still on.
     EXPECT_EQ(target.done, std::vector<std::string>({"speak box off while speaking 1",
                                                      "speak box on while speaking 0", "listen box off"}));

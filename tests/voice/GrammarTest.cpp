@@ -71,6 +71,25 @@ TEST(GrammarReading, EachMalformedLineIsRefusedAtItsNumber) {
     }
 }
 
+// A switch is listened for only where it changes something; the other commands always are.
+TEST(GrammarListened, LeavesOutWhatWouldChangeNothing) {
+    Grammar grammar;
+    for (const char* name : {"rolldice", "starttalking", "stoptalking", "startlistening", "stoplistening"}) {
+        grammar.rules.push_back({name, {{name, {}}}});
+    }
+    for (const auto& [switches, kept] :
+         {std::pair{Switches{true, true}, "rolldice stoptalking stoplistening"},
+          {Switches{false, true}, "rolldice starttalking stoplistening"},
+          {Switches{true, false}, "rolldice startlistening"},
+          {Switches{false, false}, "rolldice startlistening"}}) {
+        std::string names;
+        for (const GrammarRule& rule : ListenedFor(grammar, switches).rules) {
+            names += (names.empty() ? "" : " ") + rule.name;
+        }
+        EXPECT_EQ(names, kept) << switches.speaking << switches.listening;
+    }
+}
+
 TEST(GrammarLookup, FindsWholePhrasesWhateverTheirCaseAndBlanksAndTellsWhichGoOn) {
     const Grammar grammar = Parsed(kGrammar);
     const std::optional<GrammarMatch> match = grammar.Find("  Attack with FOUR   minus two ");

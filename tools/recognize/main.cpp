@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,13 +24,16 @@ using nlohmann::json;
 
 constexpr const char* kUsage =
     "usage: dorva-recognize [--grammar FILE] [--wake-word] --phrases\n"
-    "       dorva-recognize [--grammar FILE] [--wake-word] [--model DIR] [--details] FILE.wav...\n"
+    "       dorva-recognize [--grammar FILE] [--wake-word] [--model DIR] [--details]\n"
+    "                       [--speaking on|off] [--listening on|off] FILE.wav...\n"
     "The grammar is DORVA_Support/dorva.cfg beside the program unless --grammar names another;\n"
     "--model names the PocketSphinx model folder (en-us/ and cmudict-en-us.dict); --details adds\n"
     "the words heard, the score gap, the verdict, where in the file the utterance ended\n"
     "(end_ms) and how long the decision took after that audio had arrived (compute_ms); with the\n"
     "environment variable DORVA_RECOGNIZE_SEGMENTS set, also both decoders' best paths.\n"
-    "--wake-word puts the wake word \"dorva\" before every phrase, as the program's option does.\n";
+    "--wake-word puts the wake word \"dorva\" before every phrase, as the program's option does.\n"
+    "--speaking and --listening set the switches for the recordings after them (both start on):\n"
+    "the recogniser listens only for the commands that would change something then.\n";
 
 int Usage() {
     std::cerr << kUsage;
@@ -125,8 +129,13 @@ json UtteranceLine(const std::string& file, const engine::Utterance& u, std::int
     return line;
 }
 
+struct Recording {
+    std::string file;
+    Switches switches;
+};
+
 int Recognize(const std::filesystem::path& grammarFile, const std::filesystem::path& model,
-              const std::vector<std::string>& files, bool details, bool wakeWord) {
+              const std::vector<Recording>& recordings, bool details, bool wakeWord) {
     engine::EngineSettings settings = engine::DefaultEngineSettings();
     if (!model.empty()) {
         settings.modelFolder = model;
@@ -137,16 +146,20 @@ int Recognize(const std::filesystem::path& grammarFile, const std::filesystem::p
     if (error == 0) {
         error = listener->LoadGrammar(grammarFile, detail);
     }
-    if (error == 0 && wakeWord) {
-        error = listener->SetGrammar(WithWakeWord(listener->CurrentGrammar()), detail);
-    }
-    if (error != 0) {
-        std::cerr << "dorva-recognize: the recogniser's set-up failed with error " << error << ": " << detail
-                  << "\n";
-        return 3;
-    }
+    const Grammar whole = listener->CurrentGrammar();
+    std::optional<Switches> listening;
     int status = 0;
-    for (const std::string& file : files) {
+    for (const auto& [file, switches] : recordings) {
+        if (error == 0 && listening != switches) {
+            listening = switches;
+            const Grammar grammar = ListenedFor(whole, switches);
+            error = listener->SetGrammar(wakeWord ? WithWakeWord(grammar) : grammar, detail);
+        }
+        if (error != 0) {
+            std::cerr << "dorva-recognize: the recogniser's set-up failed with error " << error << ": "
+                      << detail << "\n";
+            return 3;
+        }
         const WavReading reading = ReadWavFile(file);
         if (!reading.audio) {
             std::cerr << "dorva-recognize: " << file << ": " << reading.error << "\n";
@@ -193,11 +206,18 @@ int main(int argc, char** argv) {
     bool phrases = false;
     bool details = false;
     bool wakeWord = false;
-    std::vector<std::string> files;
+    std::vector<Recording> recordings;
+    Switches switches;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if ((arg == "--grammar" || arg == "--model") && i + 1 < argc) {
             (arg == "--grammar" ? grammar : model) = argv[++i];
+        } else if ((arg == "--speaking" || arg == "--listening") && i + 1 < argc) {
+            const std::string state = argv[++i];
+            if (state != "on" && state != "off") {
+                return Usage();
+            }
+            (arg == "--speaking" ? switches.speaking : switches.listening) = state == "on";
         } else if (arg == "--phrases") {
             phrases = true;
         } else if (arg == "--details") {
@@ -207,14 +227,14 @@ int main(int argc, char** argv) {
         } else if (arg.starts_with("--")) {
             return Usage();
         } else {
-            files.push_back(arg);
+            recordings.push_back({arg, switches});
         }
     }
     if (phrases) {
-        return files.empty() ? ListPhrases(grammar, wakeWord) : Usage();
+        return recordings.empty() ? ListPhrases(grammar, wakeWord) : Usage();
     }
-    if (files.empty()) {
+    if (recordings.empty()) {
         return Usage();
     }
-    return Recognize(grammar, model, files, details, wakeWord);
+    return Recognize(grammar, model, recordings, details, wakeWord);
 }

@@ -111,6 +111,12 @@ public:
         wakeWord_ = on;
     }
 
+    void SetSwitches(Switches switches) {
+        const std::lock_guard lock(listenerMutex_);
+        grammarChanged_ = grammarChanged_ || switches_ != switches;
+        switches_ = switches;
+    }
+
     long Activate(std::string& detail) {
         const std::lock_guard control(controlMutex_);
         if (stopped_) {
@@ -218,11 +224,14 @@ private:
             }
             listener_ = std::move(loaded.listener);
         }
-        if (listener_ && grammarChanged_) {
+        // A change waits for the utterance going on to end: it is most often the player's next
+        // command, said right after the switch that changed the grammar.
+        if (listener_ && grammarChanged_ && !listener_->InUtterance()) {
             grammarChanged_ = false;
             std::string detail;
-            if (const long error =
-                    listener_->SetGrammar(wakeWord_ ? WithWakeWord(grammar_) : grammar_, detail);
+            Grammar listened = ListenedFor(grammar_, switches_);
+            if (const long error = listener_->SetGrammar(
+                    wakeWord_ ? WithWakeWord(std::move(listened)) : std::move(listened), detail);
                 error != 0) {
                 PostFailure("loading the command grammar", error, detail);
                 listener_.reset();
@@ -327,6 +336,7 @@ private:
     Grammar grammar_;             // the grammar loaded last
     bool grammarChanged_ = false; // not yet handed to the listener
     bool wakeWord_ = false;       // every phrase begins with the wake word
+    Switches switches_;           // as the program has them now
     std::mutex listenerMutex_;
     std::shared_ptr<PlaybackGate> gate_;
 
@@ -366,6 +376,11 @@ public:
 
     long SetWakeWord(bool on) override {
         core_->SetWakeWord(on);
+        return 0;
+    }
+
+    long SetSwitches(bool speaking, bool listening) override {
+        core_->SetSwitches({speaking, listening});
         return 0;
     }
 

@@ -82,18 +82,19 @@ protected:
         RunEventsUntil([] { return false; }, 1500ms);
     }
 
-    // Says "roll for activation" (after the words given) into the microphone until it is obeyed,
-    // three times at most, as a player says again what was not understood. Of the activation's
-    // phrases it is the one this voice says best through the sound server: what is tested here is the
-    // way a command takes, the benchmark measures how often it is heard.
-    void SayUntilObeyed(const std::string& before = "") {
+    // Says the phrase into the microphone until it is obeyed, three times at most, as a player says
+    // again what was not understood. Of the activation's phrases "roll for activation" is the one
+    // this voice says best through the sound server: what is tested here is the way a command takes,
+    // the benchmark measures how often it is heard.
+    void SayUntilObeyed(const std::string& phrase = "roll for activation",
+                        const std::string& rule = "activationroll") {
         for (int attempt = 0; attempt < 3 && recognized_.empty(); ++attempt) {
             const std::size_t refused = falseRecognitions_.size();
-            PlayIntoMicrophone(before + "roll for activation");
+            PlayIntoMicrophone(phrase);
             RunEventsUntil(
                 [this, refused] { return !recognized_.empty() || falseRecognitions_.size() > refused; }, 15s);
         }
-        EXPECT_EQ(recognized_, std::vector<std::string>{"activationroll"}) << falseRecognitions_;
+        EXPECT_EQ(recognized_, std::vector<std::string>{rule}) << falseRecognitions_;
     }
 
     std::unique_ptr<platform::SpeechPlatform> platform_;
@@ -165,7 +166,20 @@ TEST_F(LiveEngines, WithTheWakeWordOnlyWhatFollowsDorvaIsACommand) {
     PlayIntoMicrophone("activation roll");
     EXPECT_TRUE(RunEventsUntil([this] { return !falseRecognitions_.empty(); }, 15s));
     EXPECT_TRUE(recognized_.empty());
-    SayUntilObeyed("Dorva, ");
+    SayUntilObeyed("Dorva, roll for activation");
+}
+
+// While the program is silent, "stop talking" would change nothing and is not listened for; the other
+// commands still are.
+TEST_F(LiveEngines, WhileSilentStopTalkingIsNotListenedFor) {
+    Listen();
+    voice::gSpeak = 0;
+    voice::ListenForSwitches();
+    PlayIntoMicrophone("stop talking");
+    EXPECT_TRUE(RunEventsUntil([this] { return !recognized_.empty() || !falseRecognitions_.empty(); }, 15s));
+    EXPECT_NE(recognized_, std::vector<std::string>{"stoptalking"});
+    recognized_.clear();
+    SayUntilObeyed();
 }
 
 // The audio server goes away while the program listens, and comes back: the failure says which
