@@ -196,9 +196,7 @@ TEST_F(Units, ClassRestrictionsRerollUntilTheRowFits) {
     }
     specialForceClass = kSpecialForces;
     const int before = dice.Rolled();
-    for (int i = 1; i < 100; ++i) {
-        dice.Script({1, 1});
-    }
+    dice.Script(std::vector<int>(2 * 99, 1));
     dice.Script({3, 4, 6, 6});
     EXPECT_EQ(EnforceClassRestrictions(0), 7);
     EXPECT_EQ(dice.Rolled() - before, 200);
