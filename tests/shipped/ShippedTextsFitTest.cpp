@@ -5,6 +5,7 @@
 #include "actions/gui/CloseCombatScreen.h"
 #include "activation/Listings.h"
 #include "activation/SpecialForces.h"
+#include "activation/UnitDetermination.h"
 #include "activation/gui/ActivationScreen.h"
 #include "app/gui/MiniControls.h"
 #include "app/gui/VaslWindow.h"
@@ -26,7 +27,6 @@
 
 #include <algorithm>
 #include <map>
-#include <regex>
 
 namespace dorva {
 namespace {
@@ -42,24 +42,20 @@ std::vector<std::string> Entries(const data::ListTable& table) {
                                         : std::vector<std::string>{};
 }
 
-// Each alternative of "a[n] b[6] " on its own, as a die chooses it.
-std::vector<std::string> Resolved(const data::ListTable& table) {
+// What the program shows of each entry for every die: of "a[n] b[6] " the alternative the die chooses.
+std::vector<std::string> Resolved(const data::ListTable& table, test::ScriptedDice& dice) {
     std::vector<std::string> texts;
-    static const std::regex alternative(R"(([^\[]+?)\[\d\] ?)");
     for (const std::string& entry : Entries(table)) {
-        const std::size_t before = texts.size();
-        for (std::sregex_iterator it(entry.begin(), entry.end(), alternative), end; it != end; ++it) {
-            texts.push_back((*it)[1]);
-        }
-        if (texts.size() == before) {
-            texts.push_back(entry);
+        for (int die = 1; die <= 6; ++die) {
+            dice.Script({die});
+            texts.push_back(activation::PickOne(entry));
         }
     }
     return texts;
 }
 
 // The longest line each unit code can give with the tables read now, with its rolls shown.
-std::map<char, std::string> LongestLines() {
+std::map<char, std::string> LongestLines(test::ScriptedDice& dice) {
     std::vector<std::string> squads, halves;
     for (const data::SquadRow& row : data::gSquadTable) {
         squads.push_back(row[1]);
@@ -70,7 +66,7 @@ std::map<char, std::string> LongestLines() {
             {'H', Longest(halves, " (x2 DR=12/12)")},
             {'L', Longest(Entries(data::gLeaderTable), " (x3 DR=12)")},
             {'W', Longest(Entries(data::gSWTable), " (x4 DR=12)")},
-            {'A', Longest({Longest(Resolved(data::gAFVTable)), spg}, " (x6 DR=12)")},
+            {'A', Longest({Longest(Resolved(data::gAFVTable, dice)), spg}, " (x6 DR=12)")},
             {'P', Longest({spg, Longest(Entries(data::gAFVTable), " (x6 DR=12)")})},
             {'G', Longest(Entries(data::gGunsInsideTable), " (x5 DR=12) Gun Inside\r\n") +
                       Longest(Entries(data::gGunsOutsideTable), " (x5 DR=12) Gun Outside")},
@@ -116,7 +112,7 @@ TEST_F(ShippedTextsFit, UnitTextsNotesAndListingsShowWhole) {
         for (int date = 193801; date <= 194612; date += (date % 100 == 12 ? 89 : 1)) {
             SCOPED_TRACE(name + " " + std::to_string(date));
             data::ReadScenarioTables(name, date);
-            const std::map<char, std::string> longest = LongestLines();
+            const std::map<char, std::string> longest = LongestLines(dice);
             for (int k = 1; k <= data::UpperBound(data::gTableA1); ++k) {
                 std::string text;
                 for (const char code : data::gTableA1[static_cast<std::size_t>(k)]) {
