@@ -128,7 +128,6 @@ TEST(NationalitySectionSearch, OrderDuplicatesCaseAndTheNextSectionEndingTheVari
 
 TEST(TextListReading, CountsFieldsAndTruncation) {
     const std::pair<std::string, ListTable> cases[] = {
-        {"000", {""}},
         {"  2a" + F + "b" + F, {"", "a", "b"}},
         {"-12a" + F, {""}},
         {"004a" + F + "b", {"", "a", "b", "", ""}},
