@@ -234,9 +234,8 @@ TEST_F(AppWindows, WindowsComeBackWhereThePlayerLeftThem) {
     ui::WindowPlaces().insert("Form11", locations.saveGeometry());
     ui::Window<Form4>().mneExit_Click();
 
-    ui::DestroyAllWindows();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    WindowTest::SetUp(); // a new run
+    WindowTest::TearDown(); // a new run
+    WindowTest::SetUp();
     setup::LoadWindowPlaces();
     EXPECT_EQ(ui::ShowWindow<Form8>().geometry(), vaslPlace);
     EXPECT_EQ(ui::ShowWindow<Form6>().pos(), randomPlace.topLeft());
