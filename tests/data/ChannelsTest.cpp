@@ -16,21 +16,17 @@ using namespace data;
 class Channels : public test::ProgramTest {};
 
 TEST_F(Channels, RollDiceCountsOnlyRecordedOneAndTwoSixSidedDice) {
-    // count, sides, record (1 is not True), dice, total, the slot counted (-1: none)
+    // count, sides, record (1 is not True), dice, total, the slot counted (0: none)
     // clang-format off
     for (const auto& [count, sides, record, rolled, total, slot] : {
              std::tuple{1, 6, kRecord, std::vector<int>{4}, 4, 4}, {2, 6, kRecord, {6, 6}, 12, 17}, {2, 6, kRecord, {1, 1}, 2, 7},
-             {2, 6, kNoRecord, {3, 4}, 7, -1}, {2, 6, std::int16_t{1}, {3, 4}, 7, -1}, {1, 10, kRecord, {9}, 9, -1},
-             {3, 6, kRecord, {1, 2, 3}, 6, -1}, {0, 6, kRecord, {}, 0, -1}, {-2, 6, kRecord, {}, 0, -1}}) {
+             {2, 6, kNoRecord, {3, 4}, 7, 0}, {2, 6, std::int16_t{1}, {3, 4}, 7, 0}, {1, 10, kRecord, {9}, 9, 0},
+             {3, 6, kRecord, {1, 2, 3}, 6, 0}, {0, 6, kRecord, {}, 0, 0}, {-2, 6, kRecord, {}, 0, 0}}) {
         // clang-format on
         gDRStats.fill(0);
         dice.Script(rolled);
         EXPECT_EQ(RollDice(count, sides, record), total);
-        std::array<std::int32_t, 18> counted{};
-        if (slot >= 0) {
-            counted[static_cast<std::size_t>(slot)] = 1;
-        }
-        EXPECT_EQ(gDRStats, counted) << count << "d" << sides;
+        EXPECT_EQ(gDRStats, test::DrCounts({slot})) << count << "d" << sides;
     }
 }
 

@@ -62,7 +62,6 @@ TEST_F(DieRollStatsWindow, ShowsTheRecordedRollsAsTheyWereWhenItOpened) {
     window.hide();
     window.show();
     test::ExpectCaptions(window, {{"Label3_1", " 1"}, {"Label6", "3.00"}});
-    window.hide();
 }
 
 // The verdicts and the chart's bars come from the counts (their numbers are GameRecordTest's); the
@@ -85,7 +84,6 @@ TEST_F(DieRollStatsWindow, ChartAndVerdictsOfTheCountsAndTheirExport) {
     EXPECT_EQ(csv.substr(0, 42), "roll,result,count,fair dice\r\ndr,1,5,5.00\r\n");
     EXPECT_NE(csv.find("\r\ndr,6,5,5.00\r\nDR,2,0,0.11\r\n"), std::string::npos) << csv;
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 18);
-    window.hide();
 }
 
 } // namespace

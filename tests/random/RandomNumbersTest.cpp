@@ -51,9 +51,7 @@ TEST_F(Random, RangesShowTheirResultAndCountTheirDie) {
         data::gDRStats.fill(0);
         dice.Script({die});
         EXPECT_EQ(Range(from, to, letters), shown) << from << " " << to;
-        std::array<std::int32_t, 18> counted{};
-        counted[static_cast<std::size_t>(countedDr)] = countedDr != 0 ? 1 : 0;
-        EXPECT_EQ(data::gDRStats, counted) << from << " " << to;
+        EXPECT_EQ(data::gDRStats, test::DrCounts({countedDr})) << from << " " << to;
     }
 }
 

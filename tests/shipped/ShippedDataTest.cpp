@@ -1,6 +1,7 @@
 // The data shipped with the program, as the program reads it: every roll must find a sensible entry.
 // These checks catch a data edit that the compiler accepts but that a game would trip over.
 
+#include "activation/UnitDetermination.h"
 #include "data/NationalityFile.h"
 #include "data/SupportFolder.h"
 #include "support/ProgramTest.h"
@@ -131,12 +132,8 @@ TEST_F(ShippedData, EveryNationalityHasTablesForEveryMonthOfTheWar) {
             SCOPED_TRACE(name + " " + std::to_string(date));
             ReadScenarioTables(name, date);
             // Squads: every final squad DR that the date's modifier allows has a row.
-            int modifier = 0;
-            for (std::size_t p = 1; p < gSquadModifierPeriods.size(); ++p) {
-                if (date >= gSquadModifierPeriods[p].FromDate && date <= gSquadModifierPeriods[p].ToDate) {
-                    modifier = gSquadModifierPeriods[p].Modifier;
-                }
-            }
+            dorva::setup::gGameDate = std::to_string(date);
+            const int modifier = dorva::activation::DetermineSquadModifiers();
             ASSERT_GE(2 + modifier, 0);
             ASSERT_GT(gSquadTable.size(), static_cast<std::size_t>(12 + modifier + 1));
             for (int finalDr = 2 + modifier; finalDr <= 12 + modifier; ++finalDr) {

@@ -77,7 +77,6 @@ inline data::ListTable NumberedList(const std::string& prefix, int count) {
 // "C", 4 "G", 5-6 "2", 7-9 "1", 10-12 "E", others "1"; 12 is the special force.
 inline void LoadScenario() {
     data::gTableA1 = data::ListTable(17, "-");
-    data::gTableA1[0].clear();
     data::gTableA5 = NumberedList("Fort", 6);
     data::gSquadTable = data::SquadTable(1);
     for (int dr = 0; dr <= 14; ++dr) {
@@ -164,5 +163,15 @@ inline data::ListTable HexRows() {
 }
 
 inline const data::ListTable kNotFoundList = {data::kTableNotFound, ""};
+
+// The die-roll statistics after one roll counted in each of these slots; 0, the slot nothing counts
+// in, stands for none.
+inline std::array<std::int32_t, 18> DrCounts(const std::vector<int>& places) {
+    std::array<std::int32_t, 18> counts{};
+    for (const int slot : places) {
+        counts[static_cast<std::size_t>(slot)] += slot != 0 ? 1 : 0;
+    }
+    return counts;
+}
 
 } // namespace dorva::test

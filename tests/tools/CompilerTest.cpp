@@ -159,8 +159,7 @@ TEST(CompilerMistakes, ReportedWithFileAndLine) {
         return row("E", "false") + "periods = [\n{ from = " + from + ", to = 194012, modifier = " + modifier +
                " }]\n";
     };
-    const std::string rule = "[[rule]]\nname = \"rolldice\"\nhelp = \"x\"\n",
-                      fp = "[[firepower]]\nsay = \"two\"\n";
+    const std::string rule = "[[rule]]\nname = \"rolldice\"\nhelp = \"x\"\n";
     // clang-format off
     const Mistake mistakes[] = {
         {'t', dv + "[[list]\n", 2, ""}, {'t', "header = \"DVX\"\n", 1, "exactly 2 characters"},
@@ -190,7 +189,6 @@ TEST(CompilerMistakes, ReportedWithFileAndLine) {
          "{firepower}, {sign}, {modifier}"},
         {'c', rule + "say = [\n\"roll = dice\"]\n", 5, "cannot be spoken"}, {'c', rule + "say = [\"roll  dice\"]\n", 4, "one blank"},
         {'c', rule + "say = [\"roll\"]\n[[rule]]\nname = \"rolladie\"\nhelp = \"y\"\nsay = [\"roll\"]\n", 8, "already stands at line 4"},
-        {'c', fp + "value = 2\ncolumn = 5\n", 4, "outside the IF table"},
         {'c', "[[rule]]\nname = \"actionsiftlookup\"\nhelp = \"x\"\npattern = \"table {firepower}\"\n", 4, "must hold {dr}"},
         {'c', "[[rule]]\nname = \"actionsiftlookup\"\nhelp = \"x\"\npattern = \"table {dr}\"\n", 4, "at least one [[dr]]"},
         {'c', "[[dr]]\nsay = \"one\"\nvalue = 1\n", 3, "outside 2 to 12"},

@@ -146,42 +146,33 @@ TEST(BargeIn, StopsTheVoiceOnlyForThePlayerTalkingOverIt) {
         const char* what;
         std::vector<std::pair<std::vector<std::int16_t>, bool>> stretches;
         std::optional<double> player;
-        int from, to; // the answer lies in [from, to]
+        std::pair<int, int> began; // the answer lies in [first, second]
     };
     const int start = kBargeInSettings.settleMs + 30;
+    const std::pair never{-1, -1}, soon{start - 30, start + 60};
     const std::vector<Case> cases = {
         {"the player at their level",
          {settled, {At(-70, 30), true}, {At(-20, 500), true}},
          -15.0,
-         start,
-         start + 90},
-        {"the player turned away, 18 dB down",
-         {settled, {At(-33, 500), true}},
-         -15.0,
-         start - 30,
-         start + 60},
-        {"someone across the table", {settled, {At(-40, 500), true}}, -15.0, -1, -1},
-        {"the echo's residue alone", {settled, settled}, -15.0, -1, -1},
-        {"a click", {settled, {At(-5, 10), true}, {At(-65, 300), true}}, -15.0, -1, -1},
-        {"no player level yet: speech",
-         {settled, {At(-25, 300), true}},
-         std::nullopt,
-         start - 30,
-         start + 60},
-        {"no player level yet: a distant voice", {settled, {At(-45, 300), true}}, std::nullopt, -1, -1},
-        {"the canceller still learning the room", {{At(-20, 600), true}}, -15.0, -1, -1},
-        {"speech while the program is silent", {{At(-65, 3000), true}, {At(-20, 600), false}}, -15.0, -1, -1},
+         {start, start + 90}},
+        {"the player turned away, 18 dB down", {settled, {At(-33, 500), true}}, -15.0, soon},
+        {"someone across the table", {settled, {At(-40, 500), true}}, -15.0, never},
+        {"the echo's residue alone", {settled, settled}, -15.0, never},
+        {"a click", {settled, {At(-5, 10), true}, {At(-65, 300), true}}, -15.0, never},
+        {"no player level yet: speech", {settled, {At(-25, 300), true}}, std::nullopt, soon},
+        {"no player level yet: a distant voice", {settled, {At(-45, 300), true}}, std::nullopt, never},
+        {"the canceller still learning the room", {{At(-20, 600), true}}, -15.0, never},
+        {"speech while the program is silent", {{At(-65, 3000), true}, {At(-20, 600), false}}, -15.0, never},
         // Once in a stretch of the program's speech, and again in the next.
         {"a pause in the player's speech",
          {settled, {At(-20, 300), true}, {At(-65, 300), true}, {At(-20, 300), true}},
          -15.0,
-         start - 30,
-         start + 60},
+         soon},
     };
     for (const Case& c : cases) {
         const int at = BeganAt(c.stretches, c.player);
-        EXPECT_GE(at, c.from) << c.what;
-        EXPECT_LE(at, c.to) << c.what;
+        EXPECT_GE(at, c.began.first) << c.what;
+        EXPECT_LE(at, c.began.second) << c.what;
     }
     BargeIn bargeIn(16000);
     const std::vector<std::int16_t> residue = At(-65, kBargeInSettings.settleMs), player = At(-20, 300);
