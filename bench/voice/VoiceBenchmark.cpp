@@ -9,20 +9,23 @@
 // DORVA_RECOGNIZE_SEGMENTS set, also both decoders' segments, which the thresholds were tuned on).
 // DORVA_BENCH_VERBOSE prints each speaking latency.
 //
-// Recognition: every phrase of the grammar and every sentence of table-talk.txt (no command at all)
-// is synthesised by espeak-ng with twenty voices and variants (120 to 210 words a minute, pitches
-// from 35 to 75), padded with silence, and run through dorva-recognize, one process a voice, so that
-// each voice starts from a fresh recogniser as the program does. Half the recordings are heard in a
-// room: a reverberation and pink noise or babble 25 to 35 dB below the speaker, which goes on after
-// the command. The voices are split once, before any tuning, into a tuning half and a held-out half;
-// wording and thresholds are chosen on the tuning half only, and the held-out figures are the ones
-// that count. Printed per half: commands heard right (rule and values), wrong and rejected; commands
-// heard as their opposite (the other switch, another table, another firepower); table talk taken
-// for a command; and the time from the end of speech in the audio to the decision (the audio the
-// endpointer waited for, plus the time the decision took). --rules prints the held-out figures of
-// the grammar's rules whose names start with the given prefixes as well. --wake-word measures the
-// program's wake-word option: every command is said after "Dorva," and the recogniser listens for
-// phrases that begin with it; the table talk stays as it is.
+// Recognition: every phrase of the grammar and every sentence of table-talk.txt (no command at all) is
+// synthesised by espeak-ng with twenty voices and variants (120 to 210 words a minute, pitches from 35 to
+// 75), padded with silence, and run through dorva-recognize, one process a voice, so that each voice starts
+// from a fresh recogniser as the program does. Half the recordings are heard in a room: a reverberation and
+// pink noise or babble 25 to 35 dB below the speaker, which goes on after the command. The recogniser listens
+// as the program does with the switches as they stand: a switch command is said where it changes something
+// ("start talking" while the program is silent), and once more, after everything else, where it changes
+// nothing; the table talk is said once more while listening is off. The voices are split once, before any
+// tuning, into a tuning half and a held-out half; wording and thresholds are chosen on the tuning half only,
+// and the held-out figures are the ones that count. Printed per half: commands heard right (rule and values),
+// wrong and rejected; commands heard as their opposite (the other switch, another table, another firepower);
+// table talk taken for a command; a switch said where it changes nothing taken for the other switch; table
+// talk taken for a command while listening is off; and the time from the end of speech in the audio to the
+// decision (the audio the endpointer waited for, plus the time the decision took). --rules prints the
+// held-out figures of the grammar's rules whose names start with the given prefixes as well. --wake-word
+// measures the program's wake-word option: every command is said after "Dorva," and the recogniser listens
+// for phrases that begin with it; the table talk stays as it is.
 //
 // Speaking: a private PulseAudio server (tests/voice/e2e/pulse.sh), the program's own voice, and a
 // recorder on the speaker's monitor; printed is the time from Speak to the first sample there.
@@ -455,8 +458,12 @@ bool Opposite(const Sample& said, const json& heard) {
     const std::string rule = heard["rule"].get<std::string>();
     const auto props = heard["properties"].get<std::vector<std::string>>();
     const auto stem = [](const std::string& name) {
-        return name.starts_with("start") || name.starts_with("stop") ? name.substr(name.find('t', 2) + 1)
-                                                                     : "";
+        for (const std::string_view verb : {"start", "stop"}) {
+            if (name.starts_with(verb)) {
+                return name.substr(verb.size());
+            }
+        }
+        return std::string();
     };
     if (!stem(said.rule).empty() && stem(said.rule) == stem(rule) && said.rule != rule) {
         return true;

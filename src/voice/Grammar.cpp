@@ -260,12 +260,9 @@ bool ChangesSomething(std::string_view rule, Switches switches) {
 }
 
 Grammar ListenedFor(Grammar grammar, Switches switches) {
-    constexpr std::string_view kSwitchRules[] = {"starttalking", "stoptalking", "startlistening",
-                                                 "stoplistening"};
-    std::erase_if(grammar.rules, [switches, &kSwitchRules](const GrammarRule& rule) {
-        return std::find(std::begin(kSwitchRules), std::end(kSwitchRules), rule.name) !=
-                   std::end(kSwitchRules) &&
-               !ChangesSomething(rule.name, switches);
+    std::erase_if(grammar.rules, [switches](const GrammarRule& rule) {
+        return (rule.name == "stoptalking" && !switches.speaking) ||
+               (rule.name == "stoplistening" && !switches.listening);
     });
     return grammar;
 }

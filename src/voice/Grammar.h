@@ -81,11 +81,15 @@ struct Switches {
 // Whether the rule's command would change anything with the switches as they are: while listening
 // is off, only "start listening" would.
 bool ChangesSomething(std::string_view rule, Switches switches);
-// The grammar without the switch commands that would change nothing ("stop talking" while silent):
-// the model tells "start" from "stop" only by their last sounds and hears "stop" too often, and a
-// switch turned the wrong way is the worst mishearing there is. The other commands stay, also while
-// listening is off, when they are not obeyed: table talk fits one of them better than it fits "start
-// listening", which took one sentence in nine when it was listened for alone.
+// The grammar without "stop talking" while silent and "stop listening" while not listening. The model
+// tells "start" from "stop" only by their last sounds and hears "stop" too often: a player who said
+// "start talking" to end the silence was told "I will stop talking", and the same voice failed each
+// time it tried again. The starts stay where they change nothing, because a player says "start
+// listening" to make sure, and heard there as "stop listening" in a grammar without the start, it
+// switched listening off (half the time); said where it changes nothing a stop is the rarer slip, and
+// it is taken for the start. The other commands stay, also while listening is off, when they are not
+// obeyed: table talk fits one of them better than it fits "start listening", which took about one
+// sentence in ten when it was listened for alone.
 Grammar ListenedFor(Grammar grammar, Switches switches);
 
 // The grammar as JSGF for PocketSphinx: one public rule that is any of the commands, each command a

@@ -71,17 +71,17 @@ TEST(GrammarReading, EachMalformedLineIsRefusedAtItsNumber) {
     }
 }
 
-// A switch is listened for only where it changes something; the other commands always are.
+// A stop is listened for only where it changes something; the starts and the other commands always are.
 TEST(GrammarListened, LeavesOutWhatWouldChangeNothing) {
     Grammar grammar;
     for (const char* name : {"rolldice", "starttalking", "stoptalking", "startlistening", "stoplistening"}) {
         grammar.rules.push_back({name, {{name, {}}}});
     }
     for (const auto& [switches, kept] :
-         {std::pair{Switches{true, true}, "rolldice stoptalking stoplistening"},
-          {Switches{false, true}, "rolldice starttalking stoplistening"},
-          {Switches{true, false}, "rolldice startlistening"},
-          {Switches{false, false}, "rolldice startlistening"}}) {
+         {std::pair{Switches{true, true}, "rolldice starttalking stoptalking startlistening stoplistening"},
+          {Switches{false, true}, "rolldice starttalking startlistening stoplistening"},
+          {Switches{true, false}, "rolldice starttalking stoptalking startlistening"},
+          {Switches{false, false}, "rolldice starttalking startlistening"}}) {
         std::string names;
         for (const GrammarRule& rule : ListenedFor(grammar, switches).rules) {
             names += (names.empty() ? "" : " ") + rule.name;

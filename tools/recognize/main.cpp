@@ -146,7 +146,7 @@ int Recognize(const std::filesystem::path& grammarFile, const std::filesystem::p
     if (error == 0) {
         error = listener->LoadGrammar(grammarFile, detail);
     }
-    const Grammar whole = listener->CurrentGrammar();
+    const Grammar whole = error == 0 ? listener->CurrentGrammar() : Grammar{};
     std::optional<Switches> listening;
     int status = 0;
     for (const auto& [file, switches] : recordings) {

@@ -36,6 +36,14 @@ espeak-ng -v en-us -w "$work/woken.wav" "Dorva, table six delta" || fail "espeak
 [ "$(grep -c '"rule":"table6d"' "$work/heard.jsonl")" -eq 1 ] && grep -q 'woken.wav","properties":\[\],"rule":"table6d"' "$work/heard.jsonl" ||
   fail "with the wake word: $(cat "$work/heard.jsonl")"
 
+# The switches given between recordings hold for the recordings after them: while speaking is off,
+# "stop talking" is not listened for.
+espeak-ng -v en-us -w "$work/stop.wav" "stop talking" || fail "espeak-ng"
+"$tool" "$work/stop.wav" --speaking off "$work/stop.wav" >"$work/heard.jsonl" 2>"$work/err.txt" ||
+  fail "recognition with the switches failed: $(cat "$work/err.txt")"
+[ "$(grep -c '"rule":"stoptalking"' "$work/heard.jsonl")" -eq 1 ] && head -1 "$work/heard.jsonl" | grep -q stoptalking ||
+  fail "with speaking off: $(cat "$work/heard.jsonl")"
+
 # Broken set-ups: the program's error number and the reason, exit status 3.
 expect_failure() {
   local what=$1 number=$2 reason=$3
