@@ -182,7 +182,7 @@ void RecoContext_Recognition(const platform::RecoResult& result, CommandTarget& 
         target.SetRecognizeBox(false);
         gRecognize = 0;
     }
-    // After a switch the recogniser listens for the other one; telling it of no change costs nothing.
+    // The recogniser's grammar follows the switches; telling it of no change costs nothing.
     ListenForSwitches();
 }
 

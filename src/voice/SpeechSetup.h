@@ -45,7 +45,7 @@ std::int16_t InitVoice();
 std::int16_t InitReco();
 
 // Tells the recogniser how "Speak results" and "Recognize speech" stand, after every change of
-// either: it listens only for the commands that would change something.
+// either: it leaves out the stops that would change nothing (ListenedFor).
 // Reads: gSpeak, gRecognize, gRecoAvailable, gRecoGrammar.
 void ListenForSwitches();
 

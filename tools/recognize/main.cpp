@@ -33,7 +33,7 @@ constexpr const char* kUsage =
     "environment variable DORVA_RECOGNIZE_SEGMENTS set, also both decoders' best paths.\n"
     "--wake-word puts the wake word \"dorva\" before every phrase, as the program's option does.\n"
     "--speaking and --listening set the switches for the recordings after them (both start on):\n"
-    "the recogniser listens only for the commands that would change something then.\n";
+    "with speaking off \"stop talking\" is not listened for, with listening off \"stop listening\".\n";
 
 int Usage() {
     std::cerr << kUsage;
