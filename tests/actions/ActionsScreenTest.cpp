@@ -1,5 +1,4 @@
-// The actions and close-combat screens: their controls and the state their controls keep (texts that
-// fit: ShippedTextsFitTest; the windows' titles: tests/e2e/shortcuts.sh).
+// Texts that fit: ShippedTextsFitTest; the windows' titles: tests/e2e/shortcuts.sh.
 #include "actions/gui/ActionsScreen.h"
 #include "actions/gui/CloseCombatScreen.h"
 #include "support/WindowTest.h"
@@ -19,7 +18,6 @@ protected:
         WindowTest::SetUp();
         test::LoadActionTables();
     }
-    // The names of the window's enabled buttons of a kind, in their order.
     static QStringList Enabled(const QWidget& window, const QString& nameEnd) {
         QStringList names;
         for (const QPushButton* button : window.findChildren<QPushButton*>()) {
@@ -59,9 +57,8 @@ TEST_F(Screens, ControlsCarryTheirNamesAndCaptions) {
     // clang-format on
 }
 
-// The pending DRs live in the captions of their buttons, which can be pressed while they hold one;
-// the next infantry movement roll waits until the player unchecks the box. The DRs and the entries
-// they read, with these dice, are pinned by the spoken turn (VoiceCommandsTest).
+// The next infantry movement roll waits until the player unchecks the box. The DRs and the entries they
+// read with these dice are pinned by the spoken turn (VoiceCommandsTest).
 TEST_F(Screens, InfantryMovementKeepsItsDRsOnTheButtons) {
     Form9& form = ui::Window<Form9>();
     EXPECT_EQ(Enabled(form, "Btn"),
@@ -86,10 +83,8 @@ TEST_F(Screens, InfantryMovementKeepsItsDRsOnTheButtons) {
     EXPECT_FALSE(form.InfantryMoveBtn->isEnabled());
 }
 
-// Each button shows its result where the screen shows it, with line breaks where the text has them; a
-// rolled command reads its list at DR - 1 into the upper pair and blanks the lower one (what it counts
-// is the logic's test). Every label of these results, and the buttons not pressed here, are pinned by
-// the spoken turn (VoiceCommandsTest), whose sentences are read from the labels, and the game log.
+// A rolled command reads its list at DR - 1 into the upper pair and blanks the lower one. The other labels
+// and buttons are pinned by the spoken turn (VoiceCommandsTest) and the game log.
 TEST_F(Screens, ResultsReachTheirLabels) {
     Form9& form = ui::Window<Form9>();
     dice.Script({2, 2, 3, 4, 1, 2});
@@ -116,9 +111,7 @@ TEST_F(Screens, ResultsReachTheirLabels) {
     ExpectCaptions(melee, {{"AdvanceLB", "CC Pairings dr = 6"}, {"Label1", "3E-6"}});
 }
 
-// The manual mode: the DR buttons and their keys follow the box, the red markers the selected fire
-// button; a fire button asks for a DR, a DR shows its entry, leaving the mode keeps the texts, entering
-// it again selects the IFT attack, and nothing rolls.
+// Leaving the manual mode keeps the texts; entering it again selects the IFT attack.
 TEST_F(Screens, ManualDieRollMarksTheSelectedFireButton) {
     const char* const prompt = "(Choose a specific DR to display)";
     Form9& form = ui::ShowWindow<Form9>();
@@ -152,7 +145,6 @@ TEST_F(Screens, ManualDieRollMarksTheSelectedFireButton) {
     EXPECT_EQ(dice.Rolled(), 0);
 }
 
-// The picture fills its control as far as its proportions allow, and says in words what it shows.
 void ExpectPicture(const QLabel* image, int picture, const char* description) {
     EXPECT_EQ(image->property("picture").toInt(), picture);
     EXPECT_EQ(image->accessibleDescription(), description);

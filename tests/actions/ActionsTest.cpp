@@ -33,7 +33,6 @@ protected:
     }
 };
 
-// A list too short for a roll, or missing, says so in place of the entry.
 TEST_F(Actions, AMissingEntryShowsANoteNamingTheTableAndTheRoll) {
     data::gTable3B = NumberedList("3B-", 10);
     data::gTable4C.clear();
@@ -65,8 +64,7 @@ TEST_F(Actions, PanicListForEveryDouble) {
     EXPECT_EQ(PanicText(6, 1), "(No units panic)");
 }
 
-// The action words of the DR (read at DR - 1) in both attitudes: the Hold text above, the Advance
-// text below, and a DR of their own for each "Fire" while the IFT attack is assumed (Hold first).
+// Words are read at DR - 1; each "Fire" rolls a DR of its own while the IFT attack is assumed (Hold first).
 TEST_F(Actions, UnitActionsShowBothAttitudes) {
     const std::string select = "Unit Fires. Select attack type from selection to the right.";
     using Text = std::optional<std::string>;
@@ -93,7 +91,6 @@ TEST_F(Actions, UnitActionsShowBothAttitudes) {
     }
 }
 
-// The rolls of the other operations as the statistics count them: dr, DR.
 TEST_F(Actions, EachOperationCountsItsRolls) {
     ManualDieRoll manual;
     manual.Switch(true);
@@ -116,7 +113,6 @@ TEST_F(Actions, EachOperationCountsItsRolls) {
     }
 }
 
-// The pictures for every attitude, hex grain and dr; outside the tables there is none.
 TEST_F(Actions, DirectionPictures) {
     using Six = std::array<int, 6>;
     // clang-format off

@@ -72,13 +72,11 @@ TEST_F(ActivationScreen, ModifierControlsFillTheTableAndTheDisplays) {
     EXPECT_TRUE(form.Label11->text().isEmpty()) << "no outcome before the first roll";
 }
 
-// Where the outcome goes besides the screen is the announcement's business (ActivationTest). The
-// units are determined also for a removed counter: the next test shows them when a modifier turns the
-// roll. A roll in the unit text is held together by a no-break space.
+// Where the outcome goes besides the screen is ActivationTest's; the units of a removed counter, the next
+// test's. A roll in the unit text is held together by a no-break space.
 TEST_F(ActivationScreen, ARollShowsTheOutcomeInItsColour) {
     const QColor red(255, 0, 0), blue(0, 0, 255), black(0, 0, 0);
     const char* squad = "Sq8 (x2\u00a0DR=8/8)\n\n";
-    // die, terrain (TerrainDL position), AC#, just rolling, final DR, outcome, colour, units, A1 line
     // clang-format off
     for (const auto& [die, terrain, acNumber, justRoll, final, result, colour, units, a1Line] : {
              std::tuple{6, 0, 5, 0, "6", "Suspect Counter Automatically Removed", red, "", ""},
@@ -101,9 +99,7 @@ TEST_F(ActivationScreen, ARollShowsTheOutcomeInItsColour) {
     }
 }
 
-// After a roll, a modifier change re-evaluates the screen only, and a manual activation changes only the
-// unit text and announces the unit without speaking (what it logs: GameLogTest; what the VASL window
-// shows: AppWindowsTest).
+// The manual activation's log is GameLogTest's, and what the VASL window shows, AppWindowsTest's.
 TEST_F(ActivationScreen, AfterARollModifiersAndManualActivationChangeOnlyTheScreen) {
     setup::gACNumber = 3;
     Form2& form = ui::Window<Form2>();
@@ -129,8 +125,6 @@ TEST_F(ActivationScreen, AfterARollModifiersAndManualActivationChangeOnlyTheScre
     EXPECT_EQ(speech.spoken.size(), 1u) << "only the roll was spoken";
 }
 
-// Auto-clear resets the modifier controls after the announcement and leaves the shown result alone,
-// although the cleared modifiers would turn the roll, whether the units are shown or not.
 TEST_F(ActivationScreen, AutoClearKeepsTheAnnouncedResultAndTheTerrain) {
     setup::gACNumber = 3;
     Form2& form = ui::Window<Form2>();
@@ -172,7 +166,6 @@ TEST_F(ActivationScreen, ANewNationalityRefreshesNotesClassListAndSpecialForceLi
     EXPECT_EQ(form.Label14->text(), "Special Forces are being used.");
     EXPECT_EQ(form.SpecialForcesDL->currentText(), "Special Forces");
 
-    // The same nationality again changes nothing.
     form.Label13->setText("kept");
     form.Form_Activate();
     EXPECT_EQ(form.Label13->text(), "kept");

@@ -1,5 +1,3 @@
-// The activation subsystem's rules: the outcome of a roll and where it is announced, and the units an
-// activation determines.
 #include "activation/ActivationRoll.h"
 #include "activation/SpecialForces.h"
 #include "activation/State.h"
@@ -115,7 +113,6 @@ INSTANTIATE_TEST_SUITE_P(All, UnitCodes, ::testing::Values(
 // clang-format on
 
 TEST_F(Units, TheA1LineAndTheEntryFollowAttitudeAndModifier) {
-    // attitude, A1 DRM, dice, show (only the roll wanted: no line), the text, the entry read
     // clang-format off
     for (const auto& [attitude, a1drm, die1, die2, show, text, entry] : {
              std::tuple{1, 2, 3, 4, 0, "A1 DR = 7/8", 10}, {1, -2, 1, 1, 0, "A1 DR = 2/-1", 1},
@@ -174,8 +171,6 @@ TEST_F(Units, TheSquadDateModifierIsThatOfTheLastMatchingPeriod) {
 }
 
 TEST_F(Units, ClassRestrictionsRerollUntilTheRowFits) {
-    // The class chosen, the modifier, the dice, the squad DR taken. Rows by squad DR: 2-3 C, 4 G, 5-6 second
-    // line, 7-9 first line, 10-11 elite, 12 elite special force.
     // clang-format off
     for (const auto& [choice, modifier, rolled, dieRoll] : std::vector<std::tuple<std::int16_t, int, std::vector<int>, int>>{
              {kClassUndecided, 0, {3, 4}, 7},           {kConscriptGreenOnly, 0, {3, 4, 2, 2}, 4},

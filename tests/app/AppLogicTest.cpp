@@ -1,5 +1,3 @@
-// Where the program finds its support folder, and how the VASL activation window's text box follows
-// the window.
 #include "app/ProgramFolder.h"
 #include "app/VaslResize.h"
 

@@ -1,5 +1,3 @@
-// The app layer's windows: the toolbar with its menus, the small windows, and the window system
-// behind the seams.
 #include "actions/gui/ActionsScreen.h"
 #include "actions/gui/CloseCombatScreen.h"
 #include "activation/gui/ActivationScreen.h"
@@ -35,11 +33,9 @@ namespace {
 
 const QString kHint = QStringLiteral("Resize and postion on screen to fit VASL layout");
 
-// Closing the toolbar without saving, File > Exit saving and the toolbar's title are the end-to-end runs'
-// business (tests/e2e/shortcuts.sh, first_run.sh, accessibility.sh).
+// The toolbar's closing, File > Exit and its title: tests/e2e/shortcuts.sh, first_run.sh, accessibility.sh.
 class AppWindows : public test::WindowTest {};
 
-// Menus and items in their designed order (the table below tries each of them).
 TEST_F(AppWindows, MenusCaptionsAndShortcuts) {
     const QStringList expected = {
         "&File | mneNewGame | &New Game... | Ctrl+N",
@@ -95,12 +91,9 @@ TEST_F(AppWindows, VaslOutputFileWatchFlips) {
     EXPECT_EQ(watch(), notFound);
 }
 
-// Every toolbar button, menu item and shortcut reaches its window: a modal one through the dialogs, a
-// modeless one hidden before it, which comes back as the same window whichever way opens it. The keys
-// are pressed with a screen in front, as a player does: they work from every window. Exit's key saves
-// the settings before the run ends.
+// A modeless window comes back as the same window whichever way opens it. The keys are pressed with a
+// screen in front, as a player does: they work from every window.
 TEST_F(AppWindows, ButtonsMenuItemsAndShortcutsReachTheirWindows) {
-    // The window, whether it is modal, and the ways to it.
     using Ways = std::vector<const char*>;
     // clang-format off
     const std::tuple<const char*, bool, Ways> rows[] = {
@@ -151,8 +144,7 @@ TEST_F(AppWindows, ButtonsMenuItemsAndShortcutsReachTheirWindows) {
     EXPECT_EQ(setup::UserSettingsStore().Get("FileLogName"), data::gLogFileName) << "saved first";
 }
 
-// "New Game" asks first; a yes starts the dice afresh and brings up the set-up screen for the next
-// game (whose OK writes the header: SetupLogicTest).
+// The set-up screen's OK then writes the game's header: SetupLogicTest.
 TEST_F(AppWindows, NewGameAsksThenStartsTheDiceAfreshAndOpensTheSetUpScreen) {
     Form4& toolbar = ui::ShowWindow<Form4>();
     for (const bool yes : {false, true}) {
@@ -168,8 +160,7 @@ TEST_F(AppWindows, NewGameAsksThenStartsTheDiceAfreshAndOpensTheSetUpScreen) {
               "gets a new header at the set-up screen's OK.");
 }
 
-// File names arrive in UTF-8, table texts in Latin-1; both reach the message box intact. The log's
-// stamp is the locale's short date and long time, without a time zone, in any script.
+// File names arrive in UTF-8, table texts in Latin-1. The log's stamp has no time zone, in any script.
 TEST_F(AppWindows, MessageTextsAndTheLocaleClock) {
     EXPECT_EQ(ui::MessageText("DORVA_Support/Fran\303\247ais.sdf is not found."),
               QStringLiteral("DORVA_Support/Fran\u00e7ais.sdf is not found."));
@@ -187,8 +178,7 @@ TEST_F(AppWindows, MessageTextsAndTheLocaleClock) {
     QLocale::setDefault(QLocale::system());
 }
 
-// A two-line message, as "Speech Errors" once was, still leaves room for the whole title beside the
-// window manager's buttons.
+// A two-line message, as "Speech Errors" once was, leaves room for the title beside the frame's buttons.
 TEST_F(AppWindows, AMessageBoxKeepsItsTitleWhole) {
     QMessageBox box(QMessageBox::Information, QStringLiteral("DORVA II"), QStringLiteral("TTS = 0\r\nSR = 0"),
                     QMessageBox::Ok);
@@ -199,9 +189,7 @@ TEST_F(AppWindows, AMessageBoxKeepsItsTitleWhole) {
     EXPECT_GE(box.width(), QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + 150);
 }
 
-// Results reach the window only while it is open; its text box follows a resize (the rule's twips
-// edges are pinned by VaslResizeTest); closing unloads it: the next result is lost, and it opens again
-// as designed.
+// The resize's twips edges are pinned by VaslResizeTest. Closing unloads the window: the next result is lost.
 TEST_F(AppWindows, VaslWindowTakesResultsWhileOpenAndFollowsResizes) {
     Form8& window = ui::ShowWindow<Form8>();
     EXPECT_EQ(window.Text1->toPlainText(), kHint);
@@ -220,8 +208,7 @@ TEST_F(AppWindows, VaslWindowTakesResultsWhileOpenAndFollowsResizes) {
     EXPECT_EQ(again.frameGeometry().size(), QSize(400, 200)) << "the size the player left it at";
 }
 
-// Windows come back where the player left them: closed in this run, and open or closed at File > Exit
-// in the next; a place on no screen any more comes back on the primary screen.
+// Open or closed at File > Exit; a place on no screen any more comes back on the primary screen.
 TEST_F(AppWindows, WindowsComeBackWhereThePlayerLeftThem) {
     const QRect vaslPlace(40, 300, 700, 40), randomPlace(120, 60, 520, 304);
     Form8& window = ui::ShowWindow<Form8>();
@@ -260,7 +247,6 @@ TEST_F(AppWindows, ManualActivationWithTheActivationScreenClosed) {
     EXPECT_EQ(window.Text1->toPlainText(), "Ldr6    ");
 }
 
-// A press replaces the text and counts one DR and one dr in the statistics; OK hides the viewer.
 TEST_F(AppWindows, TableViewerRollDrReplacesTheTextAndCountsBothRolls) {
     dice.Script({3, 4, 5});
     Form3& viewer = ui::ShowWindow<Form3>();
@@ -277,8 +263,6 @@ TEST_F(AppWindows, TableViewerRollDrReplacesTheTextAndCountsBothRolls) {
     }
 }
 
-// The small windows' captions; OK hides the about box, and the splash unloads on a key or on a click on
-// its frame.
 TEST_F(AppWindows, SmallWindows) {
     frmAbout& about = ui::ShowWindow<frmAbout>();
     test::ExpectCaptions(about, {{"lblVersion", "Version 1.1.0"}, {"lblTitle", "DORVA! II"}});
@@ -296,7 +280,6 @@ TEST_F(AppWindows, SmallWindows) {
     }
 }
 
-// The player may edit the shown list; opening it again puts the list back.
 TEST_F(AppWindows, WhatCanISayShowsTheListAgainOnEachOpening) {
     voice::gWhatCanISayText = "activate\r\nroll dice\r\n";
     Form4& toolbar = ui::Window<Form4>();

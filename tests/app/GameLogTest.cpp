@@ -1,5 +1,3 @@
-// A game of a few operations on every screen, with scripted dice, and the game log it leaves: the
-// header, the entries and their line ends, with "Log every roll" on and off.
 #include "actions/gui/ActionsScreen.h"
 #include "actions/gui/CloseCombatScreen.h"
 #include "activation/gui/ActivationScreen.h"
@@ -35,8 +33,7 @@ protected:
         folder.Write("German.sdf", test::NationalityFileBuilder("GE").bytes);
     }
 
-    // Start-up and the set-up screen's OK for June 1943 with the log kept, then the tables of the
-    // test scenario in place of the file's.
+    // OK for June 1943 with the log kept, then the test scenario's tables in place of the file's.
     void StartGame(bool everyRoll) {
         Form1& setup = ui::Window<Form1>();
         setup.LoadGameData();

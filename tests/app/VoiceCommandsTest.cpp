@@ -1,4 +1,3 @@
-// Voice commands reach the screens through the app layer, one command at a time.
 #include "app/gui/VoiceCommands.h"
 #include "actions/gui/ActionsScreen.h"
 #include "actions/gui/CloseCombatScreen.h"
@@ -63,12 +62,8 @@ TEST_F(VoiceCommands, TheSwitchesSetTheSetUpScreensBoxes) {
     EXPECT_TRUE(setup.RecognizeCB->isChecked() && voice::gRecognize == 1);
 }
 
-// A whole turn by voice, in its order (the pending movement DRs carry over): each phrase runs its
-// button's operation on the hidden screen, which shows the result, and the sentence made from it is
-// shown over VASL and spoken.
+// A whole turn in its order: the pending movement DRs carry over.
 TEST_F(SpokenTurn, EveryActionsAndCloseCombatCommandShowsAndSaysItsResult) {
-    // The phrase, its dice, on the close-combat screen (else the actions screen), a control and its text
-    // afterwards, the sentence over VASL, and what the voice says when it differs.
     using Case =
         std::tuple<const char*, std::vector<int>, bool, const char*, const char*, const char*, const char*>;
     // clang-format off
@@ -123,8 +118,7 @@ TEST_F(SpokenTurn, EveryActionsAndCloseCombatCommandShowsAndSaysItsResult) {
     EXPECT_FALSE(ui::Window<Form9>().ManualDieRollCB->isChecked());
 }
 
-// A button says its result only while speaking is on; a command shows it over VASL also while the voice
-// is off, and "repeat that" says the last spoken result again.
+// A command shows its result over VASL also while the voice is off; "repeat that" says the last again.
 TEST_F(SpokenTurn, ButtonsSpeakOnlyWhileSpeakingIsOn) {
     Form10& melee = ui::Window<Form10>();
     dice.Script({2, 3, 5});

@@ -1,4 +1,3 @@
-// The layers and the include rules of docs/architecture.md hold for every source file.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

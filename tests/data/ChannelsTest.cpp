@@ -1,5 +1,3 @@
-// Dice, the die-roll statistics and the result channels: the VASL activation window, the game log
-// and the voice.
 #include "data/Announce.h"
 #include "data/Dice.h"
 #include "data/DieRollStats.h"

@@ -47,8 +47,7 @@ TEST_F(DieRollStatsWindow, HeadingsInTheBellCurveLayout) {
     }
 }
 
-// How rolls are counted is the dice's business (ChannelsTest): the window shows the counts as they
-// were when it opened.
+// How rolls are counted is ChannelsTest's.
 TEST_F(DieRollStatsWindow, ShowsTheRecordedRollsAsTheyWereWhenItOpened) {
     // [0] is never counted; dr 1 and 6, DR 7 and 12
     data::gDRStats = {99, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 10, 0, 0, 0, 0, 2};
@@ -64,8 +63,7 @@ TEST_F(DieRollStatsWindow, ShowsTheRecordedRollsAsTheyWereWhenItOpened) {
     test::ExpectCaptions(window, {{"Label3_1", " 1"}, {"Label6", "3.00"}});
 }
 
-// The verdicts and the chart's bars come from the counts (their numbers are GameRecordTest's); the
-// export writes the counts over the file the player chose.
+// The verdicts' and the bars' numbers are GameRecordTest's; the export writes over the file chosen.
 TEST_F(DieRollStatsWindow, ChartAndVerdictsOfTheCountsAndTheirExport) {
     data::gDRStats = {0, 5, 5, 5, 5, 5, 5, 0, 0, 0, 0, 0, 4};
     window.show();

@@ -1,5 +1,4 @@
-// The game record: the dice statistics kept per game and the fairness verdict (the CSV export is the
-// statistics window's test).
+// The CSV export is the statistics window's test.
 #include "data/Dice.h"
 #include "data/DiceRecord.h"
 #include "data/DieRollStats.h"
@@ -93,7 +92,6 @@ TEST(ChiSquare, TailMatchesTheTablesAndVerdictsFollowIt) {
         // clang-format on
         EXPECT_NEAR(ChiSquareTail(x, degrees), tail, 2e-6) << x << " " << degrees;
     }
-    // dr counts 1 to 6 and the verdict
     // clang-format off
     for (const auto& [counts, verdict] : {std::pair{DRStats{0, 4, 5, 4, 5, 4, 5}, "too few rolls to judge"},
              {DRStats{0, 5, 5, 5, 5, 5, 5}, "consistent with fair dice"}, {DRStats{0, 4, 10, 10, 10, 5, 21}, "unusual: p = 0.003"},

@@ -1,6 +1,4 @@
-// The readers of the support files on bytes the compiler never writes: sections in any order, duplicates,
-// codes that differ in case, variants that run on, counts with blanks, files that end early; and what a
-// missing table or file leaves. The compiler's round trips check the rest.
+// Bytes the compiler never writes, and missing tables and files; the compiler's round trips check the rest.
 #include "data/NationalityFile.h"
 #include "data/SupportFolder.h"
 #include "data/TableFile.h"
@@ -37,7 +35,6 @@ TEST(TableSectionSearch, AnyOrderFirstWinsCaseSensitiveAndHeaderSkipped) {
 }
 
 TEST(ListReading, CountsFieldsAndTruncation) {
-    // the section data after the code, absent when empty, the list read
     // clang-format off
     for (const auto& [data, absentWhenEmpty, expected] : {
              std::tuple{" 2a" + F + "b" + F, true, ListTable{"", "a", "b"}},

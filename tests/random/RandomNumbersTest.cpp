@@ -1,6 +1,3 @@
-// The random subsystem's rolls: the ranged rolls of the random-numbers screen with the checks of their
-// bounds and numbered messages (the tables' values are the screen's test), and suspect-counter locations,
-// one at a time or in batches appended to a file one line at a time.
 #include "random/RandomNumbers.h"
 #include "random/Locations.h"
 #include "random/Messages.h"
@@ -20,8 +17,7 @@ protected:
     void SetUp() override {
         ProgramTest::SetUp();
         data::gTableHR = test::HexRows();
-        // Location row 2 holds a Latin-1 letter and a line break, which a file of one location a line
-        // shows as a blank.
+        // Row 2 holds a Latin-1 letter and a line break, which a file of one location a line shows blank.
         test::LoadLocations();
         data::gTable9E.CellRef(2, 0) = "caf\xe9\r2";
         vasl.visible = true;
@@ -35,11 +31,9 @@ std::string Range(const char* from, const char* to, bool letters) {
     return random::DieXThroughY(from, to, letters).result.value_or("refused");
 }
 
-// How a range reads its bounds, shows its result and counts its die; the sentences and the other
-// operations are the screen's test (RandomScreensTest). Each scripted die is the highest its roll allows:
-// the fake dice refuse a value above the sides.
+// The tables, the sentences and the other operations are RandomScreensTest's. Each die is the highest its
+// roll allows: the fake dice refuse a value above the sides.
 TEST_F(Random, RangesShowTheirResultAndCountTheirDie) {
-    // from, to, as letters, die, shown, the DR counted (0: nothing)
     // clang-format off
     for (const auto& [from, to, letters, die, shown, countedDr] : {
              std::tuple{"5", "10", false, 6, "10", 6}, {"1", "10", false, 10, "10", 0},
@@ -56,7 +50,6 @@ TEST_F(Random, RangesShowTheirResultAndCountTheirDie) {
 }
 
 TEST_F(Random, RefusedRangesShowTheirMessagesAndRollNothing) {
-    // from, to, the messages, whether it is a letter range
     // clang-format off
     for (const auto& [from, to, messages, letterRange] : std::vector<std::tuple<const char*, const char*, std::vector<int>, bool>>{
              {"B", "12", {103}, false}, {"12", "B", {103}, false}, {"3", "3", {106}, false},
@@ -82,8 +75,7 @@ TEST_F(Random, RefusedRangesShowTheirMessagesAndRollNothing) {
     EXPECT_EQ(vasl.text, "hint");
 }
 
-// The widest ranges are accepted. The letter limits are fixed numbers: a longer hex-row list does not
-// move them, and a shorter one shows the positions it has no names for as numbers.
+// The letter limits are fixed: a longer hex-row list does not move them, a shorter names positions by number.
 TEST_F(Random, RangeLimits) {
     dice.Script({52, 1000, 33});
     EXPECT_EQ(Range("A", "ZZ", false), "ZZ");
@@ -99,7 +91,6 @@ TEST_F(Random, RangeLimits) {
 }
 
 TEST_F(Random, ASingleLocationReadsTheRowOfItsDr) {
-    // village, die, the line, what the VASL window and the voice get
     // clang-format off
     for (const auto& [village, die, line, said] : {
              std::tuple{false, 5, "dr = at 5", "say 5"},
@@ -116,10 +107,8 @@ TEST_F(Random, ASingleLocationReadsTheRowOfItsDr) {
     }
 }
 
-// The same batch saved twice to the same file: lines are appended in UTF-8, each ended by a carriage
-// return and line feed; each counts as a dr, and nothing is shown or spoken.
+// Lines are appended in UTF-8 (row 2's Latin-1 letter), each counted as a dr; nothing is shown or spoken.
 TEST_F(Random, BatchesSavedTwiceAppend) {
-    // count, village, the dice of both saves, the file after both saves (nullptr: no file)
     // clang-format off
     for (const auto& [count, village, rolled, written] : std::vector<std::tuple<const char*, bool, std::vector<int>, const char*>>{
              {"3", false, {1, 2, 3, 3, 2, 1}, "dr = at 1\r\ndr = caf\xc3\xa9 2\r\ndr = at 3\r\ndr = at 3\r\ndr = caf\xc3\xa9 2\r\ndr = at 1\r\n"},
@@ -145,8 +134,6 @@ TEST_F(Random, BatchesSavedTwiceAppend) {
     EXPECT_TRUE(speech.spoken.empty());
 }
 
-// A count that is not a number, or too many, gets its message and no dialog; a cancelled dialog writes
-// nothing.
 TEST_F(Random, RefusedBatchesRollAndWriteNothing) {
     for (const char* count : {"abc", "", "3x", "inf", "10000.5", "1e9"}) {
         EXPECT_EQ(random::SaveLocations(count, false), std::nullopt) << count;
@@ -161,16 +148,14 @@ TEST_F(Random, RefusedBatchesRollAndWriteNothing) {
     EXPECT_FALSE(std::filesystem::exists(file));
 }
 
-// A file that cannot be opened, or one that stops taking lines, ends the batch at once without a
-// message; the lines written before stay. The fake dice fail a roll beyond the script, so a batch
-// that went on would show.
+// A file that cannot be opened, or that stops taking lines, ends the batch without a message. The fake dice
+// fail a roll beyond the script, so a batch that went on would show.
 TEST_F(Random, AnUnwritableFileEndsTheBatchSilently) {
     dice.Script({4});
     dialogs.answer = folder.Root().string() + "/no such folder/locations.txt";
     EXPECT_EQ(random::SaveLocations("5", false), dialogs.answer);
 
-    // A file size limit of two lines and a bit: the third line cannot be written whole, and no part
-    // of it stays.
+    // Room for two lines and a bit: no part of the third may stay.
     dice.Script({1, 3, 4});
     dialogs.answer = file;
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);

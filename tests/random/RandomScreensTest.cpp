@@ -1,5 +1,4 @@
-// The random-numbers and suspect-locations screens: their controls, what each operation shows, and how
-// the mini controls reach the hidden screen (texts that fit: ShippedTextsFitTest; titles: e2e/shortcuts.sh).
+// Texts that fit: ShippedTextsFitTest; the windows' titles: tests/e2e/shortcuts.sh.
 #include "app/gui/MiniControls.h"
 #include "app/gui/VaslWindow.h"
 #include "random/Tables6.h"
@@ -39,8 +38,7 @@ protected:
     }
 };
 
-// Each table button is its picture, says which table it rolls, and rolls it: at a dr of 3, where table
-// 6b gives 3, the value chosen where the rule's two sources disagree.
+// At a dr of 3 table 6b gives 3: the value chosen where the rule's two sources disagree.
 TEST_F(RandomScreens, RandomNumbersControls) {
     Form6& form = ui::Window<Form6>();
     // clang-format off
@@ -64,15 +62,11 @@ TEST_F(RandomScreens, RandomNumbersControls) {
     }
 }
 
-// On the hidden screen, as the voice commands call them: each operation shows its results, announces
-// them (the A to GG sentence spells the A) and counts its dice (two dice as two drs; a die of other
-// than six sides not at all); dice operations blank the table area, table rolls the dice area, its
-// heading included. Each scripted die is the highest its roll allows.
+// On the hidden screen, as the voice commands call them. Two dice count as two drs, a die of other than six
+// sides not at all; each die is the highest its roll allows.
 TEST_F(RandomScreens, EachOperationShowsAnnouncesAndCountsItsResults) {
     Form6& form = ui::Window<Form6>();
     SpeakOn();
-    // The operation, its dice, the dice counted, the results, the sentence shown over VASL, what the voice
-    // says when it differs, and the voice's flags.
     using Row = std::tuple<void (Form6::*)(), std::vector<int>, std::vector<int>, const char*, const char*,
                            const char*, int>;
     // clang-format off
@@ -104,8 +98,7 @@ TEST_F(RandomScreens, EachOperationShowsAnnouncesAndCountsItsResults) {
 
 std::vector<const QObject*> told; // the controls whose change screen readers heard of
 
-// Two equal rolls in a row: the second result is marked new as the first was, on the screen and in the
-// VASL window, and screen readers hear of it although no text changed.
+// The second of two equal results is marked new, and told to screen readers, although no text changed.
 TEST_F(RandomScreens, AnEqualResultIsMarkedNewAgain) {
     Form6& form = ui::Window<Form6>();
     QPlainTextEdit& vaslBox = *ui::Window<Form8>().Text1;
@@ -127,8 +120,7 @@ TEST_F(RandomScreens, AnEqualResultIsMarkedNewAgain) {
     }
 }
 
-// A refused range changes only the heading and the table area; a letter range checks the letters
-// box, refused or not, and it stays checked for the next number range.
+// A letter range checks the letters box, refused or not, and it stays checked for the next number range.
 TEST_F(RandomScreens, ARefusedRangeKeepsTheEarlierResult) {
     Form6& form = ui::Window<Form6>();
     dice.Script({2});

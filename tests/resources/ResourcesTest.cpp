@@ -1,5 +1,3 @@
-// The compiled-in pictures: valid SVG that Qt draws without complaint, at the sizes the windows lay
-// them out at, each one its own.
 #include <QDirIterator>
 #include <QImage>
 #include <QPainter>
@@ -13,8 +11,7 @@
 
 namespace {
 
-// The size each kind of picture is laid out at, by the start of its path (the direction pictures by
-// their numbers), and how many pictures there are.
+// The size each kind of picture is laid out at, by the start of its path (direction pictures: numbers).
 // clang-format off
 const std::pair<QString, QSize> kSizes[] = {
     {":/pictures/toolbar/", {48, 48}}, {":/pictures/tables/", {60, 60}}, {":/pictures/splash.svg", {320, 200}},

@@ -1,5 +1,3 @@
-// The set-up subsystem's rules: the saved settings, the nationality list, the start-up loader and
-// what OK records.
 #include "data/DiceRecord.h"
 #include "data/State.h"
 #include "setup/GameRecord.h"
@@ -29,10 +27,9 @@ protected:
     MemorySettingsStore store;
 };
 
-// What the stored values load into, and the log file's name. Without a KeepLogFile (an empty one
-// included) every setting takes its first-run default; missing and empty keys read zero, while damaged ones
-// take their first-run default. A stored A1DRM of 4 is +2; a stored ACNumber of 2 is AC number 4. A
-// LogEveryRoll saved before the option existed is missing, and reads as on, like a new player's.
+// Without a KeepLogFile (an empty one included) every setting takes its first-run default; missing and empty
+// keys read zero, while damaged ones take their first-run default. A stored A1DRM of 4 is +2, a stored
+// ACNumber of 2 AC number 4. A LogEveryRoll from before the option is missing, and reads as on.
 TEST_F(Settings, LoadReadsEveryValueAndDefaultsWhatIsDamaged) {
     const std::vector<int> firstRun = {0, 1, 8, 3, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0};
     // clang-format off
@@ -128,8 +125,6 @@ TEST_F(Startup, OkRecordsTheScenarioReadsItsTablesAndNamesIt) {
 
 class Header : public test::ProgramTest {};
 
-// OK adds the header to a kept log once per change; a new game or another nationality or date starts
-// the dice afresh.
 TEST_F(Header, OkWritesTheGamesHeaderOncePerChangeAndAnotherGameStartsTheDiceAfresh) {
     std::tie(gNationality, gGameDate, gACNumber, gA1DRM, gHexGrain) = std::tuple{"German", "194306", 4, 1, 1};
     EXPECT_EQ(GameHeader("vs. German: June, 1943"),

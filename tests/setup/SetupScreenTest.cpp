@@ -56,10 +56,14 @@ protected:
         form.StartSpeech();
         return form;
     }
+    // Recognize checked; Speak, Recognize, the sound level (Label7) and Speech Errors enabled.
+    static QList<bool> Boxes(const Form1& form) {
+        return {form.RecognizeCB->isChecked(), form.SpeechCB->isEnabled(), form.RecognizeCB->isEnabled(),
+                form.Label7->isEnabled(), form.SpeechErrorsBnt->isEnabled()};
+    }
 };
 
-// Up before the engines: nothing to switch yet, no errors to show. Confirmed before the engines were
-// up: they come up all the same, without the sound level.
+// Confirmed before the engines were up: they come up all the same, without the sound level.
 TEST_F(SetupScreen, ConfirmedBeforeTheEnginesAreUp) {
     Form1& form = ui::Window<Form1>();
     form.LoadGameData();
@@ -72,7 +76,6 @@ TEST_F(SetupScreen, ConfirmedBeforeTheEnginesAreUp) {
     EXPECT_EQ(voice::gRecoContext->EventInterests() & platform::kAudioLevelInterest, 0);
 }
 
-// The boxes follow the engines; the errors are on offer when one of them failed.
 TEST_F(SetupScreen, SpeechBoxesFollowTheEngines) {
     // clang-format off
     for (const auto& [voiceError, contextError, loadError, speaks, hears, errors] : {
@@ -87,19 +90,14 @@ TEST_F(SetupScreen, SpeechBoxesFollowTheEngines) {
             std::tie(voiceError, contextError, loadError);
         dialogs.messages.clear();
         Form1& form = StartUp();
-        // Label7: the sound level.
-        EXPECT_EQ(QList<bool>({form.SpeechCB->isEnabled(), form.RecognizeCB->isEnabled(),
-                               form.Label7->isEnabled(), form.SpeechErrorsBnt->isEnabled()}),
-                  QList<bool>({speaks, hears, hears, !speaks || !hears}))
-            << errors;
+        EXPECT_EQ(Boxes(form), QList<bool>({false, speaks, hears, hears, !speaks || !hears})) << errors;
         form.SpeechErrorsBnt_Click();
         EXPECT_THAT(dialogs.messages, ElementsAre(StartsWith(errors)));
         ui::DestroyAllWindows();
     }
 }
 
-// The recogniser stops hearing while the program runs, and hears again: the boxes follow, listening
-// stays off until the player switches it on, and "Speech Errors" says what is missing.
+// Once the recogniser hears again, listening stays off until the player switches it on.
 TEST_F(SetupScreen, ALateRecognitionFailureIsShownAndListeningComesBack) {
     // clang-format off
     for (const auto& [error, says] : {
@@ -117,9 +115,7 @@ TEST_F(SetupScreen, ALateRecognitionFailureIsShownAndListeningComesBack) {
         voice::gRecoContext->onFailure(error);
         EXPECT_EQ(voice::gRecognize, 0);
         EXPECT_FALSE(speech.switches->second);
-        EXPECT_EQ(QList<bool>({form.RecognizeCB->isChecked(), form.RecognizeCB->isEnabled(),
-                               form.Label7->isEnabled(), form.SpeechErrorsBnt->isEnabled()}),
-                  QList<bool>({false, false, false, true}));
+        EXPECT_EQ(Boxes(form), QList<bool>({false, true, false, false, true}));
         EXPECT_EQ(form.Label6->text(), "");
         dialogs.messages.clear();
         form.SpeechErrorsBnt->click();
@@ -128,12 +124,9 @@ TEST_F(SetupScreen, ALateRecognitionFailureIsShownAndListeningComesBack) {
                                       HasSubstr(says))));
 
         voice::gRecoContext->onRecovery();
-        EXPECT_EQ(QList<bool>({form.RecognizeCB->isChecked(), form.RecognizeCB->isEnabled(),
-                               form.Label7->isEnabled(), form.SpeechErrorsBnt->isEnabled()}),
-                  QList<bool>({false, true, true, false}));
+        EXPECT_EQ(Boxes(form), QList<bool>({false, true, true, true, false}));
         form.RecognizeCB->click();
         EXPECT_EQ(voice::gRecognize, 1);
-        // The wake word is offered once the recogniser is there, and told to it.
         speech.calls.clear();
         form.WakeWordCB->click();
         EXPECT_EQ(speech.calls, std::vector<std::string>{"SetWakeWord 1"});
@@ -181,8 +174,7 @@ TEST_F(SetupScreen, ActivationShowsWhatOtherScreensChangedButKeepsTheMapAlignmen
     EXPECT_EQ(form.YearComboList->count(), 9); // only hidden: still filled for the next time
 }
 
-// OK hands the scenario over also to an activation screen already open with other choices (those it
-// takes when it is created are ActivationScreenTest's; the play windows coming up, the end-to-end runs').
+// What a new activation screen takes is ActivationScreenTest's; the play windows coming up, the e2e runs'.
 TEST_F(SetupScreen, OkSwitchesToThePlayWindowsAndHandsTheScenarioToTheActivationScreen) {
     Form1& form = StartUp();
     Form2& activation = ui::ShowWindow<Form2>();
@@ -248,8 +240,7 @@ TEST_F(SetupScreen, LogFileOptions) {
                  form.LogEveryRollCB->isEnabled());
 }
 
-// Exit writes the choices and the next run opens as left (the first run's defaults and what Exit
-// writes of them are the end-to-end run's business: tests/e2e/first_run.sh).
+// The first run's defaults and what Exit writes of them are tests/e2e/first_run.sh's.
 TEST_F(SetupScreen, ExitWritesTheChoicesAndTheNextRunOpensAsLeft) {
     Form1& form = StartUp();
     // clang-format off

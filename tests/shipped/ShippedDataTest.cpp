@@ -1,4 +1,3 @@
-// The data shipped with the program, as the program reads it: every roll must find a sensible entry.
 // These checks catch a data edit that the compiler accepts but that a game would trip over.
 
 #include "activation/UnitDetermination.h"
@@ -46,7 +45,6 @@ TEST_F(ShippedData, RuleTablesCoverEveryRollThatReachesThem) {
     }
     EXPECT_GE(UpperBound(gTable3E), 6);
     EXPECT_GE(UpperBound(gTableCC), 1);
-    // The unit-action lists hold one of the four action words for every DR 2 to 12.
     for (const ListTable* table : {&gTableHd, &gTableAd}) {
         ASSERT_EQ(UpperBound(*table), 11);
         for (const std::string& word : std::vector(table->begin() + 1, table->end())) {
@@ -63,9 +61,8 @@ TEST_F(ShippedData, RuleTablesCoverEveryRollThatReachesThem) {
     }
 }
 
-// The grammar reads back through the recogniser's reader (which refuses a phrase standing in two rules),
-// and every attack it offers finds a result in its IF-table column for every total. The look-up DRs and
-// the columns themselves are the compiler's own checks.
+// The recogniser's reader refuses a phrase standing in two rules. The look-up DRs and the columns
+// themselves are the compiler's own checks.
 TEST_F(ShippedData, EverySpokenAttackFindsItsTableCell) {
     int attacks = 0;
     for (const dorva::voice::GrammarRule& rule : grammar.grammar->rules) {
@@ -85,9 +82,7 @@ TEST_F(ShippedData, EverySpokenAttackFindsItsTableCell) {
     EXPECT_GT(attacks, 0);
 }
 
-// What the player reads in "What Can I Say?" is what the recogniser obeys: every phrase listed is a
-// phrase of the grammar, and the phrases under one heading all do one thing; the switches answer to their
-// plain words too.
+// The phrases under one heading all do one thing; the switches answer to their plain words too.
 TEST_F(ShippedData, WhatCanISayListsExactlyWhatTheGrammarObeys) {
     std::string list;
     ASSERT_TRUE(ReadFileBytes(gProgramFolder / "DORVA_Support" / "DORVA2_What_Can_I_Say.txt", list));

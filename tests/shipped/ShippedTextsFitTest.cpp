@@ -1,5 +1,3 @@
-// Every caption, and the longest texts the shipped data can produce, show whole in the controls that show
-// them, and break only where a reader expects a break.
 #include "actions/FireCommands.h"
 #include "actions/gui/ActionsScreen.h"
 #include "actions/gui/CloseCombatScreen.h"
@@ -74,7 +72,6 @@ std::map<char, std::string> LongestLines(test::ScriptedDice& dice) {
             {'-', "(no unit activated)"}};
 }
 
-// Whether the word-wrapped label breaks its lines outside parentheses only, as it lays its text out.
 ::testing::AssertionResult BreaksOutsideParentheses(const QLabel& label) {
     for (const QString& paragraph : label.text().split(QLatin1Char('\n'))) {
         QTextLayout layout(paragraph, label.font());
@@ -146,14 +143,12 @@ TEST_F(ShippedTextsFit, UnitTextsNotesAndListingsShowWhole) {
     EXPECT_GE(smallest, 7.0) << "the unit text is shrunk below a readable size";
 }
 
-// Whether the label shows all of the text.
 ::testing::AssertionResult ShowsWhole(QLabel* label, const std::string& text) {
     label->setText(ui::DisplayText(text));
     return test::ShowsWhole(*label);
 }
 
-// Every control of the actions, close-combat, random-numbers, locations and mini-controls windows, with
-// the widest results: the largest numbers, a long file name and every text the shipped tables give them.
+// The widest results: the largest numbers, a long file name and every text the shipped tables give.
 TEST_F(ShippedTextsFit, TheOtherScreensShowTheirCaptionsAndResultsWhole) {
     Form9& actions = ui::Window<Form9>();
     Form10& melee = ui::Window<Form10>();
@@ -202,8 +197,6 @@ TEST_F(ShippedTextsFit, TheOtherScreensShowTheirCaptionsAndResultsWhole) {
     EXPECT_TRUE(ShowsWhole(melee.AdvanceLB, "CC Pairings dr = 6"));
 }
 
-// At its designed size the VASL window shows its one line whole, without a scroll bar, also on a
-// desktop with a large font.
 TEST_F(ShippedTextsFit, TheVaslWindowShowsOneWholeLine) {
     const QFont desktop = QApplication::font();
     for (const double points : {desktop.pointSizeF(), 13.0}) {

@@ -1,6 +1,5 @@
 #pragma once
-// Builders of support files for tests, written straight from the byte layouts, and a support folder
-// of a test's own.
+// Support files built straight from the byte layouts, not by the compiler, and a test's own folder.
 
 #include "data/State.h"
 
@@ -23,7 +22,6 @@ inline std::string Counted(std::size_t count, std::size_t width) {
     return std::string(width - std::min(width, digits.size()), '0') + digits;
 }
 
-// Each field ended by its mark.
 inline std::string Fields(const std::vector<std::string>& fields) {
     std::string out;
     for (const std::string& f : fields) {
@@ -32,7 +30,6 @@ inline std::string Fields(const std::vector<std::string>& fields) {
     return out;
 }
 
-// config.sco
 struct TableFileBuilder {
     TableFileBuilder& List(const std::string& code, const std::vector<std::string>& entries) {
         bytes += kSection + code + Counted(entries.size(), 2) + Fields(entries);
@@ -48,7 +45,6 @@ struct TableFileBuilder {
     std::string bytes = "DV";
 };
 
-// <Nationality>.sdf
 struct NationalityFileBuilder {
     explicit NationalityFileBuilder(const std::string& tag = "01") : bytes("SD" + tag) {}
     // Starts a section with its first variant's date.
@@ -67,8 +63,7 @@ struct NationalityFileBuilder {
     std::string bytes;
 };
 
-// A program folder of the test's own with a DORVA_Support folder in it; gProgramFolder points at it
-// while the object lives.
+// gProgramFolder points at a folder of the test's own while the object lives.
 class SupportFolder {
 public:
     SupportFolder() {

@@ -1,8 +1,4 @@
 #pragma once
-// Fakes for every seam: dice a test scripts, dialogs that answer at once and remember what they were
-// asked, a quitter that throws instead of ending the test, a fixed clock, a VASL activation window
-// that keeps its text, and a speech platform whose steps succeed or fail as told and whose voice
-// remembers what it said.
 
 #include "data/Messages.h"
 #include "platform/Seams.h"

@@ -1,4 +1,3 @@
-// Runs window tests inside one QApplication on Qt's offscreen platform.
 #include <QApplication>
 #include <gtest/gtest.h>
 

@@ -1,6 +1,5 @@
 #pragma once
-// The fixture every test starts from: the program as at its start, every seam a fake, and a program
-// folder of the test's own (with the game log in it).
+// The fixture every test starts from: every seam a fake, and a program folder of the test's own.
 
 #include "activation/State.h"
 #include "app/ProgramState.h"
@@ -46,7 +45,6 @@ protected:
     }
     void TearDown() override { ResetProgramState(); }
 
-    // Speaking on, with the voice created through the fake platform.
     void SpeakOn() {
         voice::gVoiceAvailable = voice::InitVoice();
         voice::gSpeak = 1;
@@ -71,10 +69,9 @@ inline data::ListTable NumberedList(const std::string& prefix, int count) {
     return table;
 }
 
-// A scenario in which every table entry names its table and entry number, so that a text shows which
-// entry a roll read: Hold attitude without modifiers, see-rolls on, every A1 entry "-". Squad rows 1 to
-// 15 serve final squad DRs 0 to 14 with the texts "SqN" and "HsN" (N the final DR); classes by DR 2-3
-// "C", 4 "G", 5-6 "2", 7-9 "1", 10-12 "E", others "1"; 12 is the special force.
+// Entries named by table and number, so that a text shows the entry a roll read; Hold attitude, no modifiers,
+// see-rolls on, every A1 entry "-". Squad rows 1 to 15 serve final squad DRs 0 to 14 as "SqN" and "HsN" (N
+// the final DR); classes by DR 2-3 "C", 4 "G", 5-6 "2", 7-9 "1", 10-12 "E", others "1"; 12 special force.
 inline void LoadScenario() {
     data::gTableA1 = data::ListTable(17, "-");
     data::gTableA5 = NumberedList("Fort", 6);
@@ -111,8 +108,7 @@ inline void LoadActionTables() {
     data::gTableAd = data::ListTable(12, "Move");
 }
 
-// Suspect locations: rows 0 to 5 "at N" on the screen and in files, "say N" to the VASL window and the
-// voice; row 6 empty.
+// Suspect locations: rows 0 to 5 "at N" shown and in files, "say N" over VASL and spoken; row 6 empty.
 inline void LoadLocations() {
     data::gTable9E.Create(7, 2);
     for (int row = 0; row <= 5; ++row) {
@@ -121,7 +117,6 @@ inline void LoadLocations() {
     }
 }
 
-// A config.sco with every table, each of one entry.
 inline std::string EveryTableFile() {
     TableFileBuilder file;
     for (const std::string code : data::kTableCodes) {
@@ -130,8 +125,7 @@ inline std::string EveryTableFile() {
     return file.bytes;
 }
 
-// Reads the tables of the support files the build ships, which the program folder then points at; returns
-// the codes of the tables missing from them.
+// Reads the tables the build ships (the program folder then points there); returns the missing codes.
 inline std::vector<std::string> ReadShippedTables() {
     const char* binary = std::getenv("DORVA_TEST_BINARY_DIR");
     data::gProgramFolder = std::filesystem::path(binary ? binary : ".") / "bin";
@@ -150,8 +144,7 @@ inline std::vector<std::string> ShippedNationalities() {
     return names;
 }
 
-// The hex-row list as the program is supplied with it: "A" to "Z" at positions 1 to 26, then "AA" to
-// "ZZ" at 27 to 52.
+// The shipped hex-row list: "A" to "Z" at positions 1 to 26, then "AA" to "ZZ" at 27 to 52.
 inline data::ListTable HexRows() {
     data::ListTable rows(1);
     for (std::size_t letters = 1; letters <= 2; ++letters) {
@@ -164,8 +157,7 @@ inline data::ListTable HexRows() {
 
 inline const data::ListTable kNotFoundList = {data::kTableNotFound, ""};
 
-// The die-roll statistics after one roll counted in each of these slots; 0, the slot nothing counts
-// in, stands for none.
+// The die-roll statistics after one roll counted in each slot given; slot 0 stands for none.
 inline std::array<std::int32_t, 18> DrCounts(const std::vector<int>& places) {
     std::array<std::int32_t, 18> counts{};
     for (const int slot : places) {

@@ -1,6 +1,5 @@
 #pragma once
-// The fixture of every window test: the program's own windows behind the seams (the VASL activation
-// window, the screens reaching one another), fakes for the rest, and no window left behind.
+// The fixture of every window test: the program's own windows behind the seams, and none left behind.
 
 #include "app/gui/Startup.h"
 #include "support/ProgramTest.h"
@@ -42,7 +41,6 @@ protected:
         ProgramTest::TearDown();
     }
 
-    // Clicks the button, or triggers the menu item, of that name in the window.
     static void Press(QWidget& window, const char* name) {
         if (auto* button = window.findChild<QAbstractButton*>(QString::fromLatin1(name))) {
             button->click();
@@ -66,7 +64,6 @@ inline QString Shown(const QObject* control) {
     return control->property(control->property("title").isValid() ? "title" : "text").toString();
 }
 
-// Each named control of the window is there and shows its text.
 inline void ExpectCaptions(const QObject& window,
                            std::initializer_list<std::pair<const char*, const char*>> captions) {
     for (const auto& [name, shown] : captions) {
@@ -76,9 +73,8 @@ inline void ExpectCaptions(const QObject& window,
     }
 }
 
-// Whether the control shows all of its text at its size: a word-wrapped label within its height, a line
-// edit's text within its width, a push button's caption with room for its frame (a button without one
-// shows a picture drawn at its size), any other control within its size hint.
+// A word-wrapped label within its height, a line edit's text within its width, a push button's caption with
+// room for its frame (one without shows a picture drawn at its size), any other within its size hint.
 inline ::testing::AssertionResult ShowsWhole(const QWidget& control) {
     QSize needed = control.sizeHint();
     if (auto* label = qobject_cast<const QLabel*>(&control); label && label->wordWrap()) {

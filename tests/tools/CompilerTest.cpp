@@ -1,5 +1,3 @@
-// The data compiler: what it writes reads back through the program's readers as the source says,
-// and every kind of mistake is reported at its line with nothing written.
 #include "Build.h"
 #include "Compile.h"
 #include "data/NationalityFile.h"
@@ -26,8 +24,6 @@ std::string Nationality(const std::string& toml) {
 std::string Repeat(const std::string& item, int n) {
     return n > 0 ? item + Repeat(item, n - 1) : "";
 }
-
-// --- Round trips through the program's readers ---
 
 TEST(TableFileRoundTrip, ListsAndGridsReadBackAsWritten) {
     const std::string bytes = CompileTableFile(Source::ParseText(R"(header = "DV"
@@ -95,7 +91,6 @@ code = "02"
               std::string("SD01\x1f") + "02" + "194612" + "000" + "0");
 }
 
-// A look-up carries its DR; the list shows each screen's rules under its heading, the slots' words last.
 TEST(CommandsCompiler, GrammarAndListFromOneSource) {
     const CommandFiles files = CompileCommands(Source::ParseText(R"(
 intro = """
@@ -138,10 +133,7 @@ dr = [{ say = "two", value = 2 }, { say = "twelve", value = 12 }]
               "<DR> is one of: two, twelve\r\n");
 }
 
-// --- Mistakes ---
-
 TEST(CompilerMistakes, ReportedWithFileAndLine) {
-    // kind ('t' table file, 'n' nationality, 'c' commands), source, line, a part of the message
     using Mistake = std::tuple<char, std::string, std::uint32_t, const char*>;
     const std::string dv = "header = \"DV\"\n", list = dv + "[[list]]\ncode = \"A1\"\n"; // lines 1-3
     const std::string section = "[[section]]\ncode = \"03\"\n",
@@ -216,10 +208,6 @@ TEST(CompilerMistakes, ReportedWithFileAndLine) {
     }
 }
 
-// --- The build command ---
-
-// Every file written, stale nationalities removed; then any mistake writes nothing and every file's
-// mistakes are reported.
 TEST(BuildCommand, WritesAllOrNothing) {
     const fs::path root = fs::temp_directory_path() / ("dorva-build-test-" + std::to_string(::getpid()));
     const auto write = [&](const std::string& name, const std::string& text) {
@@ -252,7 +240,6 @@ TEST(BuildCommand, WritesAllOrNothing) {
     EXPECT_NE(text.find("commands.toml:4: column 3 is outside the IF table"), std::string::npos) << text;
     EXPECT_NE(text.find("must not hold a dot"), std::string::npos) << text;
     EXPECT_FALSE(fs::exists(root / "out2"));
-    // No source at all is a mistake too.
     EXPECT_EQ(BuildSupportFiles(root / "nowhere", root / "out3", errors), 1);
     fs::remove_all(root);
 }
