@@ -170,6 +170,7 @@ TEST_F(Units, TheSquadDateModifierIsThatOfTheLastMatchingPeriod) {
     EXPECT_EQ(ShowSquads(1), "Sq7 (x2 DR=8/7)");
 }
 
+// The squad rows' classes by squad DR are LoadScenario's.
 TEST_F(Units, ClassRestrictionsRerollUntilTheRowFits) {
     // clang-format off
     for (const auto& [choice, modifier, rolled, dieRoll] : std::vector<std::tuple<std::int16_t, int, std::vector<int>, int>>{

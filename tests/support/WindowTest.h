@@ -73,8 +73,8 @@ inline void ExpectCaptions(const QObject& window,
     }
 }
 
-// A word-wrapped label within its height, a line edit's text within its width, a push button's caption with
-// room for its frame (one without shows a picture drawn at its size), any other within its size hint.
+// Shown whole: a wrapped label within its height, a line edit's text within its width, a push button's
+// caption with room for its frame (one without shows a picture drawn at its size), others in their size hint.
 inline ::testing::AssertionResult ShowsWhole(const QWidget& control) {
     QSize needed = control.sizeHint();
     if (auto* label = qobject_cast<const QLabel*>(&control); label && label->wordWrap()) {
