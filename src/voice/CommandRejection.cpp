@@ -16,22 +16,68 @@ bool IsFiller(const std::string& label) {
     return !label.empty() && (label.front() == '<' || label.front() == '[' || label.front() == '+');
 }
 
+// Which frames of an utterance carry speech.
+class SpeechFrames {
+public:
+    SpeechFrames(const UtteranceEvidence& evidence, double withinDb)
+        : first_(evidence.grammarPath.empty() ? 0 : evidence.grammarPath.front().firstFrame) {
+        if (evidence.frameDb.empty()) {
+            return;
+        }
+        std::vector<float> sorted = evidence.frameDb;
+        const auto loud = sorted.begin() + static_cast<long>((sorted.size() - 1) * 97 / 100);
+        std::nth_element(sorted.begin(), loud, sorted.end());
+        const double floor = *loud - withinDb;
+        for (const float db : evidence.frameDb) {
+            speech_.push_back(db >= floor);
+        }
+    }
+
+    int In(const ScoredSegment& segment) const {
+        if (speech_.empty()) {
+            return Frames(segment);
+        }
+        int count = 0;
+        for (int frame = segment.firstFrame; frame <= segment.lastFrame; ++frame) {
+            // The phone loop's decoder may keep a frame more than the grammar's at either end.
+            const auto at = std::clamp<long>(frame - first_, 0, static_cast<long>(speech_.size()) - 1);
+            count += speech_[static_cast<std::size_t>(at)] ? 1 : 0;
+        }
+        return count;
+    }
+
+    // The segment's score spread evenly over its frames, for those of speech.
+    double ScoreIn(const ScoredSegment& segment) const {
+        return segment.score * In(segment) / Frames(segment);
+    }
+
+private:
+    int first_;
+    std::vector<bool> speech_;
+};
+
 } // namespace
 
-double GapPerFrame(const UtteranceEvidence& evidence) {
-    if (evidence.frames <= 0 || evidence.phoneLoopFrames <= 0) {
-        return 0;
+double GapPerFrame(const UtteranceEvidence& evidence, double speechWithinDb) {
+    const SpeechFrames speech(evidence, speechWithinDb);
+    double grammar = 0;
+    int frames = 0;
+    for (const ScoredSegment& segment : evidence.grammarPath) {
+        grammar += speech.ScoreIn(segment);
+        frames += speech.In(segment);
     }
-    return evidence.grammarScore / evidence.frames - evidence.phoneLoopScore / evidence.phoneLoopFrames;
+    double loop = 0;
+    for (const ScoredSegment& segment : evidence.phoneLoop) {
+        loop += speech.ScoreIn(segment);
+    }
+    return frames > 0 ? (grammar - loop) / frames : 0;
 }
 
-int AbsorbedFrames(const UtteranceEvidence& evidence) {
+int AbsorbedFrames(const UtteranceEvidence& evidence, double speechWithinDb) {
+    const SpeechFrames speech(evidence, speechWithinDb);
     int absorbed = 0;
     for (const ScoredSegment& segment : evidence.grammarPath) {
-        absorbed += IsFiller(segment.label) ? Frames(segment) : 0;
-    }
-    for (const ScoredSegment& segment : evidence.phoneLoop) {
-        absorbed -= segment.label == "SIL" ? Frames(segment) : 0;
+        absorbed += IsFiller(segment.label) ? speech.In(segment) : 0;
     }
     return absorbed;
 }
@@ -72,10 +118,10 @@ Verdict Judge(const UtteranceEvidence& evidence, const RejectionThresholds& thre
     const auto wordCount = static_cast<std::size_t>(std::count(words.begin(), words.end(), ' ')) + 1;
     const double threshold =
         wordCount <= thresholds.shortPhraseWords ? thresholds.shortPhraseGap : thresholds.longPhraseGap;
-    if (GapPerFrame(evidence) < threshold) {
+    if (GapPerFrame(evidence, thresholds.speechWithinDb) < threshold) {
         return Verdict::PoorFit;
     }
-    if (AbsorbedFrames(evidence) > thresholds.absorbedFrames) {
+    if (AbsorbedFrames(evidence, thresholds.speechWithinDb) > thresholds.absorbedFrames) {
         return Verdict::SpeechAbsorbed;
     }
     if (PartialMargin(evidence) < thresholds.partialMargin) {

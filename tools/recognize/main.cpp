@@ -30,7 +30,8 @@ constexpr const char* kUsage =
     "--model names the PocketSphinx model folder (en-us/ and cmudict-en-us.dict); --details adds\n"
     "the words heard, the score gap, the verdict, where in the file the utterance ended\n"
     "(end_ms) and how long the decision took after that audio had arrived (compute_ms); with the\n"
-    "environment variable DORVA_RECOGNIZE_SEGMENTS set, also both decoders' best paths.\n"
+    "environment variable DORVA_RECOGNIZE_SEGMENTS set, also both decoders' best paths and each\n"
+    "frame's loudness (frame_db, from the grammar path's first frame on).\n"
     "--wake-word puts the wake word \"dorva\" before every phrase, as the program's option does.\n"
     "--speaking and --listening set the switches for the recordings after them (both start on):\n"
     "with speaking off \"stop talking\" is not listened for, with listening off \"stop listening\".\n";
@@ -124,6 +125,11 @@ json UtteranceLine(const std::string& file, const engine::Utterance& u, std::int
                 }
                 line[key] = list;
             }
+            json loudness = json::array();
+            for (const float db : u.evidence.frameDb) {
+                loudness.push_back(std::round(db * 10) / 10);
+            }
+            line["frame_db"] = loudness;
         }
     }
     return line;

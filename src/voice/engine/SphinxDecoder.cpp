@@ -1,6 +1,7 @@
 #include "voice/engine/SphinxDecoder.h"
 
 #include "platform/SpeechPlatform.h"
+#include "voice/AudioLevel.h"
 
 #include <pocketsphinx.h>
 #include <sphinxbase/ckd_alloc.h>
@@ -10,6 +11,7 @@
 #include <sphinxbase/fsg_model.h>
 #include <sphinxbase/jsgf.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <mutex>
@@ -50,6 +52,11 @@ struct DecoderDeleter {
 using DecoderHandle = std::unique_ptr<ps_decoder_t, DecoderDeleter>;
 
 constexpr const char* kGrammarSearch = "commands";
+// The decoder's frames: 10 ms at 16 kHz.
+constexpr std::size_t kFrameSamples = 160;
+// More than the voice-activity detector holds back before speech (20 frames) and a piece of audio.
+constexpr std::size_t kRecentFrames = 64;
+constexpr float kSilentDbfs = -120.0F;
 constexpr const char* kPhoneSearch = "phones";
 
 // A finite-state grammar for the decoder from JSGF text; null when the text does not parse.
@@ -109,9 +116,9 @@ DecoderHandle MakeDecoder(const DecoderSettings& settings, bool phoneLoop) {
     return decoder;
 }
 
-// In the decoder's own log units (log base 1.0001, as ps_seg_prob gives them).
-double AcousticScore(ps_decoder_t* ps, int& frames, std::vector<ScoredSegment>& path) {
-    double sum = 0;
+// The best path's segments with their acoustic scores in the decoder's own log units (log base
+// 1.0001, as ps_seg_prob gives them); gives the frames the path covers.
+int ScoredPath(ps_decoder_t* ps, std::vector<ScoredSegment>& path) {
     int first = -1;
     int last = -1;
     for (ps_seg_t* seg = ps_seg_iter(ps); seg; seg = ps_seg_next(seg)) {
@@ -119,7 +126,6 @@ double AcousticScore(ps_decoder_t* ps, int& frames, std::vector<ScoredSegment>& 
         int32 lscr = 0;
         int32 lback = 0;
         ps_seg_prob(seg, &ascr, &lscr, &lback);
-        sum += ascr;
         int sf = 0;
         int ef = 0;
         ps_seg_frames(seg, &sf, &ef);
@@ -130,8 +136,7 @@ double AcousticScore(ps_decoder_t* ps, int& frames, std::vector<ScoredSegment>& 
         const char* word = ps_seg_word(seg);
         path.push_back({word ? word : "", sf, ef, static_cast<double>(ascr)});
     }
-    frames = first < 0 ? 0 : last - first + 1;
-    return sum;
+    return first < 0 ? 0 : last - first + 1;
 }
 
 } // namespace
@@ -242,12 +247,53 @@ void SphinxDecoder::StartUtterance() {
     ps_start_utt(handles_->grammar.get());
     ps_start_utt(handles_->phones.get());
     inUtterance_ = true;
+    frameDb_.clear();
 }
 
 void SphinxDecoder::Process(std::span<const std::int16_t> samples) {
     StartUtterance();
-    ps_process_raw(handles_->grammar.get(), samples.data(), samples.size(), FALSE, FALSE);
-    ps_process_raw(handles_->phones.get(), samples.data(), samples.size(), FALSE, FALSE);
+    // A few frames at a time, so that the frames the search takes in can be matched with the audio
+    // they came from.
+    constexpr std::size_t kPiece = 3 * kFrameSamples;
+    for (std::size_t at = 0; at < samples.size(); at += kPiece) {
+        const auto piece = samples.subspan(at, std::min(kPiece, samples.size() - at));
+        NoteLoudness(piece);
+        ps_process_raw(handles_->grammar.get(), piece.data(), piece.size(), FALSE, FALSE);
+        ps_process_raw(handles_->phones.get(), piece.data(), piece.size(), FALSE, FALSE);
+        TakeSearchedFrames();
+    }
+}
+
+void SphinxDecoder::NoteLoudness(std::span<const std::int16_t> samples) {
+    for (const std::int16_t s : samples) {
+        frameSquares_ += static_cast<double>(s) * s;
+        if (++frameSamples_ == kFrameSamples) {
+            recentDb_.push_back(static_cast<float>(std::max(
+                double{kSilentDbfs}, DbfsOfMeanSquare(frameSquares_ / static_cast<double>(kFrameSamples)))));
+            frameSquares_ = 0;
+            frameSamples_ = 0;
+        }
+    }
+    if (recentDb_.size() > 2 * kRecentFrames) {
+        recentDb_.erase(recentDb_.begin(), recentDb_.end() - static_cast<long>(kRecentFrames));
+    }
+}
+
+void SphinxDecoder::TakeSearchedFrames() {
+    // The frames the search takes in are always the latest audio: the voice-activity detector holds
+    // back those before speech and lets them go together once speech begins, and drops the silence
+    // after it.
+    const auto searched = static_cast<std::size_t>(std::max(0, ps_get_n_frames(handles_->grammar.get())));
+    if (searched <= frameDb_.size()) {
+        return;
+    }
+    const std::size_t fresh = searched - frameDb_.size();
+    for (std::size_t i = 0; i < fresh; ++i) {
+        const std::size_t back = fresh - i;
+        frameDb_.push_back(recentDb_.empty()          ? kSilentDbfs
+                           : back <= recentDb_.size() ? recentDb_[recentDb_.size() - back]
+                                                      : recentDb_.front());
+    }
 }
 
 bool SphinxDecoder::InSpeech() const {
@@ -280,6 +326,9 @@ UtteranceEvidence SphinxDecoder::EndUtterance() {
     ps_end_utt(grammar);
     ps_end_utt(phones);
     inUtterance_ = false;
+    TakeSearchedFrames();
+    evidence.frameDb = std::move(frameDb_);
+    frameDb_.clear();
     if (noFrames) {
         SetCepstralMean(mean);
         return evidence;
@@ -288,8 +337,8 @@ UtteranceEvidence SphinxDecoder::EndUtterance() {
     const char* hyp = ps_get_hyp(grammar, &score);
     evidence.hypothesis = hyp ? hyp : "";
     evidence.pathScore = score;
-    evidence.grammarScore = AcousticScore(grammar, evidence.frames, evidence.grammarPath);
-    evidence.phoneLoopScore = AcousticScore(phones, evidence.phoneLoopFrames, evidence.phoneLoop);
+    evidence.frames = ScoredPath(grammar, evidence.grammarPath);
+    ScoredPath(phones, evidence.phoneLoop);
     return evidence;
 }
 

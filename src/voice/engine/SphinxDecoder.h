@@ -54,8 +54,14 @@ public:
 private:
     struct Handles;
     explicit SphinxDecoder(std::unique_ptr<Handles> handles);
+    void NoteLoudness(std::span<const std::int16_t> samples);
+    void TakeSearchedFrames();
     std::unique_ptr<Handles> handles_;
     bool inUtterance_ = false;
+    std::vector<float> recentDb_; // the loudness of the latest frames of audio, newest last
+    std::vector<float> frameDb_;  // of each frame the grammar search has taken in this utterance
+    double frameSquares_ = 0;     // of the frame of audio going on
+    std::size_t frameSamples_ = 0;
 };
 
 // Silences the libraries' own logging and keeps their warnings and errors for the next failure's
