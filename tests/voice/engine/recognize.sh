@@ -29,6 +29,45 @@ grep -q "{\"file\":\"$work/talk.wav\",\"rule\":null}" "$work/heard.jsonl" ||
   fail "table talk not rejected: $(cat "$work/heard.jsonl")"
 grep "talk.wav" "$work/heard.jsonl" | grep -vq '"rule":null' && fail "table talk became a command"
 
+# At a table the noise goes on before and after the command, 30 dB below it: the grammar rightly
+# calls it silence, and only the command's own speech is weighed. Each frame's loudness must be the
+# audio's under that frame: the loudest frames lie in the words, the noise after them is quiet.
+python3 - "$work/command.wav" "$work/noisy.wav" <<'PY' || fail "could not add the noise"
+import array, math, random, sys, wave
+with wave.open(sys.argv[1]) as w:
+    params, speech = w.getparams(), array.array("h", w.readframes(w.getnframes()))
+level = math.sqrt(sum(s * s for s in speech) / len(speech)) * 10 ** (-30 / 20)
+rate = params.framerate
+speech = [0] * (rate // 2) + list(speech) + [0] * (rate * 6 // 5)
+random.seed(7)
+noise, low = [], 0.0
+for _ in speech:  # the low rumble of a room rather than a hiss
+    low = 0.97 * low + random.gauss(0, 1)
+    noise.append(low)
+scale = level / math.sqrt(sum(n * n for n in noise) / len(noise))
+mixed = array.array("h", (max(-32768, min(32767, int(s + n * scale))) for s, n in zip(speech, noise)))
+with wave.open(sys.argv[2], "wb") as w:
+    w.setparams(params)
+    w.writeframes(mixed.tobytes())
+PY
+# Heard twice after a clean command, as in a game: the first utterance is heard again from its start,
+# and once the recogniser knows the room, the noise after a command stays in the utterance.
+DORVA_RECOGNIZE_SEGMENTS=1 "$tool" --details "$work/command.wav" "$work/noisy.wav" "$work/noisy.wav" \
+  >"$work/heard.jsonl" 2>"$work/err.txt" ||
+  fail "recognition of the noisy command failed: $(cat "$work/err.txt")"
+python3 - "$work/heard.jsonl" <<'PY' || fail "the command in noise: $(cat "$work/heard.jsonl")"
+import json, sys
+heard = [json.loads(line) for line in open(sys.argv[1])]
+assert [h["rule"] for h in heard] == ["table6d"] * 3, heard
+path, loudness = heard[2]["grammar_path"], heard[2]["frame_db"]
+assert len(loudness) >= heard[2]["frames"]
+first, words = path[0][1], [w for w in path if w[0][0] not in "<[+"]
+loudest = first + max(range(len(loudness)), key=loudness.__getitem__)
+assert any(w[1] <= loudest <= w[2] for w in words), (loudest, path)
+after = sorted(loudness[words[-1][2] + 1 - first:])  # the noise the grammar calls silence
+assert after and after[len(after) // 2] < max(loudness) - 20, (after, max(loudness))
+PY
+
 # With the wake word, a command counts only after "Dorva", which no dictionary knows.
 espeak-ng -v en-us -w "$work/woken.wav" "Dorva, table six delta" || fail "espeak-ng"
 "$tool" --wake-word "$work/woken.wav" "$work/command.wav" >"$work/heard.jsonl" 2>"$work/err.txt" ||
