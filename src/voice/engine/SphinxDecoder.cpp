@@ -56,6 +56,7 @@ constexpr const char* kGrammarSearch = "commands";
 constexpr std::size_t kFrameSamples = 160;
 // More than the voice-activity detector holds back before speech (20 frames) and a piece of audio.
 constexpr std::size_t kRecentFrames = 64;
+// The loudness given to digital silence, which has none in dB.
 constexpr float kSilentDbfs = -120.0F;
 constexpr const char* kPhoneSearch = "phones";
 
