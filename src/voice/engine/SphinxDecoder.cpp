@@ -54,7 +54,14 @@ using DecoderHandle = std::unique_ptr<ps_decoder_t, DecoderDeleter>;
 constexpr const char* kGrammarSearch = "commands";
 // The decoder's frames: 10 ms at 16 kHz.
 constexpr std::size_t kFrameSamples = 160;
-// More than the voice-activity detector holds back before speech (20 frames) and a piece of audio.
+// The audio is fed to the decoders this many frames at a time.
+constexpr std::size_t kPieceFrames = 3;
+// How far the frame the search last took in lies behind the newest audio: the front end's window
+// and the features' look-ahead. Measured on synthesised commands, some with pauses between words:
+// 3 frames put the fewest loud frames into silence and the fewest silent ones into words.
+constexpr long kSearchLagFrames = 3;
+// More than the voice-activity detector holds back before speech (20 frames), the frames the
+// search takes in before it keeps pace again, and its lag.
 constexpr std::size_t kRecentFrames = 64;
 // The loudness given to digital silence, which has none in dB.
 constexpr float kSilentDbfs = -120.0F;
@@ -249,19 +256,20 @@ void SphinxDecoder::StartUtterance() {
     ps_start_utt(handles_->phones.get());
     inUtterance_ = true;
     frameDb_.clear();
+    unplaced_ = 0;
 }
 
 void SphinxDecoder::Process(std::span<const std::int16_t> samples) {
     StartUtterance();
     // A few frames at a time, so that the frames the search takes in can be matched with the audio
     // they came from.
-    constexpr std::size_t kPiece = 3 * kFrameSamples;
+    constexpr std::size_t kPiece = kPieceFrames * kFrameSamples;
     for (std::size_t at = 0; at < samples.size(); at += kPiece) {
         const auto piece = samples.subspan(at, std::min(kPiece, samples.size() - at));
         NoteLoudness(piece);
         ps_process_raw(handles_->grammar.get(), piece.data(), piece.size(), FALSE, FALSE);
         ps_process_raw(handles_->phones.get(), piece.data(), piece.size(), FALSE, FALSE);
-        TakeSearchedFrames();
+        TakeSearchedFrames(false);
     }
 }
 
@@ -280,21 +288,26 @@ void SphinxDecoder::NoteLoudness(std::span<const std::int16_t> samples) {
     }
 }
 
-void SphinxDecoder::TakeSearchedFrames() {
-    // The frames the search takes in are always the latest audio: the voice-activity detector holds
-    // back those before speech and lets them go together once speech begins, and drops the silence
-    // after it.
+void SphinxDecoder::TakeSearchedFrames(bool ending) {
+    // The search takes in the frames of speech in the order they were spoken, a few frames behind
+    // the audio (the features look ahead). When speech begins, the voice-activity detector lets go
+    // at once of the frames it held back, and the search takes them in over the next pieces; the
+    // silence it drops between stretches of speech is never searched. So the frames taken in since
+    // the search last kept pace are placed, contiguous, back from the audio it keeps pace with.
     const auto searched = static_cast<std::size_t>(std::max(0, ps_get_n_frames(handles_->grammar.get())));
-    if (searched <= frameDb_.size()) {
+    const std::size_t fresh = searched - std::min(searched, frameDb_.size() + unplaced_);
+    unplaced_ += fresh;
+    if (unplaced_ == 0 || (!ending && fresh > kPieceFrames)) {
         return;
     }
-    const std::size_t fresh = searched - frameDb_.size();
-    for (std::size_t i = 0; i < fresh; ++i) {
-        const std::size_t back = fresh - i;
-        frameDb_.push_back(recentDb_.empty()          ? kSilentDbfs
-                           : back <= recentDb_.size() ? recentDb_[recentDb_.size() - back]
-                                                      : recentDb_.front());
+    const long newest = static_cast<long>(recentDb_.size()) - 1 - kSearchLagFrames;
+    for (std::size_t i = 0; i < unplaced_; ++i) {
+        const long at = newest - static_cast<long>(unplaced_ - 1 - i);
+        frameDb_.push_back(recentDb_.empty() ? kSilentDbfs
+                                             : recentDb_[static_cast<std::size_t>(std::clamp<long>(
+                                                   at, 0, static_cast<long>(recentDb_.size()) - 1))]);
     }
+    unplaced_ = 0;
 }
 
 bool SphinxDecoder::InSpeech() const {
@@ -327,7 +340,7 @@ UtteranceEvidence SphinxDecoder::EndUtterance() {
     ps_end_utt(grammar);
     ps_end_utt(phones);
     inUtterance_ = false;
-    TakeSearchedFrames();
+    TakeSearchedFrames(true);
     evidence.frameDb = std::move(frameDb_);
     frameDb_.clear();
     if (noFrames) {

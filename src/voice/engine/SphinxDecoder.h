@@ -55,11 +55,12 @@ private:
     struct Handles;
     explicit SphinxDecoder(std::unique_ptr<Handles> handles);
     void NoteLoudness(std::span<const std::int16_t> samples);
-    void TakeSearchedFrames();
+    void TakeSearchedFrames(bool ending);
     std::unique_ptr<Handles> handles_;
     bool inUtterance_ = false;
     std::vector<float> recentDb_; // the loudness of the latest frames of audio, newest last
     std::vector<float> frameDb_;  // of each frame the grammar search has taken in this utterance
+    std::size_t unplaced_ = 0;    // frames taken in whose audio is not known yet
     double frameSquares_ = 0;     // of the frame of audio going on
     std::size_t frameSamples_ = 0;
 };
