@@ -48,15 +48,22 @@ AudioLevelMeter::AudioLevelMeter(int sampleRate, int levelsPerSecond)
 
 std::vector<int> AudioLevelMeter::Add(std::span<const std::int16_t> samples) {
     std::vector<int> levels;
+    for (const double dbfs : AddDbfs(samples)) {
+        levels.push_back(AudioLevelFromDbfs(dbfs));
+    }
+    return levels;
+}
+
+std::vector<double> AudioLevelMeter::AddDbfs(std::span<const std::int16_t> samples) {
+    std::vector<double> loudness;
     for (const std::int16_t s : samples) {
         sumOfSquares_ += static_cast<double>(s) * s;
         if (++count_ == windowSamples_) {
-            levels.push_back(
-                AudioLevelFromDbfs(DbfsOfMeanSquare(sumOfSquares_ / static_cast<double>(count_))));
+            loudness.push_back(DbfsOfMeanSquare(sumOfSquares_ / static_cast<double>(count_)));
             Reset();
         }
     }
-    return levels;
+    return loudness;
 }
 
 void AudioLevelMeter::Reset() {

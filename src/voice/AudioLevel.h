@@ -30,12 +30,15 @@ double LoudestDbfs(std::span<const std::int16_t> samples, std::size_t window);
 // kQuietestDbfs and below give 0, 0 dBFS (and above) gives 100, linear in dB between.
 int AudioLevelFromDbfs(double dbfs);
 
-// Cuts a stream of samples into windows of one tenth of a second and gives each window's level.
+// Cuts a stream of samples into windows (of one tenth of a second unless told) and gives each
+// window's level.
 class AudioLevelMeter {
 public:
     explicit AudioLevelMeter(int sampleRate, int levelsPerSecond = 10);
     // The levels of the windows these samples complete, oldest first (usually none or one).
     std::vector<int> Add(std::span<const std::int16_t> samples);
+    // The same as loudness in dBFS (minus infinity for digital silence).
+    std::vector<double> AddDbfs(std::span<const std::int16_t> samples);
     void Reset();
 
 private:

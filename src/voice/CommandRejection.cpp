@@ -56,10 +56,7 @@ private:
     std::vector<bool> speech_;
 };
 
-} // namespace
-
-double GapPerFrame(const UtteranceEvidence& evidence, double speechWithinDb) {
-    const SpeechFrames speech(evidence, speechWithinDb);
+double Gap(const UtteranceEvidence& evidence, const SpeechFrames& speech) {
     double grammar = 0;
     int frames = 0;
     for (const ScoredSegment& segment : evidence.grammarPath) {
@@ -73,13 +70,22 @@ double GapPerFrame(const UtteranceEvidence& evidence, double speechWithinDb) {
     return frames > 0 ? (grammar - loop) / frames : 0;
 }
 
-int AbsorbedFrames(const UtteranceEvidence& evidence, double speechWithinDb) {
-    const SpeechFrames speech(evidence, speechWithinDb);
+int Absorbed(const UtteranceEvidence& evidence, const SpeechFrames& speech) {
     int absorbed = 0;
     for (const ScoredSegment& segment : evidence.grammarPath) {
         absorbed += IsFiller(segment.label) ? speech.In(segment) : 0;
     }
     return absorbed;
+}
+
+} // namespace
+
+double GapPerFrame(const UtteranceEvidence& evidence, double speechWithinDb) {
+    return Gap(evidence, SpeechFrames(evidence, speechWithinDb));
+}
+
+int AbsorbedFrames(const UtteranceEvidence& evidence, double speechWithinDb) {
+    return Absorbed(evidence, SpeechFrames(evidence, speechWithinDb));
 }
 
 double PartialMargin(const UtteranceEvidence& evidence) {
@@ -118,10 +124,11 @@ Verdict Judge(const UtteranceEvidence& evidence, const RejectionThresholds& thre
     const auto wordCount = static_cast<std::size_t>(std::count(words.begin(), words.end(), ' ')) + 1;
     const double threshold =
         wordCount <= thresholds.shortPhraseWords ? thresholds.shortPhraseGap : thresholds.longPhraseGap;
-    if (GapPerFrame(evidence, thresholds.speechWithinDb) < threshold) {
+    const SpeechFrames speech(evidence, thresholds.speechWithinDb);
+    if (Gap(evidence, speech) < threshold) {
         return Verdict::PoorFit;
     }
-    if (AbsorbedFrames(evidence, thresholds.speechWithinDb) > thresholds.absorbedFrames) {
+    if (Absorbed(evidence, speech) > thresholds.absorbedFrames) {
         return Verdict::SpeechAbsorbed;
     }
     if (PartialMargin(evidence) < thresholds.partialMargin) {

@@ -1,7 +1,6 @@
 #include "voice/engine/SphinxDecoder.h"
 
 #include "platform/SpeechPlatform.h"
-#include "voice/AudioLevel.h"
 
 #include <pocketsphinx.h>
 #include <sphinxbase/ckd_alloc.h>
@@ -52,8 +51,10 @@ struct DecoderDeleter {
 using DecoderHandle = std::unique_ptr<ps_decoder_t, DecoderDeleter>;
 
 constexpr const char* kGrammarSearch = "commands";
-// The decoder's frames: 10 ms at 16 kHz.
-constexpr std::size_t kFrameSamples = 160;
+// The decoder's frames: 10 ms at 16 kHz, the model's own rate.
+constexpr int kSampleRate = 16000;
+constexpr int kFramesPerSecond = 100;
+constexpr std::size_t kFrameSamples = kSampleRate / kFramesPerSecond;
 // The audio is fed to the decoders this many frames at a time.
 constexpr std::size_t kPieceFrames = 3;
 // How far the frame the search last took in lies behind the newest audio: the front end's window
@@ -173,7 +174,8 @@ std::string TakeSphinxMessages() {
     return messages;
 }
 
-SphinxDecoder::SphinxDecoder(std::unique_ptr<Handles> handles) : handles_(std::move(handles)) {}
+SphinxDecoder::SphinxDecoder(std::unique_ptr<Handles> handles)
+    : handles_(std::move(handles)), frameMeter_(kSampleRate, kFramesPerSecond) {}
 
 SphinxDecoder::~SphinxDecoder() {
     if (inUtterance_) {
@@ -274,14 +276,8 @@ void SphinxDecoder::Process(std::span<const std::int16_t> samples) {
 }
 
 void SphinxDecoder::NoteLoudness(std::span<const std::int16_t> samples) {
-    for (const std::int16_t s : samples) {
-        frameSquares_ += static_cast<double>(s) * s;
-        if (++frameSamples_ == kFrameSamples) {
-            recentDb_.push_back(static_cast<float>(std::max(
-                double{kSilentDbfs}, DbfsOfMeanSquare(frameSquares_ / static_cast<double>(kFrameSamples)))));
-            frameSquares_ = 0;
-            frameSamples_ = 0;
-        }
+    for (const double dbfs : frameMeter_.AddDbfs(samples)) {
+        recentDb_.push_back(static_cast<float>(std::max(double{kSilentDbfs}, dbfs)));
     }
     if (recentDb_.size() > 2 * kRecentFrames) {
         recentDb_.erase(recentDb_.begin(), recentDb_.end() - static_cast<long>(kRecentFrames));

@@ -3,6 +3,7 @@
 // one searching the command grammar, one a free loop of context-independent phones whose score the
 // rejection weighs the grammar path against.
 
+#include "voice/AudioLevel.h"
 #include "voice/CommandRejection.h"
 #include "voice/Grammar.h"
 
@@ -61,8 +62,7 @@ private:
     std::vector<float> recentDb_; // the loudness of the latest frames of audio, newest last
     std::vector<float> frameDb_;  // of each frame the grammar search has taken in this utterance
     std::size_t unplaced_ = 0;    // frames taken in whose audio is not known yet
-    double frameSquares_ = 0;     // of the frame of audio going on
-    std::size_t frameSamples_ = 0;
+    AudioLevelMeter frameMeter_;  // cuts the audio into the decoder's frames
 };
 
 // Silences the libraries' own logging and keeps their warnings and errors for the next failure's
