@@ -68,6 +68,21 @@ inline constexpr std::string_view kWakeWord = "dorva";
 // Said with the "r" and without it.
 inline constexpr std::string_view kWakeWordPhones[] = {"D AO R V AH", "D AO V AH"};
 
+// A word of the grammar and a way of saying it that the US-English dictionary lacks.
+struct AccentPronunciation {
+    std::string_view word;
+    std::string_view phones;
+};
+// Taught to the decoder beside the dictionary's own. Each was kept because it made more commands
+// right without more table talk taken for commands; "four" said without its "r" (F AO) was tried and
+// dropped, since "one" after "minus" was then heard as "four".
+inline constexpr AccentPronunciation kAccentPronunciations[] = {
+    // The "l" said as a vowel: "twelve" was heard as "twenty" or "two".
+    {"twelve", "T W EH OW V"},
+    // The British open "a", which the model takes for no word at all.
+    {"tank", "T AA NG K"},
+};
+
 // The grammar with the wake word before every phrase; each phrase keeps its rule and its values.
 Grammar WithWakeWord(Grammar grammar);
 

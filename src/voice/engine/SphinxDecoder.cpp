@@ -148,6 +148,21 @@ int ScoredPath(ps_decoder_t* ps, std::vector<ScoredSegment>& path) {
     return first < 0 ? 0 : last - first + 1;
 }
 
+// A word's further pronunciations are its alternates, "word(2)", "word(3)": the search hears any of
+// them and reports the word.
+bool Teach(ps_decoder_t* ps, const AccentPronunciation& entry) {
+    std::string name(entry.word);
+    for (int alternate = 2;; ++alternate) {
+        char* known = ps_lookup_word(ps, name.c_str());
+        if (!known) {
+            break;
+        }
+        ckd_free(known);
+        name = std::string(entry.word) + "(" + std::to_string(alternate) + ")";
+    }
+    return ps_add_word(ps, name.c_str(), std::string(entry.phones).c_str(), FALSE) >= 0;
+}
+
 } // namespace
 
 struct SphinxDecoder::Handles {
@@ -205,12 +220,15 @@ long SphinxDecoder::Open(const DecoderSettings& settings, std::unique_ptr<Sphinx
                  TakeSphinxMessages();
         return platform::kErrNoAcousticModel;
     }
-    for (std::size_t i = 0; i < std::size(kWakeWordPhones); ++i) {
-        // Further pronunciations are alternates of the word: "dorva(2)".
-        const std::string word = std::string(kWakeWord) + (i == 0 ? "" : "(" + std::to_string(i + 1) + ")");
-        const std::string phones(kWakeWordPhones[i]);
-        if (ps_add_word(handles->grammar.get(), word.c_str(), phones.c_str(), FALSE) < 0) {
-            detail = "PocketSphinx could not learn the wake word: " + TakeSphinxMessages();
+    std::vector<AccentPronunciation> taught;
+    for (std::string_view phones : kWakeWordPhones) {
+        taught.push_back({kWakeWord, phones});
+    }
+    taught.insert(taught.end(), std::begin(kAccentPronunciations), std::end(kAccentPronunciations));
+    for (const AccentPronunciation& entry : taught) {
+        if (!Teach(handles->grammar.get(), entry)) {
+            detail = "PocketSphinx could not learn how \"" + std::string(entry.word) +
+                     "\" is said: " + TakeSphinxMessages();
             return platform::kErrNoAcousticModel;
         }
     }
