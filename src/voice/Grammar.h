@@ -81,6 +81,8 @@ inline constexpr AccentPronunciation kAccentPronunciations[] = {
     {"twelve", "T W EH OW V"},
     // The British open "a", which the model takes for no word at all.
     {"tank", "T AA NG K"},
+    // The British "oh" that begins as "uh": "roll", in twelve commands, was refused.
+    {"roll", "R AH UW L"},
 };
 
 // The grammar with the wake word before every phrase; each phrase keeps its rule and its values.
