@@ -117,7 +117,7 @@ TEST_F(ShippedData, WhatCanISayListsExactlyWhatTheGrammarObeys) {
 // A reworded phrase must not leave the decoder taught an accent's way of saying a word no longer said.
 TEST_F(ShippedData, EveryTaughtPronunciationIsOfAWordThePhrasesSay) {
     const std::vector<std::string> words = grammar.grammar->Words();
-    for (const dorva::voice::AccentPronunciation& taught : dorva::voice::kAccentPronunciations) {
+    for (const dorva::voice::TaughtPronunciation& taught : dorva::voice::kAccentPronunciations) {
         EXPECT_NE(std::find(words.begin(), words.end(), taught.word), words.end()) << taught.word;
     }
 }

@@ -150,7 +150,7 @@ int ScoredPath(ps_decoder_t* ps, std::vector<ScoredSegment>& path) {
 
 // A word's further pronunciations are its alternates, "word(2)", "word(3)": the search hears any of
 // them and reports the word.
-bool Teach(ps_decoder_t* ps, const AccentPronunciation& entry) {
+bool Teach(ps_decoder_t* ps, const TaughtPronunciation& entry) {
     std::string name(entry.word);
     for (int alternate = 2;; ++alternate) {
         char* known = ps_lookup_word(ps, name.c_str());
@@ -220,16 +220,15 @@ long SphinxDecoder::Open(const DecoderSettings& settings, std::unique_ptr<Sphinx
                  TakeSphinxMessages();
         return platform::kErrNoAcousticModel;
     }
-    std::vector<AccentPronunciation> taught;
-    for (std::string_view phones : kWakeWordPhones) {
-        taught.push_back({kWakeWord, phones});
-    }
-    taught.insert(taught.end(), std::begin(kAccentPronunciations), std::end(kAccentPronunciations));
-    for (const AccentPronunciation& entry : taught) {
-        if (!Teach(handles->grammar.get(), entry)) {
-            detail = "PocketSphinx could not learn how \"" + std::string(entry.word) +
-                     "\" is said: " + TakeSphinxMessages();
-            return platform::kErrNoAcousticModel;
+    for (const std::span<const TaughtPronunciation> taught :
+         {std::span<const TaughtPronunciation>(kWakeWordPronunciations),
+          std::span<const TaughtPronunciation>(kAccentPronunciations)}) {
+        for (const TaughtPronunciation& entry : taught) {
+            if (!Teach(handles->grammar.get(), entry)) {
+                detail = "PocketSphinx could not learn how \"" + std::string(entry.word) +
+                         "\" is said: " + TakeSphinxMessages();
+                return platform::kErrNoAcousticModel;
+            }
         }
     }
     if (ps_set_allphone_file(handles->phones.get(), kPhoneSearch, nullptr) != 0 ||
