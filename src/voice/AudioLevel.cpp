@@ -71,4 +71,14 @@ void AudioLevelMeter::Reset() {
     sumOfSquares_ = 0;
 }
 
+NoiseFloor::NoiseFloor(double dbfs) : random_(7), noise_(0.0, 32768.0 * std::pow(10.0, dbfs / 20.0)) {}
+
+std::span<const std::int16_t> NoiseFloor::Add(std::span<const std::int16_t> samples) {
+    out_.resize(samples.size());
+    std::transform(samples.begin(), samples.end(), out_.begin(), [this](std::int16_t s) {
+        return static_cast<std::int16_t>(std::clamp(std::round(s + noise_(random_)), -32768.0, 32767.0));
+    });
+    return out_;
+}
+
 } // namespace dorva::voice

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -116,6 +117,35 @@ TEST(LoudestDbfs, IsTheLoudestWindowNotTheAverage) {
     // A stretch shorter than the window is taken whole.
     EXPECT_DOUBLE_EQ(LoudestDbfs(word, 1600), Dbfs(word));
     EXPECT_EQ(LoudestDbfs({}, 1600), -std::numeric_limits<double>::infinity());
+}
+
+// The decoders hear the audio over a floor of noise at its level: digital silence gets the floor,
+// loud audio keeps its shape, full scale is clipped rather than wrapped round, and a recording always
+// gets the same noise.
+TEST(NoiseFloor, LaysNoiseOfItsLevelUnderTheAudio) {
+    NoiseFloor floor;
+    const auto silence = floor.Add(std::vector<std::int16_t>(16000, 0));
+    EXPECT_NEAR(Dbfs(silence), kNoiseFloorDbfs, 0.5);
+
+    const std::vector<std::int16_t> tone = Sine(0.5, 16000);
+    const auto heard = floor.Add(tone);
+    std::vector<std::int16_t> added(tone.size());
+    for (std::size_t i = 0; i < tone.size(); ++i) {
+        added[i] = static_cast<std::int16_t>(heard[i] - tone[i]);
+    }
+    EXPECT_NEAR(Dbfs(added), kNoiseFloorDbfs, 0.5);
+
+    const auto top = floor.Add(std::vector<std::int16_t>(1000, 32767));
+    EXPECT_GT(*std::min_element(top.begin(), top.end()), 32000);
+    const auto bottom = floor.Add(std::vector<std::int16_t>(1000, -32768));
+    EXPECT_LT(*std::max_element(bottom.begin(), bottom.end()), -32000);
+
+    NoiseFloor one;
+    NoiseFloor other;
+    const std::vector<std::int16_t> silent(100, 0);
+    const auto first = one.Add(silent);
+    const auto second = other.Add(silent);
+    EXPECT_TRUE(std::equal(first.begin(), first.end(), second.begin(), second.end()));
 }
 
 // A 440 Hz sine at the level, in dBFS, for the milliseconds.

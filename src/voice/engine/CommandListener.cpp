@@ -117,7 +117,7 @@ void CommandListener::FeedFragment(std::span<const std::int16_t> fragment, std::
 
 std::optional<Utterance> CommandListener::EndAudibleUtterance() {
     // The decoder's voice-activity detector starts with no idea of the background's level and takes
-    // the first stretch of any audio, even digital silence with its dither, for speech. What never
+    // the first stretch of any audio, even digital silence under its noise floor, for speech. What never
     // got as loud as speech is no utterance, not even one that matched nothing, and teaches the
     // cepstral mean nothing.
     const double loudest = LoudestDbfs(utterance_, kListenSampleRate / 10);

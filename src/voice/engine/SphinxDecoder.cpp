@@ -104,8 +104,7 @@ DecoderHandle MakeDecoder(const DecoderSettings& settings, bool phoneLoop) {
     const std::string hmm = settings.acousticModel.string();
     const std::string dict = settings.dictionary.string();
     const std::string postspeech = std::to_string(settings.vadPostspeechFrames);
-    // Dithering: synthetic and monitored audio carry stretches of exact digital silence, on which the
-    // features degenerate. A fixed seed makes every run of a recording give the same result.
+    // No dithering: the noise floor the audio is given (NoiseFloor) is far above it.
     // Live cepstral mean normalisation, since commands are decoded while they are spoken.
     // The grammar search gets beams far wider than the library's: with its own, slowly spoken or
     // noisy commands lose every path before the grammar's end and come back as no hypothesis at all.
@@ -113,10 +112,10 @@ DecoderHandle MakeDecoder(const DecoderSettings& settings, bool phoneLoop) {
     const char* beam = phoneLoop ? "1e-48" : "1e-80";
     const char* wordBeam = phoneLoop ? "7e-29" : "1e-60";
     const char* phoneBeam = phoneLoop ? "1e-48" : "1e-80";
-    cmd_ln_t* config = cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", hmm.c_str(), "-dict", dict.c_str(),
-                                   "-dither", "yes", "-seed", "7", "-cmn", "live", "-vad_postspeech",
-                                   postspeech.c_str(), "-allphone_ci", phoneLoop ? "yes" : "no", "-beam",
-                                   beam, "-wbeam", wordBeam, "-pbeam", phoneBeam, nullptr);
+    cmd_ln_t* config =
+        cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", hmm.c_str(), "-dict", dict.c_str(), "-cmn", "live",
+                    "-vad_postspeech", postspeech.c_str(), "-allphone_ci", phoneLoop ? "yes" : "no", "-beam",
+                    beam, "-wbeam", wordBeam, "-pbeam", phoneBeam, nullptr);
     if (!config) {
         return nullptr;
     }
@@ -286,8 +285,9 @@ void SphinxDecoder::Process(std::span<const std::int16_t> samples) {
     for (std::size_t at = 0; at < samples.size(); at += kPiece) {
         const auto piece = samples.subspan(at, std::min(kPiece, samples.size() - at));
         NoteLoudness(piece);
-        ps_process_raw(handles_->grammar.get(), piece.data(), piece.size(), FALSE, FALSE);
-        ps_process_raw(handles_->phones.get(), piece.data(), piece.size(), FALSE, FALSE);
+        const auto heard = noiseFloor_.Add(piece);
+        ps_process_raw(handles_->grammar.get(), heard.data(), heard.size(), FALSE, FALSE);
+        ps_process_raw(handles_->phones.get(), heard.data(), heard.size(), FALSE, FALSE);
         TakeSearchedFrames(false);
     }
 }

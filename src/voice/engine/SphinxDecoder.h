@@ -63,6 +63,7 @@ private:
     std::vector<float> frameDb_;  // of each frame the grammar search has taken in this utterance
     std::size_t unplaced_ = 0;    // frames taken in whose audio is not known yet
     AudioLevelMeter frameMeter_;  // cuts the audio into the decoder's frames
+    NoiseFloor noiseFloor_;       // under what the decoders hear; the loudness is the audio's own
 };
 
 // Silences the libraries' own logging and keeps their warnings and errors for the next failure's
