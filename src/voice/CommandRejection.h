@@ -50,12 +50,11 @@ struct RejectionThresholds {
 // a noise floor (NoiseFloor), commands fit their phrases better and so does table talk: -28 to -30
 // is the plateau now (96.0 to 97.0 % right, table talk 2.0 to 2.4 %). The gap is -29 (96.6 % right,
 // table talk 2.0 %), below the 3 % goal with room to spare, since held-out voices have let about one
-// and a half times the tuning half's table talk through in every run. The partial-path
-// margin mostly catches half commands ("table six" alone); looser than -400 lets twice the table talk
-// through. The wake word: said by the fastest tuning voice (200 words a minute) it lasts 32 frames or
-// more, while the search fits it into 15 to 25 frames of breath before a command said without it;
-// five tuning voices, 28 frames and -60: bare commands taken from 89 % to 2.4 %, no command said
-// with it lost.
+// and a half times the tuning half's table talk through in every run. The partial-path margin mostly
+// catches half commands ("table six" alone); looser than -400 lets twice the table talk through. The
+// wake word: said by the fastest tuning voice (200 words a minute) it lasts 32 frames or more, while
+// the search fits it into 15 to 25 frames of breath before a command said without it; five tuning
+// voices, 28 frames and -60: bare commands taken from 89 % to 2.4 %, no command said with it lost.
 inline constexpr RejectionThresholds kRejectionThresholds{-29.0, -29.0, 3, 20, -400.0, 28, -60.0, 20.0};
 
 // One stretch of a decoder's best path: a word (or filler such as "<sil>") of the grammar path, or a
