@@ -3,6 +3,7 @@
 #include "voice/Grammar.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace dorva::voice {
 namespace {
@@ -78,25 +79,16 @@ int Absorbed(const UtteranceEvidence& evidence, const SpeechFrames& speech) {
     return absorbed;
 }
 
-} // namespace
+// The wake word at the start of the grammar path: its frames, those of them that carry speech, and
+// its score against the free loop's over the same frames, per frame. Absent when the path does not
+// begin with it.
+struct WakeWordFit {
+    int frames = 0;
+    int speechFrames = 0;
+    double gapPerFrame = 0;
+};
 
-double GapPerFrame(const UtteranceEvidence& evidence, double speechWithinDb) {
-    return Gap(evidence, SpeechFrames(evidence, speechWithinDb));
-}
-
-int AbsorbedFrames(const UtteranceEvidence& evidence, double speechWithinDb) {
-    return Absorbed(evidence, SpeechFrames(evidence, speechWithinDb));
-}
-
-double PartialMargin(const UtteranceEvidence& evidence) {
-    const std::string partial = NormalizeWords(evidence.partialHypothesis);
-    if (partial.empty() || partial == NormalizeWords(evidence.hypothesis)) {
-        return 0;
-    }
-    return evidence.pathScore - evidence.partialScore;
-}
-
-std::optional<WakeWordFit> FitOfWakeWord(const UtteranceEvidence& evidence) {
+std::optional<WakeWordFit> FitOfWakeWord(const UtteranceEvidence& evidence, const SpeechFrames& speech) {
     const auto word = std::find_if(evidence.grammarPath.begin(), evidence.grammarPath.end(),
                                    [](const ScoredSegment& segment) { return !IsFiller(segment.label); });
     // Its second pronunciation comes back as "dorva(2)".
@@ -113,7 +105,25 @@ std::optional<WakeWordFit> FitOfWakeWord(const UtteranceEvidence& evidence) {
             loopScore += phone.score * overlap / Frames(phone);
         }
     }
-    return WakeWordFit{Frames(*word), (word->score - loopScore) / Frames(*word)};
+    return WakeWordFit{Frames(*word), speech.In(*word), (word->score - loopScore) / Frames(*word)};
+}
+
+} // namespace
+
+double GapPerFrame(const UtteranceEvidence& evidence, double speechWithinDb) {
+    return Gap(evidence, SpeechFrames(evidence, speechWithinDb));
+}
+
+int AbsorbedFrames(const UtteranceEvidence& evidence, double speechWithinDb) {
+    return Absorbed(evidence, SpeechFrames(evidence, speechWithinDb));
+}
+
+double PartialMargin(const UtteranceEvidence& evidence) {
+    const std::string partial = NormalizeWords(evidence.partialHypothesis);
+    if (partial.empty() || partial == NormalizeWords(evidence.hypothesis)) {
+        return 0;
+    }
+    return evidence.pathScore - evidence.partialScore;
 }
 
 Verdict Judge(const UtteranceEvidence& evidence, const RejectionThresholds& thresholds) {
@@ -134,8 +144,10 @@ Verdict Judge(const UtteranceEvidence& evidence, const RejectionThresholds& thre
     if (PartialMargin(evidence) < thresholds.partialMargin) {
         return Verdict::Unsettled;
     }
-    if (const std::optional<WakeWordFit> wake = FitOfWakeWord(evidence);
-        wake && (wake->frames < thresholds.wakeWordFrames || wake->gapPerFrame < thresholds.wakeWordGap)) {
+    if (const std::optional<WakeWordFit> wake = FitOfWakeWord(evidence, speech);
+        wake &&
+        (wake->frames < thresholds.wakeWordFrames || wake->speechFrames < thresholds.wakeWordSpeechFrames ||
+         wake->gapPerFrame < thresholds.wakeWordGap)) {
         return Verdict::NoWakeWord;
     }
     return Verdict::Command;

@@ -11,7 +11,7 @@ namespace {
 
 // Thresholds of the test's own, so that the cases do not move when the tuned ones do: speech is
 // within 10 dB of the loud level.
-constexpr RejectionThresholds kTest{-10.0, -20.0, 2, 25, -100.0, 30, -40.0, 10.0};
+constexpr RejectionThresholds kTest{-10.0, -20.0, 2, 25, -100.0, 30, 20, -40.0, 10.0};
 
 // 100 frames numbered from 400, as the decoders number them after earlier utterances: silence over
 // the first 20, the words over the next 40, noise over the last 40. The free loop scores -10 a frame
@@ -62,20 +62,34 @@ TEST(CommandRejection, EachUtteranceGetsItsVerdict) {
     }
 }
 
-// The wake word counts only when it took the time of a spoken word and fitted it about as well as
-// free phones do (the test's bar: 30 frames, -40 a frame; the loop's phones straddle the word).
+// The wake word counts only when it took the time of a spoken word, most of it speech, and fitted it
+// about as well as free phones do (the test's bar: 30 frames, 20 of speech, -40 a frame; the loop's
+// phones straddle the word).
 TEST(CommandRejection, TheWakeWordMustHaveBeenSaid) {
     using Path = std::vector<ScoredSegment>;
     const Path loop{{"SIL", 0, 9, -100}, {"D", 10, 29, -400}, {"AO", 30, 59, -600}, {"R", 60, 99, -800}};
+    const Path said{{"<sil>", 0, 9, -100}, {"dorva", 10, 39, -600 - 30 * 40}, {"roll", 40, 99, -900}};
+    // Loud (-20 dBFS) from frame `loudFrom` on, quiet (-60) before; -1 leaves the loudness unmeasured.
+    const auto loudFrom = [](int first) {
+        std::vector<float> db;
+        if (first >= 0) {
+            db.assign(100, -60.0F);
+            std::fill(db.begin() + first, db.end(), -20.0F);
+        }
+        return db;
+    };
     // clang-format off
-    for (const auto& [path, verdict] : {
-             std::pair{Path{{"<sil>", 0, 9, -100}, {"dorva", 10, 39, -600 - 30 * 40}, {"roll", 40, 99, -900}}, Verdict::Command},
-             {Path{{"<sil>", 0, 9, -100}, {"dorva(2)", 10, 39, -600 - 30 * 40 - 1}, {"roll", 40, 99, -900}}, Verdict::NoWakeWord},
-             {Path{{"<sil>", 0, 10, -100}, {"dorva", 11, 39, -600}, {"roll", 40, 99, -900}}, Verdict::NoWakeWord},
-             {Path{{"<sil>", 0, 9, -100}, {"roll", 10, 99, -900}}, Verdict::Command}}) {
+    for (const auto& [path, loud, verdict] : {
+             std::tuple{said, -1, Verdict::Command},
+             {Path{{"<sil>", 0, 9, -100}, {"dorva(2)", 10, 39, -600 - 30 * 40 - 1}, {"roll", 40, 99, -900}}, -1, Verdict::NoWakeWord},
+             {Path{{"<sil>", 0, 10, -100}, {"dorva", 11, 39, -600}, {"roll", 40, 99, -900}}, -1, Verdict::NoWakeWord},
+             // Breath before the command: the word's time, but only its last frames are speech.
+             {said, 20, Verdict::Command}, {said, 21, Verdict::NoWakeWord},
+             {Path{{"<sil>", 0, 9, -100}, {"roll", 10, 99, -900}}, -1, Verdict::Command}}) {
         // clang-format on
-        const UtteranceEvidence evidence{"dorva roll", 100, path, loop, "", 0.0, 0.0, {}};
-        EXPECT_EQ(Judge(evidence, kTest), verdict) << path[1].label << " " << path[1].score;
+        const UtteranceEvidence evidence{"dorva roll", 100, path, loop, "", 0.0, 0.0, loudFrom(loud)};
+        EXPECT_EQ(Judge(evidence, kTest), verdict)
+            << path[1].label << " " << path[1].score << " loud from " << loud;
     }
 }
 
