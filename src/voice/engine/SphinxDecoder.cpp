@@ -1,6 +1,7 @@
 #include "voice/engine/SphinxDecoder.h"
 
 #include "platform/SpeechPlatform.h"
+#include "voice/Endpointer.h"
 
 #include <pocketsphinx.h>
 #include <sphinxbase/ckd_alloc.h>
@@ -67,6 +68,10 @@ constexpr std::size_t kRecentFrames = 64;
 // The loudness given to digital silence, which has none in dB.
 constexpr float kSilentDbfs = -120.0F;
 constexpr const char* kPhoneSearch = "phones";
+// Of the first utterance, the newest audio kept for its second search: the longest the listener lets
+// an utterance of speech go on, and two seconds of the silence and hang-over around it.
+constexpr std::size_t kFirstUtteranceKeptSamples =
+    static_cast<std::size_t>(kEndpointSettings.longestUtteranceMs + 2000) * kSampleRate / 1000;
 
 // A finite-state grammar for the decoder from JSGF text; null when the text does not parse.
 std::unique_ptr<fsg_model_t, FsgDeleter> BuildFsg(ps_decoder_t* ps, const std::string& text) {
@@ -275,10 +280,20 @@ void SphinxDecoder::StartUtterance() {
     inUtterance_ = true;
     frameDb_.clear();
     unplaced_ = 0;
+    firstAudio_.clear();
 }
 
 void SphinxDecoder::Process(std::span<const std::int16_t> samples) {
     StartUtterance();
+    if (!heardSpeech_) {
+        firstAudio_.insert(firstAudio_.end(), samples.begin(), samples.end());
+        // The listener ends an utterance within its longest command; the silence before it, which
+        // the decoders' voice-activity detection drops anyway, need not be kept whole.
+        constexpr std::size_t kKept = kFirstUtteranceKeptSamples;
+        if (firstAudio_.size() > 2 * kKept) {
+            firstAudio_.erase(firstAudio_.begin(), firstAudio_.end() - static_cast<long>(kKept));
+        }
+    }
     // A few frames at a time, so that the frames the search takes in can be matched with the audio
     // they came from.
     constexpr std::size_t kPiece = kPieceFrames * kFrameSamples;
@@ -334,6 +349,18 @@ std::string SphinxDecoder::PartialHypothesis() const {
 }
 
 UtteranceEvidence SphinxDecoder::EndUtterance() {
+    UtteranceEvidence evidence = EndSearch();
+    if (heardSpeech_ || evidence.frames == 0) {
+        return evidence;
+    }
+    heardSpeech_ = true;
+    const std::vector<std::int16_t> audio = std::move(firstAudio_);
+    firstAudio_.clear();
+    Process(audio);
+    return EndSearch();
+}
+
+UtteranceEvidence SphinxDecoder::EndSearch() {
     UtteranceEvidence evidence;
     if (!inUtterance_) {
         return evidence;
@@ -375,7 +402,7 @@ void SphinxDecoder::DiscardUtterance() {
     }
     // What is thrown away (the program's own voice) must not teach the mean either.
     const std::vector<float> mean = CepstralMean();
-    EndUtterance();
+    EndSearch();
     SetCepstralMean(mean);
 }
 
