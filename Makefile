@@ -41,7 +41,7 @@ fuzz: deps
 bench: build
 	./$(BUILD)/bin/dorva-bench-load
 	bench/startup/startup.sh $(BUILD)
-	./$(BUILD)/bin/dorva-bench-voice --jobs $(JOBS)
+	./$(BUILD)/bin/dorva-bench-voice --jobs $(JOBS) --rules actions,closecombat
 
 # A Debian package in the build folder: dorva2_<version>_<arch>.deb.
 package: build
