@@ -28,7 +28,8 @@ asan: deps
 	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DDORVA_WERROR=ON -DDORVA_SANITIZE=ON -DDORVA_BENCH=OFF \
 	  -DCMAKE_BUILD_TYPE=Debug >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
-	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan-suppressions.txt \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -E '_e2e$$'
 
 # The readers' fuzz targets (clang, libFuzzer), each for a bounded time.

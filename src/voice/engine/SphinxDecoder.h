@@ -49,7 +49,8 @@ public:
     // Forgets the utterance going on without learning from it: the cepstral mean stays as it was.
     void DiscardUtterance();
 
-    // The live cepstral mean, carried over from one decoder to the other and kept across restarts.
+    // The live cepstral mean of the grammar decoder; set, it goes to both decoders. Taken before an
+    // utterance that must not teach it and set back after.
     std::vector<float> CepstralMean() const;
     void SetCepstralMean(const std::vector<float>& mean);
 
