@@ -53,12 +53,13 @@ struct RejectionThresholds {
 // table talk 2.0 %), below the 3 % goal with room to spare, since held-out voices have let about one
 // and a half times the tuning half's table talk through in every run. The partial-path margin mostly
 // catches half commands ("table six" alone); looser than -400 lets twice the table talk through. The
-// wake word: said by the fastest tuning voice (200 words a minute) it lasts 32 frames or more, 24 or
-// more of them speech. Before a command said without it, the search fits it into 12 to 25 frames
-// of the command's first sounds, or into 28 frames or more of breath and noise, nearly always with
-// fewer than 8 frames of speech (16 at most). Five tuning voices over the noise floor, commands said without
-// the wake word taken: 93.8 % with no check, 8.3 % with the least time and the fit (28 frames and -60), none
-// once 20 frames of speech are asked for as well; no command said with it lost.
+// wake word, said by the tuning voices, lasts 32 frames or more (the fastest: 200 words a minute),
+// and 24 or more of them are speech. Before a command said without it, the search fits it into 12 to
+// 25 frames of the command's first sounds, or into 28 frames or more of breath and noise, nearly
+// always with fewer than 8 frames of speech (16 at most). Five tuning voices over the noise floor,
+// commands said without the wake word taken: 93.8 % with no check, 8.3 % with the least time and the
+// fit (28 frames and -60), none once 20 frames of speech are asked for as well; no command said with
+// it lost.
 inline constexpr RejectionThresholds kRejectionThresholds{-29.0, -29.0, 3, 20, -400.0, 28, 20, -60.0, 20.0};
 
 // One stretch of a decoder's best path: a word (or filler such as "<sil>") of the grammar path, or a
