@@ -30,6 +30,7 @@
 // Speaking: a private PulseAudio server (tests/voice/e2e/pulse.sh), the program's own voice, and a
 // recorder on the speaker's monitor; printed is the time from Speak to the first sample there.
 #include "voice/Grammar.h"
+#include "voice/Resampler.h"
 #include "voice/WavFile.h"
 #include "voice/engine/SpeechEngines.h"
 
@@ -185,8 +186,7 @@ void WriteWav16(const fs::path& file, const std::vector<float>& samples, int rat
     bytes += "data";
     put(dataBytes, 4);
     for (const float s : samples) {
-        const auto v = static_cast<std::int16_t>(std::lround(std::clamp(s * 32768.0f, -32768.0f, 32767.0f)));
-        put(static_cast<std::uint16_t>(v), 2);
+        put(static_cast<std::uint16_t>(dorva::voice::ToPcm16(s)), 2);
     }
     std::ofstream(file, std::ios::binary) << bytes;
 }

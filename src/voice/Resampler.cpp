@@ -49,4 +49,8 @@ std::vector<float> Resample(std::span<const float> input, int inputRate, int out
     return output;
 }
 
+std::int16_t ToPcm16(float sample) {
+    return static_cast<std::int16_t>(std::lround(std::clamp(sample * 32768.0F, -32768.0F, 32767.0F)));
+}
+
 } // namespace dorva::voice

@@ -4,6 +4,7 @@
 // the speech band (a 10 kHz hiss of a 44.1 kHz recording lands at 6 kHz), so the signal goes through
 // a windowed-sinc low-pass at the lower of the two rates' Nyquist frequencies.
 
+#include <cstdint>
 #include <span>
 #include <vector>
 
@@ -12,5 +13,8 @@ namespace dorva::voice {
 // The samples at outputRate: floor(size * outputRate / inputRate) of them. The same rate gives the
 // samples back unchanged.
 std::vector<float> Resample(std::span<const float> input, int inputRate, int outputRate);
+
+// A sample of -1 to 1 as 16-bit PCM, rounded, and clipped at full scale.
+std::int16_t ToPcm16(float sample);
 
 } // namespace dorva::voice

@@ -175,9 +175,7 @@ int Recognize(const std::filesystem::path& grammarFile, const std::filesystem::p
         const std::vector<float> audio =
             Resample(reading.audio->mono, reading.audio->sampleRate, engine::kListenSampleRate);
         std::vector<std::int16_t> samples(audio.size());
-        std::transform(audio.begin(), audio.end(), samples.begin(), [](float s) {
-            return static_cast<std::int16_t>(std::lround(std::clamp(s * 32768.0f, -32768.0f, 32767.0f)));
-        });
+        std::transform(audio.begin(), audio.end(), samples.begin(), ToPcm16);
         // One recording after another, as one stream: the recogniser carries over what it has
         // learnt of the channel, as it does between the commands of a game. A stretch of silence
         // keeps one file's last word apart from the next one's first.

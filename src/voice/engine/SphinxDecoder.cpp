@@ -355,8 +355,7 @@ UtteranceEvidence SphinxDecoder::EndUtterance() {
     }
     heardSpeech_ = true;
     const std::vector<std::int16_t> audio = std::move(firstAudio_);
-    firstAudio_.clear();
-    Process(audio);
+    Process(audio); // which starts an utterance, and so empties firstAudio_
     return EndSearch();
 }
 

@@ -10,16 +10,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <unistd.h>
 
 using namespace dorva::voice;
 
 namespace {
 
 std::vector<std::int16_t> Synthesised(const std::string& words) {
-    const std::filesystem::path file = std::filesystem::temp_directory_path() / "dorva-decoder-test.wav";
+    // A name of the run's own: the sanitizer build's tests may run beside the plain build's.
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("dorva-decoder-test-" + std::to_string(getpid()) + ".wav");
     const std::string command = "espeak-ng -v en-us -w '" + file.string() + "' '" + words + "'";
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
     const WavReading reading = ReadWavFile(file);
@@ -31,9 +33,7 @@ std::vector<std::int16_t> Synthesised(const std::string& words) {
     const std::vector<float> audio =
         Resample(reading.audio->mono, reading.audio->sampleRate, engine::kListenSampleRate);
     std::vector<std::int16_t> samples(audio.size());
-    std::transform(audio.begin(), audio.end(), samples.begin(), [](float s) {
-        return static_cast<std::int16_t>(std::lround(std::clamp(s * 32768.0F, -32768.0F, 32767.0F)));
-    });
+    std::transform(audio.begin(), audio.end(), samples.begin(), ToPcm16);
     return samples;
 }
 
