@@ -259,12 +259,12 @@ bool ChangesSomething(std::string_view rule, Switches switches) {
     return rule != "startlistening" && rule != (switches.speaking ? "starttalking" : "stoptalking");
 }
 
-Grammar ListenedFor(Grammar grammar, Switches switches) {
+Grammar ListenedFor(Grammar grammar, Switches switches, bool wakeWord) {
     std::erase_if(grammar.rules, [switches](const GrammarRule& rule) {
         return (rule.name == "stoptalking" && !switches.speaking) ||
                (rule.name == "stoplistening" && !switches.listening);
     });
-    return grammar;
+    return wakeWord ? WithWakeWord(std::move(grammar)) : grammar;
 }
 
 std::vector<std::string> WordsMissingFrom(const Grammar& grammar, std::string_view dictionary) {

@@ -108,7 +108,8 @@ bool ChangesSomething(std::string_view rule, Switches switches);
 // it is taken for the start. The other commands stay, also while listening is off, when they are not
 // obeyed: table talk fits one of them better than it fits "start listening", which took about one
 // sentence in ten when it was listened for alone.
-Grammar ListenedFor(Grammar grammar, Switches switches);
+// With the wake word on, every phrase that stays begins with it (WithWakeWord).
+Grammar ListenedFor(Grammar grammar, Switches switches, bool wakeWord);
 
 // The grammar as JSGF for PocketSphinx: one public rule that is any of the commands, each command a
 // rule of its own whose alternatives are its phrases in lower case.

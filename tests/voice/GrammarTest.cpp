@@ -83,11 +83,17 @@ TEST(GrammarListened, LeavesOutWhatWouldChangeNothing) {
           {Switches{true, false}, "rolldice starttalking stoptalking startlistening"},
           {Switches{false, false}, "rolldice starttalking startlistening"}}) {
         std::string names;
-        for (const GrammarRule& rule : ListenedFor(grammar, switches).rules) {
+        for (const GrammarRule& rule : ListenedFor(grammar, switches, false).rules) {
             names += (names.empty() ? "" : " ") + rule.name;
         }
         EXPECT_EQ(names, kept) << switches.speaking << switches.listening;
     }
+    // With the wake word, the same rules are left out and every phrase that stays begins with it.
+    std::string phrases;
+    for (const GrammarRule& rule : ListenedFor(grammar, Switches{false, false}, true).rules) {
+        phrases += (phrases.empty() ? "" : " | ") + rule.phrases.at(0).words;
+    }
+    EXPECT_EQ(phrases, "dorva rolldice | dorva starttalking | dorva startlistening");
 }
 
 TEST(GrammarLookup, FindsWholePhrasesWhateverTheirCaseAndBlanksAndTellsWhichGoOn) {

@@ -153,13 +153,13 @@ int Recognize(const std::filesystem::path& grammarFile, const std::filesystem::p
         error = listener->LoadGrammar(grammarFile, detail);
     }
     const Grammar whole = error == 0 ? listener->CurrentGrammar() : Grammar{};
-    std::optional<Switches> listening;
+    // LoadGrammar has loaded the whole grammar, which is what both switches on listen for.
+    std::optional<Switches> listening = wakeWord ? std::nullopt : std::optional<Switches>(Switches{});
     int status = 0;
     for (const auto& [file, switches] : recordings) {
         if (error == 0 && listening != switches) {
             listening = switches;
-            const Grammar grammar = ListenedFor(whole, switches);
-            error = listener->SetGrammar(wakeWord ? WithWakeWord(grammar) : grammar, detail);
+            error = listener->SetGrammar(ListenedFor(whole, switches, wakeWord), detail);
         }
         if (error != 0) {
             std::cerr << "dorva-recognize: the recogniser's set-up failed with error " << error << ": "

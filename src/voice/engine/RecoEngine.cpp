@@ -229,9 +229,7 @@ private:
         if (listener_ && grammarChanged_ && !listener_->InUtterance()) {
             grammarChanged_ = false;
             std::string detail;
-            Grammar listened = ListenedFor(grammar_, switches_);
-            if (const long error = listener_->SetGrammar(
-                    wakeWord_ ? WithWakeWord(std::move(listened)) : std::move(listened), detail);
+            if (const long error = listener_->SetGrammar(ListenedFor(grammar_, switches_, wakeWord_), detail);
                 error != 0) {
                 PostFailure("loading the command grammar", error, detail);
                 listener_.reset();
