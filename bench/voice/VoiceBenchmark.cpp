@@ -55,6 +55,7 @@
 #include <spawn.h>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -114,11 +115,20 @@ struct Sample {
     bool idle = false;
 };
 
+// Whether the rule's command would change anything with the switches as they are: while listening
+// is off, only "start listening" would.
+bool ChangesSomething(std::string_view rule, dorva::voice::Switches switches) {
+    if (!switches.listening) {
+        return rule == "startlistening";
+    }
+    return rule != "startlistening" && rule != (switches.speaking ? "starttalking" : "stoptalking");
+}
+
 // The first of the four states of the switches in which the rule changes something (or nothing).
 dorva::voice::Switches StateWhere(const std::string& rule, bool changes) {
     for (const bool listening : {true, false}) {
         for (const bool speaking : {true, false}) {
-            if (dorva::voice::ChangesSomething(rule, {speaking, listening}) == changes) {
+            if (ChangesSomething(rule, {speaking, listening}) == changes) {
                 return {speaking, listening};
             }
         }

@@ -252,13 +252,6 @@ Grammar WithWakeWord(Grammar grammar) {
     return grammar;
 }
 
-bool ChangesSomething(std::string_view rule, Switches switches) {
-    if (!switches.listening) {
-        return rule == "startlistening";
-    }
-    return rule != "startlistening" && rule != (switches.speaking ? "starttalking" : "stoptalking");
-}
-
 Grammar ListenedFor(Grammar grammar, Switches switches, bool wakeWord) {
     std::erase_if(grammar.rules, [switches](const GrammarRule& rule) {
         return (rule.name == "stoptalking" && !switches.speaking) ||

@@ -96,9 +96,6 @@ struct Switches {
     bool operator==(const Switches&) const = default;
 };
 
-// Whether the rule's command would change anything with the switches as they are: while listening
-// is off, only "start listening" would.
-bool ChangesSomething(std::string_view rule, Switches switches);
 // The grammar without "stop talking" while silent and "stop listening" while not listening. The model
 // tells "start" from "stop" only by their last sounds and hears "stop" too often: a player who said
 // "start talking" to end the silence was told "I will stop talking", and the same voice failed each
