@@ -14,16 +14,6 @@ namespace {
 constexpr std::size_t kFragmentSamples = kListenSampleRate * 30 / 1000;
 constexpr int kFragmentMs = 30;
 
-// Live cepstral mean normalisation starts from the model's mean, which fits neither a given
-// microphone nor a given voice: the first utterance decodes against a wrong mean. Its end moves the
-// mean towards the channel's, so the first utterance is decoded a second time with the mean it
-// taught. (Measured against two ways of setting the mean to the utterance's own at once, this did
-// best on the tuning voices and on the others.)
-constexpr int kRedecodedUtterances = 1;
-// Audio kept from before the decoder noticed speech: its voice-activity detector has to see some
-// silence again before the speech when the utterance is decoded a second time.
-constexpr std::size_t kLeadSamples = kListenSampleRate * 600 / 1000;
-
 // How far below the player's last command an utterance may be and still be the player's: a player
 // who leans back or turns away loses well under this, a voice across the table loses more.
 constexpr double kBackgroundBelowPlayerDb = 15.0;
@@ -102,11 +92,6 @@ void CommandListener::FeedFragment(std::span<const std::int16_t> fragment, std::
     if (endpointer_.InUtterance() || decision == EndpointDecision::End) {
         heardOverProgram_ = heardOverProgram_ || programSpeaking_;
         utterance_.insert(utterance_.end(), fragment.begin(), fragment.end());
-    } else {
-        lead_.insert(lead_.end(), fragment.begin(), fragment.end());
-        if (lead_.size() > kLeadSamples) {
-            lead_.erase(lead_.begin(), lead_.end() - static_cast<long>(kLeadSamples));
-        }
     }
     if (decision == EndpointDecision::End) {
         if (std::optional<Utterance> utterance = EndAudibleUtterance()) {
@@ -159,17 +144,8 @@ std::optional<double> CommandListener::PlayerDbfs() const {
 
 Utterance CommandListener::EndUtterance() {
     UtteranceEvidence evidence = decoder_->EndUtterance();
-    std::vector<std::int16_t> audio = std::move(lead_);
-    audio.insert(audio.end(), utterance_.begin(), utterance_.end());
-    if (utterancesHeard_ < kRedecodedUtterances) {
-        decoder_->StartUtterance();
-        decoder_->Process(audio);
-        evidence = decoder_->EndUtterance();
-    }
-    ++utterancesHeard_;
     endpointer_.Reset();
     utterance_.clear();
-    lead_.clear();
 
     Utterance utterance;
     utterance.endSample = samplesFed_;
@@ -215,7 +191,6 @@ void CommandListener::ForgetUtterance() {
     decoder_->StartUtterance();
     endpointer_.Reset();
     utterance_.clear();
-    lead_.clear();
 }
 
 } // namespace dorva::voice::engine

@@ -1,8 +1,8 @@
 #pragma once
 // The recogniser's whole path from samples to commands, the same for the microphone and for a
-// recording: the decoders, the grammar-aware endpointer, the rejection of what is no command and
-// the warm-up of the cepstral mean. The capture thread of the program and dorva-recognize both
-// feed it; nothing in it knows where the samples come from.
+// recording: the decoders, the grammar-aware endpointer and the rejection of what is no command. The
+// capture thread of the program and dorva-recognize both feed it; nothing in it knows where the
+// samples come from.
 
 #include "platform/SpeechPlatform.h"
 #include "voice/CommandRejection.h"
@@ -86,11 +86,9 @@ private:
     bool haveGrammar_ = false;
     Endpointer endpointer_;
     std::vector<std::int16_t> pending_;   // less than a fragment, waiting for the rest
-    std::vector<std::int16_t> utterance_; // the audio of the utterance going on, for the warm-up
-    std::vector<std::int16_t> lead_;      // the audio just before it
-    int utterancesHeard_ = 0;
-    std::optional<double> playerDbfs_; // the loudest utterance lately: the player's own level
-    std::int64_t playerHeardAt_ = 0;   // samples fed when it was heard
+    std::vector<std::int16_t> utterance_; // the audio of the utterance going on, for its loudness
+    std::optional<double> playerDbfs_;    // the loudest utterance lately: the player's own level
+    std::int64_t playerHeardAt_ = 0;      // samples fed when it was heard
     bool programSpeaking_ = false;
     bool heardOverProgram_ = false; // some of the utterance going on came while the program spoke
     std::int64_t samplesFed_ = 0;

@@ -66,8 +66,9 @@ private:
     // voices and microphones; the first utterance ending sets it to the player's own. Searched through
     // the model's mean, the first command of a session was refused far more often than the same
     // command later on, so it is searched again, from its kept audio, through the mean it has just
-    // taught: the tuning voices' first commands, 176 of 200 right before, 189 so. The first answer
-    // comes about an eighth of a second later (up to 0.7 s after a long command in a noisy room), once.
+    // taught. The tuning voices' first commands, each heard by a fresh recogniser: 191 of 200 right;
+    // 176 when only the audio the endpointer had kept around the utterance was searched again. The
+    // first answer comes about an eighth of a second later than the others, once.
     bool heardSpeech_ = false;
     std::vector<std::int16_t> firstAudio_; // of the utterance going on, until speech has been heard
     std::vector<float> recentDb_;          // the loudness of the latest frames of audio, newest last
