@@ -25,7 +25,8 @@
 // decision (the audio the endpointer waited for, plus the time the decision took). --rules prints the
 // held-out figures of the grammar's rules whose names start with the given prefixes as well. --wake-word
 // measures the program's wake-word option: every command is said after "Dorva," and the recogniser listens
-// for phrases that begin with it; the table talk stays as it is.
+// for phrases that begin with it; the table talk stays as it is. Every fourth command is said again,
+// last, after "Dorva" and a pause of 0.7 to 1.5 s, and counted apart.
 //
 // Speaking: a private PulseAudio server (tests/voice/e2e/pulse.sh), the program's own voice, and a
 // recorder on the speaker's monitor; printed is the time from Speak to the first sample there.
@@ -113,6 +114,8 @@ struct Sample {
     // A switch command said where it changes nothing ("stop talking" while silent), or table talk
     // while listening is off: what the recogniser must not turn into the other switch.
     bool idle = false;
+    // With the wake word: said after "Dorva" and a pause this long, which ends the utterance there.
+    int pauseMs = 0;
 };
 
 // Whether the rule's command would change anything with the switches as they are: while listening
@@ -303,6 +306,9 @@ std::vector<float> SpeakToSamples(const std::string& voice, int rate, int pitch,
     }
     if (pitch >= 0) {
         command += " -p " + std::to_string(pitch);
+    }
+    if (text.starts_with("<speak>")) {
+        command += " -m";
     }
     command += " --stdout " + ShellQuote(text) + " 2>/dev/null";
     const dorva::voice::WavReading raw = dorva::voice::ParseWav(ReadCommand(command));
@@ -780,6 +786,15 @@ int main(int argc, char** argv) {
     for (std::size_t i = commandCount; i < commandCount + talkCount; ++i) {
         samples.push_back({samples[i].text, "", {}, {true, false}, true});
     }
+    // With the wake word, last of all, every fourth command again, said after "Dorva" and a pause of
+    // 0.7 to 1.5 s: a player who looks back at the board before saying the command.
+    for (std::size_t i = 0; wakeWord && i < commandCount; i += 4) {
+        Sample paused = samples[i];
+        paused.pauseMs = 700 + static_cast<int>(i * 137 % 800);
+        paused.text = "<speak>Dorva<break time=\"" + std::to_string(paused.pauseMs) + "ms\"/>" +
+                      paused.text.substr(std::string_view("Dorva, ").size()) + "</speak>";
+        samples.push_back(paused);
+    }
     // Table talk among the commands, as at a real table: every fifth utterance.
     std::vector<const Sample*> order;
     std::size_t nextTalk = commandCount;
@@ -877,7 +892,8 @@ int main(int argc, char** argv) {
     for (std::size_t v = 0; v < voices.size(); ++v) {
         for (std::size_t i = 0; i < spoken[v].size(); ++i) {
             const Sample& sample = *spoken[v][i].sample;
-            if (!sample.rule.empty() && !sample.idle && (&sample - &samples[0]) % 10 == 0) {
+            if (!sample.rule.empty() && !sample.idle && sample.pauseMs == 0 &&
+                (&sample - &samples[0]) % 10 == 0) {
                 firsts.push_back(
                     {&spoken[v][i], audioDir / ("first-" + std::to_string(firsts.size()) + ".jsonl")});
                 runs.push_back(
@@ -899,6 +915,8 @@ int main(int argc, char** argv) {
     }
     Figures tuning;
     Figures check;
+    Figures tuningPaused; // commands said after "Dorva" and a pause, kept apart from the others
+    Figures checkPaused;
     std::map<std::string, Figures> heldOutByRule;
     int firstRight = 0;
     int firstCount = 0;
@@ -957,8 +975,12 @@ int main(int argc, char** argv) {
                 one.talk = 1;
                 one.falseCommands = FalseCommand(s);
             }
-            (voices[v]->tuning ? tuning : check).Add(one);
-            if (!voices[v]->tuning && !s.sample->rule.empty() && !s.sample->idle) {
+            if (s.sample->pauseMs > 0) {
+                (voices[v]->tuning ? tuningPaused : checkPaused).Add(one);
+            } else {
+                (voices[v]->tuning ? tuning : check).Add(one);
+            }
+            if (!voices[v]->tuning && !s.sample->rule.empty() && !s.sample->idle && s.sample->pauseMs == 0) {
                 heldOutByRule[s.sample->rule].Add(one);
             }
             if (details) {
@@ -972,6 +994,7 @@ int main(int argc, char** argv) {
                                 {"speaking", s.sample->switches.speaking},
                                 {"listening", s.sample->switches.listening},
                                 {"idle", s.sample->idle},
+                                {"pause_ms", s.sample->pauseMs},
                                 {"heard", s.heard}}
                                .dump()
                         << "\n";
@@ -994,6 +1017,9 @@ int main(int argc, char** argv) {
     if (tuning.commands) {
         PrintFigures("tuning half (ten voices the wording and thresholds may be chosen on):", tuning);
     }
+    if (tuningPaused.commands) {
+        PrintFigures("tuning half, commands said after \"Dorva\" and a pause:", tuningPaused);
+    }
     if (check.commands) {
         PrintFigures("HELD-OUT half (ten voices never tuned on; these figures count):", check);
         if (!onlyRules.empty()) {
@@ -1005,6 +1031,9 @@ int main(int argc, char** argv) {
                 }
             }
             PrintFigures("held-out half, the rules " + onlyRulesText + " alone:", chosen);
+        }
+        if (checkPaused.commands) {
+            PrintFigures("held-out half, commands said after \"Dorva\" and a pause:", checkPaused);
         }
         std::string weakest;
         for (const auto& [rule, figures] : heldOutByRule) {

@@ -58,6 +58,9 @@ public:
     virtual long CreateGrammar(int grammarId, std::unique_ptr<RecoGrammar>& grammar) = 0;
     virtual int EventInterests() const = 0;
     virtual void SetEventInterests(int interests) = 0;
+    // Whether the program's voice falls silent when the player talks over it. Only where the program
+    // hears the player through its own voice (an echo canceller) can it tell; on by default.
+    virtual void SetStopWhenTalkedOver(bool on) = 0;
 
     // Events, always delivered on the user-interface thread between the program's other events.
     std::function<void(const RecoResult&)> onRecognition;
@@ -71,6 +74,8 @@ public:
     // Where the program cannot take its own voice out of what the microphone hears, it does not obey
     // what it hears while it speaks; a command heard then is reported here instead.
     std::function<void()> onSpokenOver;
+    // With the wake word on, the player said it on its own: the command may follow after a pause.
+    std::function<void()> onWakeWord;
 };
 
 class SpeechPlatform {

@@ -73,6 +73,7 @@ void LoadSettings(SettingsStore& store) {
         voice::gRecognize = 0;
         voice::gSpeak = 0;
         voice::gWakeWord = false;
+        voice::gStopWhenTalkedOver = true;
         data::gKeepLogFile = 0;
         data::gLogFileName = "DORVALog.txt";
         data::gLogEveryRoll = 1;
@@ -97,6 +98,9 @@ void LoadSettings(SettingsStore& store) {
     // Read back as it was stored; like every key it reads "0" when it went missing.
     data::gLogFileName = GetParam(store, "FileLogName");
     voice::gWakeWord = Setting(store, "WakeWord", 0, 1, 0) == 1;
+    // On unless switched off: settings from before the option had the voice stop, as it does now.
+    voice::gStopWhenTalkedOver =
+        store.Get("StopWhenTalkedOver").empty() || Setting(store, "StopWhenTalkedOver", 0, 1, 1) == 1;
     // Settings saved before the option existed have no key: those players get the fuller log too, as
     // a new player does; it is one click away on the set-up screen.
     data::gLogEveryRoll = static_cast<std::int16_t>(
@@ -125,6 +129,7 @@ void SaveSettings(SettingsStore& store) {
     store.Set("FileLogName", data::gLogFileName);
     number("LogEveryRoll", data::gLogEveryRoll);
     number("WakeWord", voice::gWakeWord ? 1 : 0);
+    number("StopWhenTalkedOver", voice::gStopWhenTalkedOver ? 1 : 0);
 }
 
 } // namespace dorva::setup

@@ -249,6 +249,21 @@ Grammar WithWakeWord(Grammar grammar) {
             phrase.words = std::string(kWakeWord) + " " + phrase.words;
         }
     }
+    grammar.wakeWord = true;
+    return grammar;
+}
+
+Grammar WithoutWakeWord(Grammar grammar) {
+    if (!grammar.wakeWord) {
+        return grammar;
+    }
+    const std::string prefix = std::string(kWakeWord) + " ";
+    for (GrammarRule& rule : grammar.rules) {
+        for (GrammarPhrase& phrase : rule.phrases) {
+            phrase.words.erase(0, prefix.size());
+        }
+    }
+    grammar.wakeWord = false;
     return grammar;
 }
 

@@ -31,6 +31,8 @@ struct GrammarMatch {
 class Grammar {
 public:
     std::vector<GrammarRule> rules;
+    // Every phrase begins with the wake word (WithWakeWord).
+    bool wakeWord = false;
 
     // The phrase whose words these are, ignoring case and the amount of blank between words.
     std::optional<GrammarMatch> Find(std::string_view words) const;
@@ -88,6 +90,14 @@ inline constexpr TaughtPronunciation kAccentPronunciations[] = {
 
 // The grammar with the wake word before every phrase; each phrase keeps its rule and its values.
 Grammar WithWakeWord(Grammar grammar);
+// The grammar as it was before WithWakeWord: what the player says after the wake word alone.
+Grammar WithoutWakeWord(Grammar grammar);
+// The rule of the wake word said on its own: no command, but the next utterance is heard as what
+// follows it. No command bears the name: the grammar's compiler takes only the dispatcher's names.
+inline constexpr std::string_view kWakeWordAloneRule = "<dorva>";
+// How long after the wake word said on its own the player may begin the command: time to look back
+// at the board, while talk that follows a stray "Dorva" soon goes back to needing the word.
+inline constexpr int kFollowUpSeconds = 4;
 
 // The two switches a command can turn: "Speak results" and "Recognize speech".
 struct Switches {

@@ -2,6 +2,7 @@
 
 #include "data/SupportFolder.h"
 #include "platform/Seams.h"
+#include "voice/Grammar.h"
 #include "voice/State.h"
 
 namespace dorva::voice {
@@ -47,6 +48,7 @@ std::int16_t InitReco(platform::SpeechPlatform& platform, SpeechEngineSet& set) 
     if (!set.recoContext) {
         return fail(platform::kErrNoRecognizer);
     }
+    set.recoContext->SetStopWhenTalkedOver(gStopWhenTalkedOver);
     if (const long error = set.recoContext->CreateGrammar(0, set.recoGrammar); error != 0) {
         return fail(error);
     }
@@ -128,6 +130,13 @@ void RecognizerFailed(long error) {
     ListenForSwitches();
 }
 
+void SetStopWhenTalkedOver(bool on) {
+    gStopWhenTalkedOver = on;
+    if (gRecoContext) {
+        gRecoContext->SetStopWhenTalkedOver(on);
+    }
+}
+
 long SetWakeWord(bool on) {
     if (gWakeWord == on) {
         return 0;
@@ -143,8 +152,9 @@ std::string WhatCanISayShown() {
     if (!gWakeWord) {
         return gWhatCanISayText;
     }
-    return "The wake word is on: begin every command with \"Dorva\", as in \"Dorva, activation roll\".\r\n\r\n" +
-           gWhatCanISayText;
+    return "The wake word is on: begin every command with \"Dorva\", as in \"Dorva, activation roll\". "
+           "After \"Dorva\" alone, say the command within " +
+           std::to_string(kFollowUpSeconds) + " seconds.\r\n\r\n" + gWhatCanISayText;
 }
 
 void RecognizerRecovered() {

@@ -41,7 +41,7 @@ std::int16_t InitVoice();
 // grammar file and activates all its rules. Returns 1, or 0 with SRError set to the error number of
 // the step that failed; the steps done before it stay done.
 // With the wake word on, the grammar is told so before it is loaded.
-// Reads: gWakeWord. Writes: gRecoContext, gRecoGrammar, SRError.
+// Reads: gWakeWord, gStopWhenTalkedOver. Writes: gRecoContext, gRecoGrammar, SRError.
 std::int16_t InitReco();
 
 // Tells the recogniser how "Speak results" and "Recognize speech" stand, after every change of
@@ -68,6 +68,9 @@ void RecognizerFailed(long error);
 // of a change). 0, or the platform's error number.
 // Writes: gWakeWord. Reads: gRecoAvailable, gRecoGrammar.
 long SetWakeWord(bool on);
+// Whether the voice falls silent when the player talks over it, for the recogniser there is and the
+// next one set up. Writes: gStopWhenTalkedOver. Reads: gRecoContext.
+void SetStopWhenTalkedOver(bool on);
 // The "What Can I Say?" text as the player needs it now: with the wake word on, it says so first.
 // Reads: gWhatCanISayText, gWakeWord.
 std::string WhatCanISayShown();

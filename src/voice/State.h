@@ -22,6 +22,9 @@ inline std::int32_t SRError = 0;                            // platform error nu
 // Only phrases that begin with the wake word are commands ("Commands begin with Dorva"). Set up
 // engines are told through the platform; this is what the settings keep.
 inline bool gWakeWord = false;
+// The voice falls silent when the player talks over it ("Stop speaking when I talk"); kept like
+// gWakeWord.
+inline bool gStopWhenTalkedOver = true;
 inline std::string gLastSpokenText; // the text most recently handed to the voice
 // True while a voice command's operation runs: a screen that says its results only while speaking
 // is on still shows them in the VASL window then, and speaks them when it can.

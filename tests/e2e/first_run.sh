@@ -34,4 +34,5 @@ expect_setting Attitude 0
 expect_setting HexGrain 0
 expect_setting FileLogName DORVALog.txt
 expect_setting LogEveryRoll 1
+expect_setting StopWhenTalkedOver 1
 echo "first run: ok"

@@ -15,11 +15,24 @@ namespace {
 using namespace setup;
 
 // Enemy, Year, Month, AC, Attitude, A1, A5, Forts, Grain, Recognize, Speak, SeeRolls, KeepLogFile,
-// LogEveryRoll, WakeWord.
+// LogEveryRoll, WakeWord, StopWhenTalkedOver.
 std::vector<int> Numbers() {
-    return {gEnemyIndex,   gYearIndex, gMonthIndex,        gACNumber,           gAttitude,
-            gA1DRM,        gA5DRM,     gFortsSpecial,      gHexGrain,           voice::gRecognize,
-            voice::gSpeak, gSeeRolls,  data::gKeepLogFile, data::gLogEveryRoll, voice::gWakeWord ? 1 : 0};
+    return {gEnemyIndex,
+            gYearIndex,
+            gMonthIndex,
+            gACNumber,
+            gAttitude,
+            gA1DRM,
+            gA5DRM,
+            gFortsSpecial,
+            gHexGrain,
+            voice::gRecognize,
+            voice::gSpeak,
+            gSeeRolls,
+            data::gKeepLogFile,
+            data::gLogEveryRoll,
+            voice::gWakeWord ? 1 : 0,
+            voice::gStopWhenTalkedOver ? 1 : 0};
 }
 
 class Settings : public test::ProgramTest {
@@ -29,21 +42,23 @@ protected:
 
 // Without a KeepLogFile (an empty one included) every setting takes its first-run default; missing and empty
 // keys read zero, while damaged ones take their first-run default. A stored A1DRM of 4 is +2, a stored
-// ACNumber of 2 AC number 4. A LogEveryRoll from before the option is missing, and reads as on.
+// ACNumber of 2 AC number 4. A LogEveryRoll or StopWhenTalkedOver from before the option is missing,
+// and reads as on.
 TEST_F(Settings, LoadReadsEveryValueAndDefaultsWhatIsDamaged) {
-    const std::vector<int> firstRun = {0, 1, 8, 3, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0};
+    const std::vector<int> firstRun = {0, 1, 8, 3, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 1};
     // clang-format off
     const std::tuple<std::map<std::string, std::string>, std::vector<int>, const char*> rows[] = {
         {{{"KeepLogFile", "1"}, {"Speak", "1"}, {"Recognize", "1"}, {"FileName", "German"}, {"Enemy", "2"},
           {"Year", "5"}, {"Month", "5"}, {"GameDate", "194306"}, {"A1DRM", "4"}, {"A5DRM", "0"}, {"FortsSpecial", "1"},
           {"SeeRolls", "0"}, {"ACNumber", "2"}, {"Attitude", "1"}, {"HexGrain", "1"}, {"FileLogName", "/tmp/game.txt"},
-          {"LogEveryRoll", "0"}, {"WakeWord", "1"}},
-         {2, 5, 5, 4, 1, 2, -2, 1, 1, 1, 1, 0, 1, 0, 1}, "/tmp/game.txt"},
+          {"LogEveryRoll", "0"}, {"WakeWord", "1"}, {"StopWhenTalkedOver", "0"}},
+         {2, 5, 5, 4, 1, 2, -2, 1, 1, 1, 1, 0, 1, 0, 1, 0}, "/tmp/game.txt"},
         {{{"KeepLogFile", ""}, {"Enemy", "3"}}, firstRun, "DORVALog.txt"},
-        {{{"KeepLogFile", "0"}, {"Month", ""}}, {0, 0, 0, 2, 0, -2, -2, 0, 0, 0, 0, 0, 0, 1, 0}, "0"},
+        {{{"KeepLogFile", "0"}, {"Month", ""}}, {0, 0, 0, 2, 0, -2, -2, 0, 0, 0, 0, 0, 0, 1, 0, 1}, "0"},
         {{{"KeepLogFile", "yes"}, {"Enemy", "-1"}, {"Year", "9"}, {"Month", "5x"}, {"ACNumber", "7"}, {"Attitude", "2"},
           {"A1DRM", "-1"}, {"A5DRM", "five"}, {"FortsSpecial", "3"}, {"HexGrain", "1.0"}, {"Recognize", "2"},
-          {"Speak", "-1"}, {"SeeRolls", "x"}, {"LogEveryRoll", "7"}, {"WakeWord", "2"}}, firstRun, "0"}};
+          {"Speak", "-1"}, {"SeeRolls", "x"}, {"LogEveryRoll", "7"}, {"WakeWord", "2"},
+          {"StopWhenTalkedOver", "x"}}, firstRun, "0"}};
     // clang-format on
     for (const auto& [stored, numbers, logFile] : rows) {
         store.values = stored;
@@ -114,7 +129,7 @@ TEST_F(Startup, OkRecordsTheScenarioReadsItsTablesAndNamesIt) {
     folder.Write("German.sdf", file.bytes);
     ScenarioChoice choice{"vs. German", 2, 5, 5, 4, 1, 1};
     EXPECT_EQ(CommitScenario(choice), "vs. German: June, 1943");
-    EXPECT_EQ(Numbers(), std::vector<int>({2, 5, 5, 3, 0, 2, -1, 1, 0, 0, 0, 1, 0, 0, 0}));
+    EXPECT_EQ(Numbers(), std::vector<int>({2, 5, 5, 3, 0, 2, -1, 1, 0, 0, 0, 1, 0, 0, 0, 1}));
     EXPECT_EQ(gNationality + " " + gGameDate, "German 194306");
     EXPECT_EQ(data::gLeaderTable, (data::ListTable{"", "late"}));
     EXPECT_EQ(voice::gRecoContext->EventInterests() & platform::kAudioLevelInterest, 0);

@@ -30,7 +30,7 @@ QStringList Shown(const Form1& form) {
     }
     for (const QAbstractButton* option : std::initializer_list<const QAbstractButton*>{
              form.HexGrainShortRB, form.HexGrainLongRB, form.SeeRollsCB, form.KeepLogFileCB, form.SpeechCB,
-             form.RecognizeCB, form.WakeWordCB, form.ChangeLogFileBtn}) {
+             form.RecognizeCB, form.WakeWordCB, form.StopTalkedOverCB, form.ChangeLogFileBtn}) {
         if (qobject_cast<const QPushButton*>(option) ? option->isEnabled() : option->isChecked()) {
             on << option->objectName();
         }
@@ -91,6 +91,7 @@ TEST_F(SetupScreen, SpeechBoxesFollowTheEngines) {
         dialogs.messages.clear();
         Form1& form = StartUp();
         EXPECT_EQ(Boxes(form), QList<bool>({false, speaks, hears, hears, !speaks || !hears})) << errors;
+        EXPECT_EQ(form.StopTalkedOverCB->isEnabled(), speaks && hears) << errors;
         form.SpeechErrorsBnt_Click();
         EXPECT_THAT(dialogs.messages, ElementsAre(StartsWith(errors)));
         ui::DestroyAllWindows();
@@ -167,9 +168,10 @@ TEST_F(SetupScreen, ActivationShowsWhatOtherScreensChangedButKeepsTheMapAlignmen
     voice::gSpeak = data::gKeepLogFile = 1;
     setup::gSeeRolls = 0;
     form.show();
-    EXPECT_EQ(Shown(form), QStringList({"vs. American", "1939", "September", "AC# = 5", "Advance Attitude",
-                                        "-1 A1 Modifier", "No A5 Modifier", "Forts not special",
-                                        "HexGrainShortRB KeepLogFileCB SpeechCB ChangeLogFileBtn"}));
+    EXPECT_EQ(Shown(form),
+              QStringList({"vs. American", "1939", "September", "AC# = 5", "Advance Attitude",
+                           "-1 A1 Modifier", "No A5 Modifier", "Forts not special",
+                           "HexGrainShortRB KeepLogFileCB SpeechCB StopTalkedOverCB ChangeLogFileBtn"}));
     form.close();
     EXPECT_EQ(form.YearComboList->count(), 9); // only hidden: still filled for the next time
 }
@@ -212,6 +214,13 @@ TEST_F(SetupScreen, SoundLevelOnlyWhileTheScreenIsUp) {
     EXPECT_EQ(ui::Window<Form8>().Text1->toPlainText(), "(I'm sorry. I didn't understand you.)");
     voice::gRecoContext->onSpokenOver();
     EXPECT_EQ(ui::Window<Form8>().Text1->toPlainText(), "(Speaking: say it again.)");
+    // "Dorva" alone: the player is told to go on, unless listening is off and no command would follow.
+    for (const auto& [listening, shown] : {std::pair<std::int16_t, QString>{0, "(Speaking: say it again.)"},
+                                           {1, "(Dorva is listening: say the command.)"}}) {
+        voice::gRecognize = listening;
+        voice::gRecoContext->onWakeWord();
+        EXPECT_EQ(ui::Window<Form8>().Text1->toPlainText(), shown);
+    }
 }
 
 TEST_F(SetupScreen, LogFileOptions) {
@@ -250,19 +259,23 @@ TEST_F(SetupScreen, ExitWritesTheChoicesAndTheNextRunOpensAsLeft) {
         // clang-format on
         list->setCurrentIndex(position);
     }
-    for (QAbstractButton* option : std::initializer_list<QAbstractButton*>{
-             form.HexGrainShortRB, form.SeeRollsCB, form.KeepLogFileCB, form.SpeechCB, form.WakeWordCB}) {
+    for (QAbstractButton* option :
+         std::initializer_list<QAbstractButton*>{form.HexGrainShortRB, form.SeeRollsCB, form.KeepLogFileCB,
+                                                 form.SpeechCB, form.WakeWordCB, form.StopTalkedOverCB}) {
         QTest::mouseClick(option, Qt::LeftButton);
     }
+    EXPECT_EQ(speech.stopWhenTalkedOver, false); // the recogniser heard of the box at once
     form.OKBtn_Click();
     setup::SaveUserSettings();
 
     ui::DestroyAllWindows();
     WindowTest::SetUp(); // a new run: the saved settings stay
+    speech.stopWhenTalkedOver.reset();
     EXPECT_EQ(Shown(StartUp()),
               QStringList({"vs. Russian", "1942", "January", "AC# = 4", "Advance Attitude", "+2 A1 Modifier",
                            "-1 A5 Modifier", "Forts on Final even A1",
                            "HexGrainShortRB KeepLogFileCB SpeechCB WakeWordCB ChangeLogFileBtn"}));
+    EXPECT_EQ(speech.stopWhenTalkedOver, false); // and the next recogniser as it was set up
 }
 
 } // namespace

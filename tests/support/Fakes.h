@@ -100,6 +100,7 @@ public:
     std::vector<std::pair<std::string, int>> spoken; // text and flags
     std::string loadedGrammar;
     std::optional<std::pair<bool, bool>> switches; // speaking, listening: as the recogniser was told last
+    std::optional<bool> stopWhenTalkedOver;        // as the recognition context was told last
 
     long Call(const std::string& call, long error) {
         calls.push_back(call);
@@ -152,6 +153,7 @@ public:
         }
         int EventInterests() const override { return interests; }
         void SetEventInterests(int value) override { interests = value; }
+        void SetStopWhenTalkedOver(bool on) override { platform.stopWhenTalkedOver = on; }
         int interests = 0;
         FakeSpeechPlatform& platform;
     };

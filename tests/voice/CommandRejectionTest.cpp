@@ -48,6 +48,10 @@ TEST(CommandRejection, EachUtteranceGetsItsVerdict) {
              {"roll dice", -10.0, -10.0, 25, "", 0.0, Command}, {"roll dice", -10.0, -10.0, 26, "", 0.0, SpeechAbsorbed},
              // Both faults: the poorer fit is named.
              {"roll dice", -40.0, -10.0, 40, "", 0.0, PoorFit},
+             // The wake word alone is held to the wake word's own bar, -40 here.
+             {"Dorva", -50.0, -10.0, 0, "", 0.0, Command}, {"dorva", -50.5, -10.0, 0, "", 0.0, PoorFit},
+             // ... and no fall from the partial path unsettles it: the path ran on into the pause.
+             {"dorva", -10.0, -10.0, 0, "dorva table", -1000.0, Command},
              // Unmeasured loudness: every frame is speech, and the 60 of the fillers are too many.
              {"roll dice", -10.0, -10.0, -1, "", 0.0, SpeechAbsorbed},
              {"roll dice", -10.0, -1000.0, -1, "", 0.0, PoorFit},

@@ -132,6 +132,11 @@ TEST(GrammarWakeWord, EveryPhraseBeginsWithItAndNoDictionaryLacksIt) {
     EXPECT_EQ(match->rule->name + " " + match->phrase->properties[0], "AttackWithDRM 0403");
     EXPECT_FALSE(grammar.Find("activation roll"));
     EXPECT_TRUE(grammar.StartsLongerPhrase("dorva"));
+    // What the player says after the wake word alone is the grammar as it was.
+    const Grammar after = WithoutWakeWord(grammar);
+    EXPECT_FALSE(after.wakeWord);
+    EXPECT_EQ(after.Find("attack with four minus two")->phrase->properties, match->phrase->properties);
+    EXPECT_FALSE(after.Find("dorva activation roll"));
     EXPECT_EQ(WordsMissingFrom(grammar, "activation\nroll\nfor\none\nthrough\nten\nrepeat\nthat\nattack\n"
                                         "with\nfour\nminus\ntwo"),
               std::vector<std::string>{});

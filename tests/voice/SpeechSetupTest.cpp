@@ -56,7 +56,8 @@ TEST_F(SpeechSetup, TheWakeWordReachesTheRecogniserAndTheListSaysSo) {
     voice::SetWakeWord(true);
     EXPECT_EQ(voice::WhatCanISayShown(),
               "The wake word is on: begin every command with \"Dorva\", as in \"Dorva, "
-              "activation roll\".\r\n\r\nRoll activation\r\n");
+              "activation roll\". After \"Dorva\" alone, say the command within 4 seconds.\r\n\r\n"
+              "Roll activation\r\n");
 }
 
 TEST_F(SpeechSetup, TheNullPlatformFailsBothWithTheirOwnNumbers) {

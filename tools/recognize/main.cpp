@@ -112,7 +112,7 @@ json UtteranceLine(const std::string& file, const engine::Utterance& u, std::int
         line["margin"] = PartialMargin(u.evidence);
         line["frames"] = u.evidence.frames;
 
-        line["verdict"] = VerdictName(u.verdict);
+        line["verdict"] = u.wakeWordAlone ? "wake word alone" : VerdictName(u.verdict);
         // Where in the file the utterance was ended, and how long deciding took after that audio.
         line["end_ms"] = static_cast<double>(u.endSample - fileStart) * 1000.0 / engine::kListenSampleRate;
         line["compute_ms"] = std::round(computeMs * 100) / 100;

@@ -186,9 +186,15 @@ void Form1::BuildControls() {
     WakeWordCB->setToolTip(
         QStringLiteral("For a noisy table: only what begins with \"Dorva\" is a command, as in "
                        "\"Dorva, activation roll\""));
+    StopTalkedOverCB =
+        Named(new QCheckBox(QStringLiteral("Stop speaking when I talk"), Frame3), "StopTalkedOverCB");
+    StopTalkedOverCB->setToolTip(
+        QStringLiteral("The voice falls silent when you talk over it, so that your command is heard; "
+                       "\"repeat that\" says the result again. Switch it off if the dice or the table "
+                       "cut the voice short."));
     // Nothing to switch and no errors to report until the engines have been set up.
-    for (QWidget* pending :
-         std::initializer_list<QWidget*>{RecognizeCB, SpeechCB, SpeechErrorsBnt, WakeWordCB}) {
+    for (QWidget* pending : std::initializer_list<QWidget*>{RecognizeCB, SpeechCB, SpeechErrorsBnt,
+                                                            WakeWordCB, StopTalkedOverCB}) {
         pending->setEnabled(false);
     }
     Label7 = Named(new QLabel(QStringLiteral("Sound Level"), Frame3), "Label7");
@@ -202,8 +208,9 @@ void Form1::BuildControls() {
     speech->addWidget(SpeechErrorsBnt, 0, 1);
     speech->addWidget(SpeechCB, 1, 0);
     speech->addWidget(WakeWordCB, 2, 0, 1, 2);
-    speech->addWidget(Label7, 3, 0);
-    speech->addWidget(Label6, 4, 0, 1, 2);
+    speech->addWidget(StopTalkedOverCB, 3, 0, 1, 2);
+    speech->addWidget(Label7, 4, 0);
+    speech->addWidget(Label6, 5, 0, 1, 2);
 
     OKBtn = Named(new QPushButton(QStringLiteral("OK"), this), "OKBtn");
     OKBtn->setDefault(true);
@@ -284,6 +291,7 @@ void Form1::ConnectControls() {
     connect(SpeechCB, &QCheckBox::toggled, this, &Form1::SpeechCB_Click);
     connect(RecognizeCB, &QCheckBox::toggled, this, &Form1::RecognizeCB_Click);
     connect(WakeWordCB, &QCheckBox::toggled, this, &Form1::WakeWordCB_Click);
+    connect(StopTalkedOverCB, &QCheckBox::toggled, this, &Form1::StopTalkedOverCB_Click);
 
     connect(ChangeLogFileBtn, &QPushButton::clicked, this, &Form1::ChangeLogFileBtn_Click);
     connect(SpeechErrorsBnt, &QPushButton::clicked, this, &Form1::SpeechErrorsBnt_Click);
@@ -353,6 +361,11 @@ void Form1::StartSpeech(voice::SpeechEngineSet engines) {
             self->RecoContext_SpokenOver();
         }
     };
+    voice::gRecoContext->onWakeWord = [self] {
+        if (self) {
+            self->RecoContext_WakeWord();
+        }
+    };
     // The screen came up before the engines did, so its activation could not ask for the sound level.
     if (isVisible()) {
         voice::AddAudioLevelInterest();
@@ -364,6 +377,8 @@ void Form1::ShowSpeechEngines() {
     RecognizeCB->setEnabled(voice::gRecoAvailable == 1);
     // Switched only once the recogniser is there to be told, or can no longer be: its set-up reads it.
     WakeWordCB->setEnabled(true);
+    // Only a voice can be stopped, and only a recogniser hears the player over it.
+    StopTalkedOverCB->setEnabled(voice::gVoiceAvailable == 1 && voice::gRecoAvailable == 1);
     if (voice::gRecoAvailable == 0) {
         Label7->setEnabled(false);
     }
@@ -445,6 +460,7 @@ void Form1::Form_Activate() {
     SetBoxValue(SpeechCB, voice::gSpeak, this, &Form1::SpeechCB_Click);
     SetBoxValue(RecognizeCB, voice::gRecognize, this, &Form1::RecognizeCB_Click);
     SetBoxValue(WakeWordCB, voice::gWakeWord ? 1 : 0, this, &Form1::WakeWordCB_Click);
+    SetBoxValue(StopTalkedOverCB, voice::gStopWhenTalkedOver ? 1 : 0, this, &Form1::StopTalkedOverCB_Click);
     SelectPosition(FortsSpecialCB, setup::gFortsSpecial, this, &Form1::FortsSpecialCB_Click);
 }
 
@@ -539,6 +555,10 @@ void Form1::WakeWordCB_Click() {
     voice::SetWakeWord(Checked(WakeWordCB) == 1);
 }
 
+void Form1::StopTalkedOverCB_Click() {
+    voice::SetStopWhenTalkedOver(Checked(StopTalkedOverCB) == 1);
+}
+
 void Form1::SpeechErrorsBnt_Click() {
     platform::CurrentDialogs().Message(voice::SpeechErrorsText());
 }
@@ -555,6 +575,14 @@ void Form1::RecoContext_SpokenOver() {
     // Like speech that matched nothing, it is shown whether or not the program is listening: the
     // player said something and is told why nothing happened.
     data::ShowInActivationWindow("(Speaking: say it again.)");
+}
+
+void Form1::RecoContext_WakeWord() {
+    // The player who paused after "Dorva" looks for a sign of being heard before going on. While
+    // listening is off no command but "start listening" would follow, and table talk stays quiet.
+    if (voice::gRecognize) {
+        data::ShowInActivationWindow("(Dorva is listening: say the command.)");
+    }
 }
 
 void Form1::RecoContext_Failure(long error) {

@@ -59,9 +59,10 @@ public:
     QCheckBox* RecognizeCB;
     QCheckBox* SpeechCB;
     QPushButton* SpeechErrorsBnt;
-    QCheckBox* WakeWordCB; // only phrases that begin with "Dorva" are commands
-    QLabel* Label7;        // "Sound Level"
-    QLabel* Label6;        // the sound level as a row of asterisks
+    QCheckBox* WakeWordCB;       // only phrases that begin with "Dorva" are commands
+    QCheckBox* StopTalkedOverCB; // the voice falls silent when the player talks over it
+    QLabel* Label7;              // "Sound Level"
+    QLabel* Label6;              // the sound level as a row of asterisks
 
     QPushButton* OKBtn;
 
@@ -101,6 +102,7 @@ public:
     void SpeechCB_Click();
     void RecognizeCB_Click();
     void WakeWordCB_Click();
+    void StopTalkedOverCB_Click();
     void SpeechErrorsBnt_Click();
     void RecoContext_AudioLevel(int audioLevel);
     void RecoContext_FalseRecognition();
@@ -110,6 +112,7 @@ public:
     // A command was heard while the program spoke, where it cannot tell its own voice from the
     // player's: the player is asked to say it again.
     void RecoContext_SpokenOver();
+    void RecoContext_WakeWord();
 
     // Whether OK has been pressed at least once in this run.
     bool Confirmed() const { return confirmed_; }

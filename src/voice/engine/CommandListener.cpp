@@ -55,10 +55,25 @@ long CommandListener::LoadGrammar(const std::filesystem::path& file, std::string
 }
 
 long CommandListener::SetGrammar(Grammar grammar, std::string& detail) {
-    if (const long error = decoder_->SetGrammar(grammar, detail); error != 0) {
+    Grammar searched = grammar;
+    Grammar followUp;
+    if (grammar.wakeWord) {
+        searched.rules.push_back({std::string(kWakeWordAloneRule), {{std::string(kWakeWord), {}}}});
+        // A player who had no answer soon enough says the whole command again, "Dorva" and all.
+        followUp = WithoutWakeWord(grammar);
+        for (std::size_t i = 0; i < followUp.rules.size(); ++i) {
+            const std::vector<GrammarPhrase>& said = grammar.rules[i].phrases;
+            followUp.rules[i].phrases.insert(followUp.rules[i].phrases.end(), said.begin(), said.end());
+        }
+    }
+    if (const long error = decoder_->SetGrammar(searched, detail, grammar.wakeWord ? &followUp : nullptr);
+        error != 0) {
         return error;
     }
     grammar_ = std::move(grammar);
+    searched_ = std::move(searched);
+    followUp_ = std::move(followUp);
+    followingUp_ = false;
     haveGrammar_ = true;
     Discard();
     return 0;
@@ -85,10 +100,16 @@ void CommandListener::FeedFragment(std::span<const std::int16_t> fragment, std::
     decoder_->Process(fragment);
     samplesFed_ += static_cast<std::int64_t>(fragment.size());
     const bool inSpeech = decoder_->InSpeech();
-    // The partial hypothesis costs a back-trace; it only matters once the speaker has paused.
+    // The partial hypothesis costs a back-trace; it only matters once the speaker has paused. The
+    // wake word alone is no whole command here: most players go on after a short breath, and the
+    // command is best heard with the word that begins it.
     const Partial partial =
-        inSpeech ? Partial::Nothing : ClassifyPartial(grammar_, decoder_->PartialHypothesis());
+        inSpeech ? Partial::Nothing
+                 : ClassifyPartial(followingUp_ ? followUp_ : grammar_, decoder_->PartialHypothesis());
     const EndpointDecision decision = endpointer_.Step(kFragmentMs, inSpeech, partial);
+    if (followingUp_ && !endpointer_.InUtterance() && samplesFed_ > followUpUntil_) {
+        ListenForFollowUp(false);
+    }
     if (endpointer_.InUtterance() || decision == EndpointDecision::End) {
         heardOverProgram_ = heardOverProgram_ || programSpeaking_;
         utterance_.insert(utterance_.end(), fragment.begin(), fragment.end());
@@ -153,15 +174,27 @@ Utterance CommandListener::EndUtterance() {
     utterance.gapPerFrame = GapPerFrame(evidence);
     utterance.result.phrase = evidence.hypothesis;
     utterance.evidence = std::move(evidence);
+    const Grammar& searched = followingUp_ ? followUp_ : searched_;
+    bool wakeWordAlone = false;
     if (utterance.verdict == Verdict::Command) {
-        if (const std::optional<GrammarMatch> match = grammar_.Find(utterance.evidence.hypothesis)) {
-            utterance.command = true;
+        if (const std::optional<GrammarMatch> match = searched.Find(utterance.evidence.hypothesis)) {
+            wakeWordAlone = match->rule->name == kWakeWordAloneRule;
+            utterance.wakeWordAlone = wakeWordAlone;
+            utterance.command = !wakeWordAlone;
             utterance.result.ruleName = match->rule->name;
             utterance.result.properties = match->phrase->properties;
         }
     }
+    // Whatever it was, the one utterance after the wake word alone has been heard.
+    ListenForFollowUp(wakeWordAlone);
+    followUpUntil_ = samplesFed_ + std::int64_t{kFollowUpSeconds} * kListenSampleRate;
     decoder_->StartUtterance();
     return utterance;
+}
+
+void CommandListener::ListenForFollowUp(bool on) {
+    followingUp_ = on;
+    decoder_->ListenForFollowUp(on);
 }
 
 std::optional<Utterance> CommandListener::Finish() {

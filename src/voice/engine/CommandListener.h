@@ -33,6 +33,9 @@ inline constexpr int kVadPostspeechFrames = 14;
 // One utterance, heard to its end.
 struct Utterance {
     bool command = false;
+    // The wake word on its own: no command, but the next utterance, begun within kFollowUpSeconds,
+    // is heard as what follows it. A player who pauses after "Dorva" is obeyed all the same.
+    bool wakeWordAlone = false;
     platform::RecoResult result; // rule and properties when it is a command; phrase = the words heard
     Verdict verdict = Verdict::NoHypothesis;
     double gapPerFrame = 0;
@@ -81,8 +84,17 @@ private:
     void ForgetUtterance();
     Utterance EndUtterance();
 
+    void ListenForFollowUp(bool on);
+
     std::unique_ptr<SphinxDecoder> decoder_;
     Grammar grammar_;
+    // With the wake word: the grammar searched, which also holds the wake word alone, and what may
+    // follow the wake word alone (any command, with or without the word), searched instead from then
+    // until followUpUntil_.
+    Grammar searched_;
+    Grammar followUp_;
+    bool followingUp_ = false;
+    std::int64_t followUpUntil_ = 0;
     bool haveGrammar_ = false;
     Endpointer endpointer_;
     std::vector<std::int16_t> pending_;   // less than a fragment, waiting for the rest

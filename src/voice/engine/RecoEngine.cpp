@@ -36,7 +36,15 @@ void ReportFailure(const std::string& what, long error, const std::string& detai
 }
 
 struct RecoEvent {
-    enum class Kind { Recognition, FalseRecognition, AudioLevel, Failure, Recovery, SpokenOver } kind;
+    enum class Kind {
+        Recognition,
+        FalseRecognition,
+        AudioLevel,
+        Failure,
+        Recovery,
+        SpokenOver,
+        WakeWord
+    } kind;
     platform::RecoResult result;
     int level = 0;
     long error = 0; // of a failure
@@ -78,6 +86,8 @@ public:
     }
 
     std::atomic<int> interests{0};
+    // The program's voice falls silent when the player talks over it ("Stop speaking when I talk").
+    std::atomic<bool> stopWhenTalkedOver{true};
 
     long LoadGrammar(const std::string& path, std::string& detail) {
         GrammarReading reading = ReadGrammarFile(path);
@@ -300,7 +310,8 @@ private:
             const std::lock_guard lock(listenerMutex_);
             // With a canceller, the player talking over the voice silences it: the canceller cuts
             // speech that the voice covers to pieces.
-            if (echoCancelled_ && bargeIn.Feed(samples, gate_->Sounding(), listener_->PlayerDbfs())) {
+            if (echoCancelled_ && bargeIn.Feed(samples, gate_->Sounding(), listener_->PlayerDbfs()) &&
+                stopWhenTalkedOver) {
                 gate_->Interrupt();
             }
             // Without one the microphone hears the program as well as the player while it speaks, and
@@ -316,6 +327,10 @@ private:
                     if (heard.command && !gate_->SaidByProgram(heard.result.phrase)) {
                         Post({RecoEvent::Kind::SpokenOver, std::move(heard.result), 0});
                     }
+                    continue;
+                }
+                if (heard.wakeWordAlone) {
+                    Post({RecoEvent::Kind::WakeWord, {}, 0});
                     continue;
                 }
                 Post({heard.command ? RecoEvent::Kind::Recognition : RecoEvent::Kind::FalseRecognition,
@@ -434,6 +449,7 @@ public:
 
     int EventInterests() const override { return core_->interests; }
     void SetEventInterests(int interests) override { core_->interests = interests; }
+    void SetStopWhenTalkedOver(bool on) override { core_->stopWhenTalkedOver = on; }
 
 private:
     void Deliver(const RecoEvent& event) {
@@ -471,6 +487,13 @@ private:
             serial_.Run([this] {
                 if (onSpokenOver) {
                     onSpokenOver();
+                }
+            });
+            return;
+        case RecoEvent::Kind::WakeWord:
+            serial_.Run([this] {
+                if (onWakeWord) {
+                    onWakeWord();
                 }
             });
             return;

@@ -52,6 +52,7 @@ struct DecoderDeleter {
 using DecoderHandle = std::unique_ptr<ps_decoder_t, DecoderDeleter>;
 
 constexpr const char* kGrammarSearch = "commands";
+constexpr const char* kFollowUpSearch = "follow-up";
 // The decoder's frames: 10 ms at 16 kHz, the model's own rate.
 constexpr int kSampleRate = 16000;
 constexpr int kFramesPerSecond = 100;
@@ -244,8 +245,9 @@ long SphinxDecoder::Open(const DecoderSettings& settings, std::unique_ptr<Sphinx
     return 0;
 }
 
-long SphinxDecoder::SetGrammar(const Grammar& grammar, std::string& detail) {
+long SphinxDecoder::SetGrammar(const Grammar& grammar, std::string& detail, const Grammar* followUp) {
     ps_decoder_t* ps = handles_->grammar.get();
+    // The follow-up grammar's words are the other's, less the wake word.
     std::string unknown;
     for (const std::string& word : grammar.Words()) {
         char* phones = ps_lookup_word(ps, word.c_str());
@@ -262,13 +264,32 @@ long SphinxDecoder::SetGrammar(const Grammar& grammar, std::string& detail) {
     // player plays); what was heard of it belonged to the old grammar anyway.
     DiscardUtterance();
     TakeSphinxMessages();
-    std::unique_ptr<fsg_model_t, FsgDeleter> fsg = BuildFsg(ps, BuildJsgf(grammar));
-    // The search keeps a reference of its own to the finite-state grammar.
-    if (!fsg || ps_set_fsg(ps, kGrammarSearch, fsg.get()) != 0 || ps_set_search(ps, kGrammarSearch) != 0) {
+    // The searches keep references of their own to their finite-state grammars.
+    const auto build = [&](const Grammar& searched, const char* name) {
+        const std::unique_ptr<fsg_model_t, FsgDeleter> fsg = BuildFsg(ps, BuildJsgf(searched));
+        return fsg && ps_set_fsg(ps, name, fsg.get()) == 0;
+    };
+    // A search that is replaced is freed: the decoder turns to the new one before the follow-up,
+    // which may be the one it was searching, is replaced in turn.
+    followUp_ = false;
+    hasFollowUp_ = false;
+    if (!build(grammar, kGrammarSearch) || ps_set_search(ps, kGrammarSearch) != 0 ||
+        (followUp && !build(*followUp, kFollowUpSearch))) {
         detail = "PocketSphinx did not take the grammar: " + TakeSphinxMessages();
         return platform::kErrGrammarFile;
     }
+    hasFollowUp_ = followUp != nullptr;
     return 0;
+}
+
+void SphinxDecoder::ListenForFollowUp(bool on) {
+    if (on == followUp_ || (on && !hasFollowUp_)) {
+        return;
+    }
+    DiscardUtterance();
+    if (ps_set_search(handles_->grammar.get(), on ? kFollowUpSearch : kGrammarSearch) == 0) {
+        followUp_ = on;
+    }
 }
 
 void SphinxDecoder::StartUtterance() {

@@ -36,8 +36,13 @@ public:
     static long Open(const DecoderSettings& settings, std::unique_ptr<SphinxDecoder>& decoder,
                      std::string& detail);
 
-    // 0, or kErrGrammarWord (a word the dictionary lacks) / kErrGrammarFile with the reason.
-    long SetGrammar(const Grammar& grammar, std::string& detail);
+    // 0, or kErrGrammarWord (a word the dictionary lacks) / kErrGrammarFile with the reason. The
+    // follow-up grammar, when there is one, is made ready beside it for ListenForFollowUp.
+    long SetGrammar(const Grammar& grammar, std::string& detail, const Grammar* followUp = nullptr);
+    // Searches the follow-up grammar instead of the other from the next utterance on, or goes back.
+    // Both are built once, in SetGrammar: switching costs nothing but the utterance going on, which
+    // is forgotten without teaching the mean (it can only be the silence before the next one).
+    void ListenForFollowUp(bool on);
 
     void StartUtterance();
     void Process(std::span<const std::int16_t> samples);
@@ -62,6 +67,8 @@ private:
     UtteranceEvidence EndSearch();
     std::unique_ptr<Handles> handles_;
     bool inUtterance_ = false;
+    bool hasFollowUp_ = false;
+    bool followUp_ = false; // the follow-up grammar is searched
     // Until an utterance of speech has ended, the live cepstral mean is the model's, taken from other
     // voices and microphones; the first utterance ending sets it to the player's own. Searched through
     // the model's mean, the first command of a session was refused far more often than the same
