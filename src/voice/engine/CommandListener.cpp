@@ -71,9 +71,7 @@ long CommandListener::SetGrammar(Grammar grammar, std::string& detail) {
         return error;
     }
     grammar_ = std::move(grammar);
-    searched_ = std::move(searched);
     followUp_ = std::move(followUp);
-    followingUp_ = false;
     haveGrammar_ = true;
     Discard();
     return 0;
@@ -104,11 +102,10 @@ void CommandListener::FeedFragment(std::span<const std::int16_t> fragment, std::
     // wake word alone is no whole command here: most players go on after a short breath, and the
     // command is best heard with the word that begins it.
     const Partial partial =
-        inSpeech ? Partial::Nothing
-                 : ClassifyPartial(followingUp_ ? followUp_ : grammar_, decoder_->PartialHypothesis());
+        inSpeech ? Partial::Nothing : ClassifyPartial(Listened(), decoder_->PartialHypothesis());
     const EndpointDecision decision = endpointer_.Step(kFragmentMs, inSpeech, partial);
-    if (followingUp_ && !endpointer_.InUtterance() && samplesFed_ > followUpUntil_) {
-        ListenForFollowUp(false);
+    if (decoder_->ListensForFollowUp() && !endpointer_.InUtterance() && samplesFed_ > followUpUntil_) {
+        decoder_->ListenForFollowUp(false);
     }
     if (endpointer_.InUtterance() || decision == EndpointDecision::End) {
         heardOverProgram_ = heardOverProgram_ || programSpeaking_;
@@ -174,27 +171,24 @@ Utterance CommandListener::EndUtterance() {
     utterance.gapPerFrame = GapPerFrame(evidence);
     utterance.result.phrase = evidence.hypothesis;
     utterance.evidence = std::move(evidence);
-    const Grammar& searched = followingUp_ ? followUp_ : searched_;
-    bool wakeWordAlone = false;
     if (utterance.verdict == Verdict::Command) {
-        if (const std::optional<GrammarMatch> match = searched.Find(utterance.evidence.hypothesis)) {
-            wakeWordAlone = match->rule->name == kWakeWordAloneRule;
-            utterance.wakeWordAlone = wakeWordAlone;
-            utterance.command = !wakeWordAlone;
+        if (grammar_.wakeWord && NormalizeWords(utterance.evidence.hypothesis) == kWakeWord) {
+            utterance.wakeWordAlone = true;
+        } else if (const std::optional<GrammarMatch> match = Listened().Find(utterance.evidence.hypothesis)) {
+            utterance.command = true;
             utterance.result.ruleName = match->rule->name;
             utterance.result.properties = match->phrase->properties;
         }
     }
     // Whatever it was, the one utterance after the wake word alone has been heard.
-    ListenForFollowUp(wakeWordAlone);
+    decoder_->ListenForFollowUp(utterance.wakeWordAlone);
     followUpUntil_ = samplesFed_ + std::int64_t{kFollowUpSeconds} * kListenSampleRate;
     decoder_->StartUtterance();
     return utterance;
 }
 
-void CommandListener::ListenForFollowUp(bool on) {
-    followingUp_ = on;
-    decoder_->ListenForFollowUp(on);
+const Grammar& CommandListener::Listened() const {
+    return decoder_->ListensForFollowUp() ? followUp_ : grammar_;
 }
 
 std::optional<Utterance> CommandListener::Finish() {

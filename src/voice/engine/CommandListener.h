@@ -84,16 +84,15 @@ private:
     void ForgetUtterance();
     Utterance EndUtterance();
 
-    void ListenForFollowUp(bool on);
+    // The grammar the utterance going on is heard against: grammar_, or followUp_ after the wake word
+    // alone.
+    const Grammar& Listened() const;
 
     std::unique_ptr<SphinxDecoder> decoder_;
-    Grammar grammar_;
-    // With the wake word: the grammar searched, which also holds the wake word alone, and what may
-    // follow the wake word alone (any command, with or without the word), searched instead from then
-    // until followUpUntil_.
-    Grammar searched_;
+    Grammar grammar_; // the decoder also hears the wake word alone in it, when it has the wake word
+    // With the wake word: what may follow the wake word alone (any command, with or without the
+    // word), searched instead until followUpUntil_.
     Grammar followUp_;
-    bool followingUp_ = false;
     std::int64_t followUpUntil_ = 0;
     bool haveGrammar_ = false;
     Endpointer endpointer_;

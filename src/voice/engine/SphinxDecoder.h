@@ -43,6 +43,7 @@ public:
     // Both are built once, in SetGrammar: switching costs nothing but the utterance going on, which
     // is forgotten without teaching the mean (it can only be the silence before the next one).
     void ListenForFollowUp(bool on);
+    bool ListensForFollowUp() const { return followUp_; }
 
     void StartUtterance();
     void Process(std::span<const std::int16_t> samples);
