@@ -3,6 +3,8 @@
 #include "data/GameLog.h"
 #include "platform/Seams.h"
 
+#include <utility>
+
 namespace dorva::data {
 
 bool ActivationWindowVisible() {
@@ -12,6 +14,33 @@ bool ActivationWindowVisible() {
 void ShowInActivationWindow(const std::string& text) {
     if (ActivationWindowVisible()) {
         platform::CurrentActivationWindow().SetText(text);
+    }
+}
+
+namespace {
+// What the notice on show covers.
+std::string& Covered() {
+    static std::string covered;
+    return covered;
+}
+} // namespace
+
+void ShowNotice(const std::string& notice) {
+    if (!ActivationWindowVisible()) {
+        return;
+    }
+    platform::ActivationWindow& window = platform::CurrentActivationWindow();
+    // Said twice, the notice still covers the result, not itself.
+    if (std::string shown = window.Text(); shown != notice) {
+        Covered() = std::move(shown);
+    }
+    window.SetText(notice);
+}
+
+void EndNotice(const std::string& notice) {
+    platform::ActivationWindow& window = platform::CurrentActivationWindow();
+    if (window.Text() == notice) {
+        window.PutBack(Covered());
     }
 }
 

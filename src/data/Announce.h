@@ -9,6 +9,10 @@ namespace dorva::data {
 bool ActivationWindowVisible();
 // Reads: the VASL activation window's visibility.
 void ShowInActivationWindow(const std::string& text);
+// A passing word to the player ("Dorva is listening") over the latest result, shown while the window
+// is visible. EndNotice puts back what the notice covered, unless another text has been shown since.
+void ShowNotice(const std::string& notice);
+void EndNotice(const std::string& notice);
 // The text with every carriage return replaced by two blanks; line feeds stay.
 void ShowActivationText(const std::string& text);
 

@@ -65,6 +65,8 @@ class NoActivationWindow final : public ActivationWindow {
 public:
     bool IsVisible() override { return false; }
     void SetText(const std::string&) override {}
+    std::string Text() override { return {}; }
+    void PutBack(const std::string&) override {}
 };
 
 struct Installed {

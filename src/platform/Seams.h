@@ -72,6 +72,9 @@ public:
     // Asking creates the window hidden when it does not exist yet, which shows nothing.
     virtual bool IsVisible() = 0;
     virtual void SetText(const std::string& text) = 0;
+    virtual std::string Text() = 0;
+    // Shows again a text that was there before (the result a passing notice covered): no new result.
+    virtual void PutBack(const std::string& text) = 0;
 };
 
 DieSource& Dice();

@@ -76,6 +76,9 @@ public:
     std::function<void()> onSpokenOver;
     // With the wake word on, the player said it on its own: the command may follow after a pause.
     std::function<void()> onWakeWord;
+    // The wait after it ended with nothing said (or with a switch changed): a command must begin with
+    // the wake word again.
+    std::function<void()> onWakeWordExpired;
 };
 
 class SpeechPlatform {

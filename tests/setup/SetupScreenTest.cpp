@@ -221,6 +221,15 @@ TEST_F(SetupScreen, SoundLevelOnlyWhileTheScreenIsUp) {
         voice::gRecoContext->onWakeWord();
         EXPECT_EQ(ui::Window<Form8>().Text1->toPlainText(), shown);
     }
+    // No command in time: the result the notice covered comes back (said twice, the notice covers
+    // the result, not itself). A result shown meanwhile stays.
+    voice::gRecoContext->onWakeWord();
+    voice::gRecoContext->onWakeWordExpired();
+    EXPECT_EQ(ui::Window<Form8>().Text1->toPlainText(), "(Speaking: say it again.)");
+    voice::gRecoContext->onWakeWord();
+    voice::gRecoContext->onFalseRecognition(platform::RecoResult{});
+    voice::gRecoContext->onWakeWordExpired();
+    EXPECT_EQ(ui::Window<Form8>().Text1->toPlainText(), "(I'm sorry. I didn't understand you.)");
 }
 
 TEST_F(SetupScreen, LogFileOptions) {

@@ -87,6 +87,8 @@ struct FakeClock final : platform::Clock {
 struct FakeActivationWindow final : platform::ActivationWindow {
     bool IsVisible() override { return visible; }
     void SetText(const std::string& t) override { text = t; }
+    std::string Text() override { return text; }
+    void PutBack(const std::string& t) override { text = t; }
     bool visible = false;
     std::string text = "hint";
 };

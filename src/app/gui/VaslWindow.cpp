@@ -71,5 +71,13 @@ void VaslActivationWindow::SetText(const std::string& text) {
     ui::MarkNewResult(box, unchanged);
 }
 
+std::string VaslActivationWindow::Text() {
+    return ui::FromQt(ui::Window<Form8>().Text1->toPlainText());
+}
+
+void VaslActivationWindow::PutBack(const std::string& text) {
+    ui::Window<Form8>().Text1->setPlainText(ui::ToQt(text));
+}
+
 } // namespace app
 } // namespace dorva

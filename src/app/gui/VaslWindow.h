@@ -31,6 +31,8 @@ class VaslActivationWindow final : public platform::ActivationWindow {
 public:
     bool IsVisible() override;
     void SetText(const std::string& text) override;
+    std::string Text() override;
+    void PutBack(const std::string& text) override;
 };
 } // namespace app
 

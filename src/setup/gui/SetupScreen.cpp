@@ -43,6 +43,7 @@ namespace dorva {
 namespace {
 
 const char* const kLogFileFilter = "DORVA Log Files (*.txt) | *.txt";
+const char* const kWakeWordNotice = "(Dorva is listening: say the command.)";
 
 // Selects a position as the program does: the list's handler runs once, whether or not the position
 // changed (Qt stays silent when it does not). A position the list does not have selects its first
@@ -366,6 +367,11 @@ void Form1::StartSpeech(voice::SpeechEngineSet engines) {
             self->RecoContext_WakeWord();
         }
     };
+    voice::gRecoContext->onWakeWordExpired = [self] {
+        if (self) {
+            self->RecoContext_WakeWordExpired();
+        }
+    };
     // The screen came up before the engines did, so its activation could not ask for the sound level.
     if (isVisible()) {
         voice::AddAudioLevelInterest();
@@ -581,8 +587,13 @@ void Form1::RecoContext_WakeWord() {
     // The player who paused after "Dorva" looks for a sign of being heard before going on. While
     // listening is off no command but "start listening" would follow, and table talk stays quiet.
     if (voice::gRecognize) {
-        data::ShowInActivationWindow("(Dorva is listening: say the command.)");
+        data::ShowNotice(kWakeWordNotice);
     }
+}
+
+void Form1::RecoContext_WakeWordExpired() {
+    // The latest result comes back: the window over VASL is where the player looks for it.
+    data::EndNotice(kWakeWordNotice);
 }
 
 void Form1::RecoContext_Failure(long error) {

@@ -113,6 +113,7 @@ public:
     // player's: the player is asked to say it again.
     void RecoContext_SpokenOver();
     void RecoContext_WakeWord();
+    void RecoContext_WakeWordExpired();
 
     // Whether OK has been pressed at least once in this run.
     bool Confirmed() const { return confirmed_; }

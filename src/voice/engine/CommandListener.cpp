@@ -55,6 +55,8 @@ long CommandListener::LoadGrammar(const std::filesystem::path& file, std::string
 }
 
 long CommandListener::SetGrammar(Grammar grammar, std::string& detail) {
+    // A switch clicked between "Dorva" and the command does not cut the wait short.
+    const bool awaiting = haveGrammar_ && AwaitsCommand();
     Grammar searched = grammar;
     Grammar followUp;
     if (grammar.wakeWord) {
@@ -73,6 +75,7 @@ long CommandListener::SetGrammar(Grammar grammar, std::string& detail) {
     grammar_ = std::move(grammar);
     followUp_ = std::move(followUp);
     haveGrammar_ = true;
+    decoder_->ListenForFollowUp(awaiting);
     Discard();
     return 0;
 }
@@ -185,6 +188,10 @@ Utterance CommandListener::EndUtterance() {
     followUpUntil_ = samplesFed_ + std::int64_t{kFollowUpSeconds} * kListenSampleRate;
     decoder_->StartUtterance();
     return utterance;
+}
+
+bool CommandListener::AwaitsCommand() const {
+    return decoder_->ListensForFollowUp();
 }
 
 const Grammar& CommandListener::Listened() const {

@@ -75,6 +75,8 @@ public:
     std::optional<double> PlayerDbfs() const;
 
     bool InUtterance() const { return endpointer_.InUtterance(); }
+    // After the wake word alone, until the next utterance or kFollowUpSeconds of silence.
+    bool AwaitsCommand() const;
     std::int64_t SamplesFed() const { return samplesFed_; }
 
 private:

@@ -43,7 +43,8 @@ struct RecoEvent {
         Failure,
         Recovery,
         SpokenOver,
-        WakeWord
+        WakeWord,
+        WakeWordExpired
     } kind;
     platform::RecoResult result;
     int level = 0;
@@ -254,7 +255,8 @@ private:
         }
         AudioLevelMeter meter(kListenSampleRate);
         BargeIn bargeIn(kListenSampleRate);
-        bool overlapped = false; // the utterance going on was heard in part while the program spoke
+        bool overlapped = false;      // the utterance going on was heard in part while the program spoke
+        bool awaitingCommand = false; // the program was told of the wake word alone
         std::vector<std::int16_t> samples;
         auto nextReconnect = std::chrono::steady_clock::now();
         long failure = 0; // the failure the program was told of last, 0 while the capture works
@@ -322,6 +324,7 @@ private:
             overlapped = overlapped || (speaking && listener_->InUtterance());
             listener_->SetProgramSpeaking(speaking || gate_->Muted());
             for (Utterance& heard : listener_->Feed(samples)) {
+                awaitingCommand = false;
                 if (speaking || overlapped) {
                     overlapped = false;
                     if (heard.command && !gate_->SaidByProgram(heard.result.phrase)) {
@@ -330,6 +333,7 @@ private:
                     continue;
                 }
                 if (heard.wakeWordAlone) {
+                    awaitingCommand = true;
                     Post({RecoEvent::Kind::WakeWord, {}, 0});
                     continue;
                 }
@@ -337,6 +341,12 @@ private:
                       std::move(heard.result), 0});
             }
             overlapped = overlapped || (speaking && listener_->InUtterance());
+            // The wait ran out, or a switch changed the grammar: what the player was told no longer
+            // holds.
+            if (awaitingCommand && !listener_->AwaitsCommand()) {
+                awaitingCommand = false;
+                Post({RecoEvent::Kind::WakeWordExpired, {}, 0});
+            }
         }
         // The capture ends here, on the worker, before the thread does.
         capture.reset();
@@ -484,20 +494,24 @@ private:
             }
             return;
         case RecoEvent::Kind::SpokenOver:
-            serial_.Run([this] {
-                if (onSpokenOver) {
-                    onSpokenOver();
-                }
-            });
+            RunInTurn(&platform::RecoContext::onSpokenOver);
             return;
         case RecoEvent::Kind::WakeWord:
-            serial_.Run([this] {
-                if (onWakeWord) {
-                    onWakeWord();
-                }
-            });
+            RunInTurn(&platform::RecoContext::onWakeWord);
+            return;
+        case RecoEvent::Kind::WakeWordExpired:
+            RunInTurn(&platform::RecoContext::onWakeWordExpired);
             return;
         }
+    }
+
+    // The handler is read when its turn comes: one set meanwhile is the one called.
+    void RunInTurn(std::function<void()> platform::RecoContext::*handler) {
+        serial_.Run([this, handler] {
+            if (this->*handler) {
+                (this->*handler)();
+            }
+        });
     }
 
     std::shared_ptr<RecognizerCore> core_;

@@ -4,6 +4,7 @@
 // command (its voice reaching the speaker is program_e2e.sh's check). Every wait is bounded.
 #include "data/State.h"
 #include "platform/Seams.h"
+#include "voice/Grammar.h"
 #include "voice/SpeechSetup.h"
 #include "voice/State.h"
 #include "voice/engine/SpeechEngines.h"
@@ -171,6 +172,25 @@ TEST_F(LiveEngines, WithTheWakeWordOnlyWhatFollowsDorvaIsACommand) {
     }
     EXPECT_GT(woken, 0);
     EXPECT_EQ(recognized_, std::vector<std::string>{"activationroll"}) << falseRecognitions_;
+    // The command followed in time: the wait did not run out.
+    int expired = 0;
+    voice::gRecoContext->onWakeWordExpired = [&expired] {
+        ++expired;
+    };
+    RunEventsUntil([] { return false; }, 500ms);
+    EXPECT_EQ(expired, 0);
+    // "Dorva" and nothing after it: the program is told when the wait is over, not before.
+    const int before = woken;
+    for (int attempt = 0; attempt < 3 && woken == before; ++attempt) {
+        const std::size_t refused = falseRecognitions_.size();
+        PlayIntoMicrophone("Dorva");
+        RunEventsUntil([&] { return woken > before || falseRecognitions_.size() > refused; }, 15s);
+    }
+    ASSERT_GT(woken, before) << falseRecognitions_;
+    const auto wokenAt = std::chrono::steady_clock::now();
+    EXPECT_TRUE(RunEventsUntil([&] { return expired > 0; }, 10s));
+    EXPECT_GE(std::chrono::steady_clock::now() - wokenAt,
+              std::chrono::seconds(voice::kFollowUpSeconds) - 500ms);
 }
 
 // While the program is silent, "stop talking" would change nothing and is not listened for; the other
