@@ -29,6 +29,8 @@ struct RecoResult {
     std::string ruleName;
     std::vector<std::string> properties;
     std::string phrase; // the words heard, for diagnostics only
+    // A false recognition that fits a command well but lacks the wake word the player has asked for.
+    bool lacksWakeWord = false;
 };
 
 class Voice {

@@ -212,6 +212,10 @@ TEST_F(SetupScreen, SoundLevelOnlyWhileTheScreenIsUp) {
     ui::ShowWindow<Form8>();
     voice::gRecoContext->onFalseRecognition(platform::RecoResult{});
     EXPECT_EQ(ui::Window<Form8>().Text1->toPlainText(), "(I'm sorry. I didn't understand you.)");
+    platform::RecoResult bare;
+    bare.lacksWakeWord = true;
+    voice::gRecoContext->onFalseRecognition(bare);
+    EXPECT_EQ(ui::Window<Form8>().Text1->toPlainText(), "(Say \"Dorva\" before the command.)");
     voice::gRecoContext->onSpokenOver();
     EXPECT_EQ(ui::Window<Form8>().Text1->toPlainText(), "(Speaking: say it again.)");
     // "Dorva" alone: the player is told to go on, unless listening is off and no command would follow.

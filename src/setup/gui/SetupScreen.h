@@ -14,6 +14,10 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 
+namespace dorva::platform {
+struct RecoResult;
+}
+
 namespace dorva {
 
 // The set-up screen: the scenario options, the game-log and speech options, and the start-up loader.
@@ -105,7 +109,7 @@ public:
     void StopTalkedOverCB_Click();
     void SpeechErrorsBnt_Click();
     void RecoContext_AudioLevel(int audioLevel);
-    void RecoContext_FalseRecognition();
+    void RecoContext_FalseRecognition(const platform::RecoResult& result);
     // The recogniser stopped hearing after its set-up, and heard again.
     void RecoContext_Failure(long error);
     void RecoContext_Recovery();

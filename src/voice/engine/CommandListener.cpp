@@ -173,6 +173,7 @@ Utterance CommandListener::EndUtterance() {
     utterance.verdict = Judge(evidence);
     utterance.gapPerFrame = GapPerFrame(evidence);
     utterance.result.phrase = evidence.hypothesis;
+    utterance.result.lacksWakeWord = utterance.verdict == Verdict::NoWakeWord;
     utterance.evidence = std::move(evidence);
     if (utterance.verdict == Verdict::Command) {
         if (grammar_.wakeWord && NormalizeWords(utterance.evidence.hypothesis) == kWakeWord) {
