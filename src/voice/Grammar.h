@@ -86,6 +86,11 @@ inline constexpr TaughtPronunciation kAccentPronunciations[] = {
     {"tank", "T AA NG K"},
     // The British "oh" that begins as "uh": "roll", in twelve commands, was refused.
     {"roll", "R AH UW L"},
+    // The same "oh" in "hold": four of the twenty hold movements were refused.
+    {"hold", "HH AH UW L D"},
+    // "ac-tiv-ation" with the "i" of "active", where the dictionary has only the weak vowel: six of
+    // the thirty commands with it were refused, and "activation roll" is the most used of all.
+    {"activation", "AE K T IH V EY SH AH N"},
 };
 
 // The grammar with the wake word before every phrase; each phrase keeps its rule and its values.
