@@ -78,8 +78,8 @@ public:
     std::function<void()> onSpokenOver;
     // With the wake word on, the player said it on its own: the command may follow after a pause.
     std::function<void()> onWakeWord;
-    // The wait after it ended with nothing said (or with a switch changed): a command must begin with
-    // the wake word again.
+    // The wait after it ended with nothing said (or the wake word was switched off meanwhile): a
+    // command must begin with the wake word again, if it is on.
     std::function<void()> onWakeWordExpired;
 };
 

@@ -341,7 +341,7 @@ private:
                       std::move(heard.result), 0});
             }
             overlapped = overlapped || (speaking && listener_->InUtterance());
-            // The wait ran out, or a switch changed the grammar: what the player was told no longer
+            // The wait ran out, or the wake word was switched off: what the player was told no longer
             // holds.
             if (awaitingCommand && !listener_->AwaitsCommand()) {
                 awaitingCommand = false;
