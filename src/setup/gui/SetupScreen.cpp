@@ -352,26 +352,18 @@ void Form1::StartSpeech(voice::SpeechEngineSet engines) {
             self->RecoContext_Failure(error);
         }
     };
-    voice::gRecoContext->onRecovery = [self] {
-        if (self) {
-            self->RecoContext_Recovery();
-        }
+    // The events that carry nothing: each calls its handler while the screen is there.
+    const auto toScreen = [self](void (Form1::*handler)()) {
+        return [self, handler] {
+            if (self) {
+                (self.data()->*handler)();
+            }
+        };
     };
-    voice::gRecoContext->onSpokenOver = [self] {
-        if (self) {
-            self->RecoContext_SpokenOver();
-        }
-    };
-    voice::gRecoContext->onWakeWord = [self] {
-        if (self) {
-            self->RecoContext_WakeWord();
-        }
-    };
-    voice::gRecoContext->onWakeWordExpired = [self] {
-        if (self) {
-            self->RecoContext_WakeWordExpired();
-        }
-    };
+    voice::gRecoContext->onRecovery = toScreen(&Form1::RecoContext_Recovery);
+    voice::gRecoContext->onSpokenOver = toScreen(&Form1::RecoContext_SpokenOver);
+    voice::gRecoContext->onWakeWord = toScreen(&Form1::RecoContext_WakeWord);
+    voice::gRecoContext->onWakeWordExpired = toScreen(&Form1::RecoContext_WakeWordExpired);
     // The screen came up before the engines did, so its activation could not ask for the sound level.
     if (isVisible()) {
         voice::AddAudioLevelInterest();

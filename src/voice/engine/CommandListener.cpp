@@ -107,7 +107,7 @@ void CommandListener::FeedFragment(std::span<const std::int16_t> fragment, std::
     const Partial partial =
         inSpeech ? Partial::Nothing : ClassifyPartial(Listened(), decoder_->PartialHypothesis());
     const EndpointDecision decision = endpointer_.Step(kFragmentMs, inSpeech, partial);
-    if (decoder_->ListensForFollowUp() && !endpointer_.InUtterance() && samplesFed_ > followUpUntil_) {
+    if (AwaitsCommand() && !endpointer_.InUtterance() && samplesFed_ > followUpUntil_) {
         decoder_->ListenForFollowUp(false);
     }
     if (endpointer_.InUtterance() || decision == EndpointDecision::End) {
@@ -196,7 +196,7 @@ bool CommandListener::AwaitsCommand() const {
 }
 
 const Grammar& CommandListener::Listened() const {
-    return decoder_->ListensForFollowUp() ? followUp_ : grammar_;
+    return AwaitsCommand() ? followUp_ : grammar_;
 }
 
 std::optional<Utterance> CommandListener::Finish() {
