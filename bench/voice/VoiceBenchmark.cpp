@@ -1,6 +1,6 @@
 // Voice benchmark: how well and how fast the program hears its commands, and how soon it speaks.
 //
-//   dorva-bench-voice [--voices tune|check|all] [--jobs N] [--audio DIR] [--details FILE]
+//   dorva-bench-voice [--voices tune|check|flite|all] [--jobs N] [--audio DIR] [--details FILE]
 //                     [--grammar FILE] [--rules PREFIX,...] [--wake-word] [--no-speak]
 //   dorva-bench-voice --speak-only
 //
@@ -18,15 +18,16 @@
 // ("start talking" while the program is silent), and once more, after everything else, where it changes
 // nothing; the table talk is said once more while listening is off. The voices are split once, before any
 // tuning, into a tuning half and a held-out half; wording and thresholds are chosen on the tuning half only,
-// and the held-out figures are the ones that count. Printed per half: commands heard right (rule and values),
-// wrong and rejected; commands heard as their opposite (the other switch, another table, another firepower);
-// table talk taken for a command; a switch said where it changes nothing taken for the other switch; table
-// talk taken for a command while listening is off; and the time from the end of speech in the audio to the
-// decision (the audio the endpointer waited for, plus the time the decision took). --rules prints the
-// held-out figures of the grammar's rules whose names start with the given prefixes as well. --wake-word
-// measures the program's wake-word option: every command is said after "Dorva," and the recogniser listens
-// for phrases that begin with it; the table talk stays as it is. Every fourth command is said again,
-// last, after "Dorva" and a pause of 0.7 to 1.5 s, and counted apart.
+// and the held-out figures are the ones that count. Eight voices of another synthesiser, flite, are a
+// second set never tuned on (--voices flite), printed apart. Printed per half: commands heard right (rule and
+// values), wrong and rejected; commands heard as their opposite (the other switch, another table, another
+// firepower); table talk taken for a command; a switch said where it changes nothing taken for the other
+// switch; table talk taken for a command while listening is off; and the time from the end of speech in the
+// audio to the decision (the audio the endpointer waited for, plus the time the decision took). --rules
+// prints the held-out figures of the grammar's rules whose names start with the given prefixes as well.
+// --wake-word measures the program's wake-word option: every command is said after "Dorva," and the
+// recogniser listens for phrases that begin with it; the table talk stays as it is. Every fourth command is
+// said again, last, after "Dorva" and a pause of 0.7 to 1.5 s, and counted apart.
 //
 // Speaking: a private PulseAudio server (tests/voice/e2e/pulse.sh), the program's own voice, and a
 // recorder on the speaker's monitor; printed is the time from Speak to the first sample there.
@@ -70,37 +71,53 @@ namespace fs = std::filesystem;
 using nlohmann::json;
 using Clock = std::chrono::steady_clock;
 
+// Which figures a voice's recordings count towards. Phrases and thresholds may be chosen on the
+// tuning half, never on the others.
+enum class Half { Tuning, HeldOut, OtherSynthesizer };
+
 struct VoiceSpec {
-    std::string name; // espeak-ng voice and variant
+    std::string name; // espeak-ng voice and variant, or flite voice for the other synthesiser
     int rate;         // words a minute; 0 for the voice's own
-    int pitch;        // 0 to 99; -1 for the voice's own
-    bool tuning;      // phrases and thresholds may be chosen on this voice; never on the others
+    int pitch;        // espeak-ng: 0 to 99; flite: mean pitch in Hz; -1 for the voice's own
+    Half half;
 };
 
 // Twenty voices, split before any tuning: the first ten are the ones earlier wording and thresholds
 // were already chosen on, so they can only be the tuning half; the other ten were never used to
 // choose anything and are the figures that count. Rates run from 120 to 210 words a minute.
 const std::vector<VoiceSpec> kVoices = {
-    {"en-us", 0, -1, true},
-    {"en+m3", 0, -1, true},
-    {"en-us+f2", 150, 70, true},
-    {"en-gb-x-rp+klatt", 190, -1, true},
-    {"en", 0, -1, true},
-    {"en+f3", 0, -1, true},
-    {"en-us+m7", 200, 35, true},
-    {"en-gb-x-rp+f4", 160, -1, true},
-    {"en-us+m4", 180, 60, true},
-    {"en-gb-x-rp+f1", 170, -1, true},
-    {"en-gb-scotland+f3", 150, 60, false},
-    {"en-029+m1", 190, -1, false},
-    {"en-us-nyc+f4", 170, -1, false},
-    {"en-gb-x-gbclan+m4", 130, 45, false},
-    {"en-gb-x-gbcwmd+f2", 160, 75, false},
-    {"en-us+m6", 210, -1, false},
-    {"en+klatt2", 175, 35, false},
-    {"en-gb-x-rp+m7", 145, -1, false},
-    {"en-us+f5", 120, 65, false},
-    {"en-us+klatt4", 180, 50, false},
+    {"en-us", 0, -1, Half::Tuning},
+    {"en+m3", 0, -1, Half::Tuning},
+    {"en-us+f2", 150, 70, Half::Tuning},
+    {"en-gb-x-rp+klatt", 190, -1, Half::Tuning},
+    {"en", 0, -1, Half::Tuning},
+    {"en+f3", 0, -1, Half::Tuning},
+    {"en-us+m7", 200, 35, Half::Tuning},
+    {"en-gb-x-rp+f4", 160, -1, Half::Tuning},
+    {"en-us+m4", 180, 60, Half::Tuning},
+    {"en-gb-x-rp+f1", 170, -1, Half::Tuning},
+    {"en-gb-scotland+f3", 150, 60, Half::HeldOut},
+    {"en-029+m1", 190, -1, Half::HeldOut},
+    {"en-us-nyc+f4", 170, -1, Half::HeldOut},
+    {"en-gb-x-gbclan+m4", 130, 45, Half::HeldOut},
+    {"en-gb-x-gbcwmd+f2", 160, 75, Half::HeldOut},
+    {"en-us+m6", 210, -1, Half::HeldOut},
+    {"en+klatt2", 175, 35, Half::HeldOut},
+    {"en-gb-x-rp+m7", 145, -1, Half::HeldOut},
+    {"en-us+f5", 120, 65, Half::HeldOut},
+    {"en-us+klatt4", 180, 50, Half::HeldOut},
+    // Another synthesiser altogether, never tuned on: every espeak-ng voice shares one set of
+    // formant rules and one way of joining sounds, which the tuning half may fit without fitting
+    // speech that was made any other way. flite's voices are built from recordings of four speakers
+    // (awb a Scottish one), so they sit nearer to a player than any variant of espeak-ng.
+    {"kal16", 0, -1, Half::OtherSynthesizer},
+    {"awb", 0, -1, Half::OtherSynthesizer},
+    {"rms", 0, -1, Half::OtherSynthesizer},
+    {"slt", 0, -1, Half::OtherSynthesizer},
+    {"awb", 140, 95, Half::OtherSynthesizer},
+    {"slt", 200, 210, Half::OtherSynthesizer},
+    {"rms", 150, 85, Half::OtherSynthesizer},
+    {"kal16", 190, 125, Half::OtherSynthesizer},
 };
 
 constexpr double kPaddingSeconds = 0.3;
@@ -147,6 +164,23 @@ struct Spoken {
     std::vector<json> heard;
     bool inRoom = false;
 };
+
+bool IsVoiceSet(std::string_view name) {
+    return name == "tune" || name == "check" || name == "flite" || name == "all";
+}
+
+// The name --voices takes for the half.
+std::string HalfName(Half half) {
+    switch (half) {
+    case Half::Tuning:
+        return "tune";
+    case Half::HeldOut:
+        return "check";
+    case Half::OtherSynthesizer:
+        return "flite";
+    }
+    return {};
+}
 
 std::string Slug(const std::string& text) {
     std::string slug;
@@ -319,6 +353,47 @@ std::vector<float> SpeakToSamples(const std::string& voice, int rate, int pitch,
     return raw.audio->mono;
 }
 
+std::vector<float> FliteToSamples(const std::string& voice, int rate, int pitch, const std::string& text,
+                                  int& sampleRate) {
+    // flite reads no markup: the one break the benchmark writes ("<speak>Dorva<break time="700ms"/>
+    // the command</speak>") is made by saying both parts and laying the silence between them.
+    if (text.starts_with("<speak>")) {
+        const std::size_t breakAt = text.find("<break time=\"");
+        const std::size_t close = text.find("\"/>", breakAt);
+        if (breakAt == std::string::npos || close == std::string::npos) {
+            return {};
+        }
+        const std::string before = text.substr(7, breakAt - 7);
+        const std::string after =
+            text.substr(close + 3, text.size() - close - 3 - std::string_view("</speak>").size());
+        const int pauseMs = std::atoi(text.c_str() + breakAt + std::string_view("<break time=\"").size());
+        std::vector<float> first = FliteToSamples(voice, rate, pitch, before, sampleRate);
+        int secondRate = 0;
+        const std::vector<float> second = FliteToSamples(voice, rate, pitch, after, secondRate);
+        if (first.empty() || second.empty() || secondRate != sampleRate) {
+            return {};
+        }
+        first.resize(LastSound(first) + static_cast<std::size_t>(pauseMs) * sampleRate / 1000, 0.0f);
+        first.insert(first.end(), second.begin(), second.end());
+        return first;
+    }
+    // flite has no rate in words a minute; its voices speak at about espeak-ng's own 175.
+    std::string command = "flite -voice " + voice;
+    if (rate > 0) {
+        command += " --setf duration_stretch=" + std::to_string(175.0 / rate);
+    }
+    if (pitch >= 0) {
+        command += " --setf int_f0_target_mean=" + std::to_string(pitch);
+    }
+    command += " -t " + ShellQuote(text) + " -o /dev/stdout 2>/dev/null";
+    const dorva::voice::WavReading raw = dorva::voice::ParseWav(ReadCommand(command));
+    if (!raw.audio) {
+        return {};
+    }
+    sampleRate = raw.audio->sampleRate;
+    return raw.audio->mono;
+}
+
 // Other people at the table: several voices saying table talk at once, made once a run.
 const std::vector<float>& BabbleTrack() {
     static std::vector<float> track;
@@ -373,7 +448,10 @@ std::optional<double> Synthesize(const VoiceSpec& voice, const Room& room, const
     const fs::path endFile = file.string() + ".end";
     if (!fs::exists(file) || !fs::exists(endFile)) {
         int rate = 0;
-        const std::vector<float> speech = SpeakToSamples(voice.name, voice.rate, voice.pitch, text, rate);
+        const std::vector<float> speech =
+            voice.half == Half::OtherSynthesizer
+                ? FliteToSamples(voice.name, voice.rate, voice.pitch, text, rate)
+                : SpeakToSamples(voice.name, voice.rate, voice.pitch, text, rate);
         if (speech.empty()) {
             return std::nullopt;
         }
@@ -730,7 +808,7 @@ int main(int argc, char** argv) {
     std::string onlyRulesText;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--voices" && i + 1 < argc) {
+        if (arg == "--voices" && i + 1 < argc && IsVoiceSet(argv[i + 1])) {
             voiceSet = argv[++i];
         } else if (arg == "--jobs" && i + 1 < argc) {
             jobs = std::max(1, std::atoi(argv[++i]));
@@ -751,7 +829,7 @@ int main(int argc, char** argv) {
         } else if (arg == "--wake-word") {
             wakeWord = true;
         } else {
-            std::cerr << "usage: dorva-bench-voice [--voices tune|check|all] [--jobs N] [--audio DIR] "
+            std::cerr << "usage: dorva-bench-voice [--voices tune|check|flite|all] [--jobs N] [--audio DIR] "
                          "[--details FILE] [--grammar FILE] [--rules PREFIX,...] [--wake-word] [--no-speak]\n"
                          "       dorva-bench-voice --speak-only\n";
             return 2;
@@ -821,7 +899,7 @@ int main(int argc, char** argv) {
     }
     std::vector<const VoiceSpec*> voices;
     for (const VoiceSpec& v : kVoices) {
-        if (voiceSet == "all" || (voiceSet == "tune") == v.tuning) {
+        if (voiceSet == "all" || voiceSet == HalfName(v.half)) {
             voices.push_back(&v);
         }
     }
@@ -857,8 +935,8 @@ int main(int argc, char** argv) {
                                           static_cast<std::size_t>(s.sample - samples.data()));
                 const std::optional<double> end = Synthesize(*s.voice, room, s.sample->text, s.file);
                 if (!end) {
-                    std::cerr << "espeak-ng could not say \"" << s.sample->text << "\" with " << s.voice->name
-                              << "\n";
+                    std::cerr << "the synthesiser could not say \"" << s.sample->text << "\" with "
+                              << s.voice->name << "\n";
                     synthesisFailed = true;
                 }
                 s.speechEndMs = end.value_or(0);
@@ -918,10 +996,8 @@ int main(int argc, char** argv) {
     if (!detailsFile.empty()) {
         details.open(detailsFile);
     }
-    Figures tuning;
-    Figures check;
-    Figures tuningPaused; // commands said after "Dorva" and a pause, kept apart from the others
-    Figures checkPaused;
+    std::map<Half, Figures> halves;
+    std::map<Half, Figures> paused; // commands said after "Dorva" and a pause, kept apart from the others
     std::map<std::string, Figures> heldOutByRule;
     int firstRight = 0;
     int firstCount = 0;
@@ -947,10 +1023,9 @@ int main(int argc, char** argv) {
                 for (const json& line : s.heard) {
                     if (Accepted(line) && Opposite(*s.sample, line)) {
                         ++one.idleOpposites;
-                        (voices[v]->tuning ? tuning : check)
-                            .oppositeExamples.push_back("\"" + s.sample->text + "\" (" + s.voice->name +
-                                                        ", where it changes nothing) as " +
-                                                        line["rule"].get<std::string>());
+                        halves[voices[v]->half].oppositeExamples.push_back(
+                            "\"" + s.sample->text + "\" (" + s.voice->name +
+                            ", where it changes nothing) as " + line["rule"].get<std::string>());
                     }
                 }
             } else if (!s.sample->rule.empty()) {
@@ -970,27 +1045,23 @@ int main(int argc, char** argv) {
                                                 line["compute_ms"].get<double>());
                     } else if (Opposite(*s.sample, line)) {
                         ++one.opposites;
-                        (voices[v]->tuning ? tuning : check)
-                            .oppositeExamples.push_back("\"" + s.sample->text + "\" (" + s.voice->name +
-                                                        ") as " +
-                                                        line.value("heard", line["rule"].get<std::string>()));
+                        halves[voices[v]->half].oppositeExamples.push_back(
+                            "\"" + s.sample->text + "\" (" + s.voice->name + ") as " +
+                            line.value("heard", line["rule"].get<std::string>()));
                     }
                 }
             } else {
                 one.talk = 1;
                 one.falseCommands = FalseCommand(s);
             }
-            if (s.sample->pauseMs > 0) {
-                (voices[v]->tuning ? tuningPaused : checkPaused).Add(one);
-            } else {
-                (voices[v]->tuning ? tuning : check).Add(one);
-            }
-            if (!voices[v]->tuning && !s.sample->rule.empty() && !s.sample->idle && s.sample->pauseMs == 0) {
+            (s.sample->pauseMs > 0 ? paused : halves)[voices[v]->half].Add(one);
+            if (voices[v]->half == Half::HeldOut && !s.sample->rule.empty() && !s.sample->idle &&
+                s.sample->pauseMs == 0) {
                 heldOutByRule[s.sample->rule].Add(one);
             }
             if (details) {
                 details << json{{"voice", s.voice->name},
-                                {"tuning", s.voice->tuning},
+                                {"half", HalfName(s.voice->half)},
                                 {"room", s.inRoom},
                                 {"text", s.sample->text},
                                 {"rule", s.sample->rule},
@@ -1019,14 +1090,16 @@ int main(int argc, char** argv) {
         ++firstCount;
         firstRight += Judge(s) == Outcome::Right;
     }
-    if (tuning.commands) {
-        PrintFigures("tuning half (ten voices the wording and thresholds may be chosen on):", tuning);
+    if (halves[Half::Tuning].commands) {
+        PrintFigures("tuning half (ten voices the wording and thresholds may be chosen on):",
+                     halves[Half::Tuning]);
     }
-    if (tuningPaused.commands) {
-        PrintFigures("tuning half, commands said after \"Dorva\" and a pause:", tuningPaused);
+    if (paused[Half::Tuning].commands) {
+        PrintFigures("tuning half, commands said after \"Dorva\" and a pause:", paused[Half::Tuning]);
     }
-    if (check.commands) {
-        PrintFigures("HELD-OUT half (ten voices never tuned on; these figures count):", check);
+    if (halves[Half::HeldOut].commands) {
+        PrintFigures("HELD-OUT half (ten voices never tuned on; these figures count):",
+                     halves[Half::HeldOut]);
         if (!onlyRules.empty()) {
             Figures chosen;
             for (const auto& [rule, figures] : heldOutByRule) {
@@ -1037,8 +1110,8 @@ int main(int argc, char** argv) {
             }
             PrintFigures("held-out half, the rules " + onlyRulesText + " alone:", chosen);
         }
-        if (checkPaused.commands) {
-            PrintFigures("held-out half, commands said after \"Dorva\" and a pause:", checkPaused);
+        if (paused[Half::HeldOut].commands) {
+            PrintFigures("held-out half, commands said after \"Dorva\" and a pause:", paused[Half::HeldOut]);
         }
         std::string weakest;
         for (const auto& [rule, figures] : heldOutByRule) {
@@ -1048,6 +1121,14 @@ int main(int argc, char** argv) {
             }
         }
         std::printf("  held-out rules not always right:%s\n", weakest.empty() ? " none" : weakest.c_str());
+    }
+    if (halves[Half::OtherSynthesizer].commands) {
+        PrintFigures("OTHER SYNTHESISER (eight voices of flite, never tuned on; these figures count too):",
+                     halves[Half::OtherSynthesizer]);
+    }
+    if (paused[Half::OtherSynthesizer].commands) {
+        PrintFigures("other synthesiser, commands said after \"Dorva\" and a pause:",
+                     paused[Half::OtherSynthesizer]);
     }
     std::printf("  first command after start-up (each a fresh recogniser): %d of %d right\n", firstRight,
                 firstCount);
