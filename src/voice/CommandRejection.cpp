@@ -161,4 +161,31 @@ Verdict Judge(const UtteranceEvidence& evidence, const RejectionThresholds& thre
     return Verdict::Command;
 }
 
+bool PlayerFit::FarBelow(double gapPerFrame) const {
+    if (recent_.empty() || recent_.size() < thresholds_.playerFitLeast) {
+        return false;
+    }
+    std::vector<double> sorted(recent_.begin(), recent_.end());
+    const auto middle = sorted.begin() + static_cast<long>(sorted.size() / 2);
+    std::nth_element(sorted.begin(), middle, sorted.end());
+    return gapPerFrame < *middle - thresholds_.playerFitSpread;
+}
+
+void PlayerFit::Heard(double gapPerFrame) {
+    recent_.push_back(gapPerFrame);
+    while (recent_.size() > thresholds_.playerFitRemembered) {
+        recent_.pop_front();
+    }
+}
+
+Verdict PlayerFit::Weigh(Verdict verdict, const std::string& hypothesis, double gapPerFrame,
+                         bool overProgram) {
+    if (verdict != Verdict::Command || overProgram || NormalizeWords(hypothesis) == kWakeWord) {
+        return verdict;
+    }
+    const bool farBelow = FarBelow(gapPerFrame);
+    Heard(gapPerFrame);
+    return farBelow ? Verdict::UnlikePlayer : verdict;
+}
+
 } // namespace dorva::voice

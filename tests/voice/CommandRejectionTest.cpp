@@ -10,8 +10,9 @@ using namespace dorva::voice;
 namespace {
 
 // Thresholds of the test's own, so that the cases do not move when the tuned ones do: speech is
-// within 10 dB of the loud level.
-constexpr RejectionThresholds kTest{-10.0, -20.0, 2, 25, -100.0, 30, 20, -40.0, 10.0};
+// within 10 dB of the loud level; the player's fit is the middle of the latest 4 commands, known
+// after 3, and a command may fall 10 below it.
+constexpr RejectionThresholds kTest{-10.0, -20.0, 2, 25, -100.0, 30, 20, -40.0, 10.0, 4, 3, 10.0};
 
 // 100 frames numbered from 400, as the decoders number them after earlier utterances: silence over
 // the first 20, the words over the next 40, noise over the last 40. The free loop scores -10 a frame
@@ -94,6 +95,54 @@ TEST(CommandRejection, TheWakeWordMustHaveBeenSaid) {
         const UtteranceEvidence evidence{"dorva roll", 100, path, loop, "", 0.0, 0.0, loudFrom(loud)};
         EXPECT_EQ(Judge(evidence, kTest), verdict)
             << path[1].label << " " << path[1].score << " loud from " << loud;
+    }
+}
+
+// A phrase that fits far worse than the player's own commands lately is refused; the bar follows the
+// player, also through the phrases it refuses, so that a voice that changes is not shut out. What
+// is said over the program's voice, the wake word alone and what the fixed tests refused neither
+// meet the bar nor move it.
+TEST(CommandRejection, ThePlayersOwnFitSetsAStricterBar) {
+    using enum Verdict;
+    struct Said {
+        double gap;
+        bool overProgram = false;
+        const char* words = "roll dice";
+        Verdict verdict = Command;
+    };
+    using Before = std::vector<Said>;
+    const Before known{{-2}, {-2}, {-2}}; // the bar is -12
+    const auto then = [&known](std::vector<Said> more) {
+        Before all = known;
+        all.insert(all.end(), more.begin(), more.end());
+        return all;
+    };
+    // the utterances heard before, in order; the utterance; its verdict
+    // clang-format off
+    for (const auto& [before, said, verdict] : {
+             // Not known until three were heard.
+             std::tuple{Before{{-2}, {-2}}, Said{-29}, Command},
+             {Before{{-2}, {-4}, {-3}}, Said{-13.0}, Command}, {Before{{-2}, {-4}, {-3}}, Said{-13.1}, UnlikePlayer},
+             // Of four, the upper middle: the bar leans to the stricter side.
+             {Before{{-2}, {-4}, {-6}, {-8}}, Said{-14.0}, Command}, {Before{{-2}, {-4}, {-6}, {-8}}, Said{-14.1}, UnlikePlayer},
+             // Only the latest four count: a player who came closer to the microphone.
+             {Before{{-20}, {-20}, {-20}, {-20}, {-20}, {-5}, {-5}, {-5}}, Said{-15.5}, UnlikePlayer},
+             // ... or one whose voice fits worse now: first refused, then followed.
+             {Before{{-5}, {-5}, {-5}, {-20}}, Said{-20}, UnlikePlayer},
+             {Before{{-5}, {-5}, {-5}, {-20}, {-20}, {-20}}, Said{-20}, Command},
+             {known, Said{-20, true}, Command},
+             {then({{-30, true}, {-30, true}, {-30, true}}), Said{-20}, UnlikePlayer},
+             {known, Said{-20, false, " Dorva "}, Command},
+             {then({{-30, false, "dorva"}, {-30, false, "dorva"}, {-30, false, "dorva"}}), Said{-20}, UnlikePlayer},
+             {known, Said{-20, false, "roll dice", PoorFit}, PoorFit},
+             {then({{-30, false, "roll dice", PoorFit}, {-30, false, "roll dice", SpeechAbsorbed}, {-30, false, "roll dice", PoorFit}}), Said{-20}, UnlikePlayer}}) {
+        // clang-format on
+        PlayerFit fit(kTest);
+        for (const Said& heard : before) {
+            fit.Weigh(heard.verdict, heard.words, heard.gap, heard.overProgram);
+        }
+        EXPECT_EQ(fit.Weigh(said.verdict, said.words, said.gap, said.overProgram), verdict)
+            << before.size() << " heard, then " << said.words << " " << said.gap;
     }
 }
 

@@ -92,6 +92,8 @@ const char* VerdictName(Verdict verdict) {
         return "no wake word";
     case Verdict::Unsettled:
         return "unsettled";
+    case Verdict::UnlikePlayer:
+        return "unlike the player";
     }
     return "";
 }

@@ -138,7 +138,7 @@ std::optional<Utterance> CommandListener::EndAudibleUtterance() {
     // shouted once is not held to it for the rest of the game.
     // What is heard over the program's own voice tells nothing of the player's level.
     if (std::exchange(heardOverProgram_, false)) {
-        return EndUtterance();
+        return EndUtterance(true);
     }
     if (const std::optional<double> level = PlayerDbfs()) {
         const double player = *level;
@@ -163,15 +163,16 @@ std::optional<double> CommandListener::PlayerDbfs() const {
     return *playerDbfs_ - kPlayerLevelSinksDbPerMinute * minutes;
 }
 
-Utterance CommandListener::EndUtterance() {
+Utterance CommandListener::EndUtterance(bool overProgram) {
     UtteranceEvidence evidence = decoder_->EndUtterance();
     endpointer_.Reset();
     utterance_.clear();
 
     Utterance utterance;
     utterance.endSample = samplesFed_;
-    utterance.verdict = Judge(evidence);
     utterance.gapPerFrame = GapPerFrame(evidence);
+    utterance.verdict =
+        playerFit_.Weigh(Judge(evidence), evidence.hypothesis, utterance.gapPerFrame, overProgram);
     utterance.result.phrase = evidence.hypothesis;
     utterance.result.lacksWakeWord = utterance.verdict == Verdict::NoWakeWord;
     utterance.evidence = std::move(evidence);

@@ -84,7 +84,7 @@ private:
     void FeedFragment(std::span<const std::int16_t> fragment, std::vector<Utterance>& heard);
     std::optional<Utterance> EndAudibleUtterance();
     void ForgetUtterance();
-    Utterance EndUtterance();
+    Utterance EndUtterance(bool overProgram = false);
 
     // The grammar the utterance going on is heard against: grammar_, or followUp_ after the wake word
     // alone.
@@ -104,6 +104,7 @@ private:
     std::int64_t playerHeardAt_ = 0;      // samples fed when it was heard
     bool programSpeaking_ = false;
     bool heardOverProgram_ = false; // some of the utterance going on came while the program spoke
+    PlayerFit playerFit_;
     std::int64_t samplesFed_ = 0;
 };
 
