@@ -332,6 +332,16 @@ std::vector<float> Reverberate(const std::vector<float>& dry, int rate, double r
     return wet;
 }
 
+// The samples of the WAVE file that a synthesiser's command writes to its standard output.
+std::vector<float> SamplesOf(const std::string& command, int& sampleRate) {
+    const dorva::voice::WavReading raw = dorva::voice::ParseWav(ReadCommand(command));
+    if (!raw.audio) {
+        return {};
+    }
+    sampleRate = raw.audio->sampleRate;
+    return raw.audio->mono;
+}
+
 std::vector<float> SpeakToSamples(const std::string& voice, int rate, int pitch, const std::string& text,
                                   int& sampleRate) {
     std::string command = "espeak-ng -v " + voice;
@@ -345,12 +355,7 @@ std::vector<float> SpeakToSamples(const std::string& voice, int rate, int pitch,
         command += " -m";
     }
     command += " --stdout " + ShellQuote(text) + " 2>/dev/null";
-    const dorva::voice::WavReading raw = dorva::voice::ParseWav(ReadCommand(command));
-    if (!raw.audio) {
-        return {};
-    }
-    sampleRate = raw.audio->sampleRate;
-    return raw.audio->mono;
+    return SamplesOf(command, sampleRate);
 }
 
 std::vector<float> FliteToSamples(const std::string& voice, int rate, int pitch, const std::string& text,
@@ -386,12 +391,7 @@ std::vector<float> FliteToSamples(const std::string& voice, int rate, int pitch,
         command += " --setf int_f0_target_mean=" + std::to_string(pitch);
     }
     command += " -t " + ShellQuote(text) + " -o /dev/stdout 2>/dev/null";
-    const dorva::voice::WavReading raw = dorva::voice::ParseWav(ReadCommand(command));
-    if (!raw.audio) {
-        return {};
-    }
-    sampleRate = raw.audio->sampleRate;
-    return raw.audio->mono;
+    return SamplesOf(command, sampleRate);
 }
 
 // Other people at the table: several voices saying table talk at once, made once a run.
