@@ -360,28 +360,6 @@ std::vector<float> SpeakToSamples(const std::string& voice, int rate, int pitch,
 
 std::vector<float> FliteToSamples(const std::string& voice, int rate, int pitch, const std::string& text,
                                   int& sampleRate) {
-    // flite reads no markup: the one break the benchmark writes ("<speak>Dorva<break time="700ms"/>
-    // the command</speak>") is made by saying both parts and laying the silence between them.
-    if (text.starts_with("<speak>")) {
-        const std::size_t breakAt = text.find("<break time=\"");
-        const std::size_t close = text.find("\"/>", breakAt);
-        if (breakAt == std::string::npos || close == std::string::npos) {
-            return {};
-        }
-        const std::string before = text.substr(7, breakAt - 7);
-        const std::string after =
-            text.substr(close + 3, text.size() - close - 3 - std::string_view("</speak>").size());
-        const int pauseMs = std::atoi(text.c_str() + breakAt + std::string_view("<break time=\"").size());
-        std::vector<float> first = FliteToSamples(voice, rate, pitch, before, sampleRate);
-        int secondRate = 0;
-        const std::vector<float> second = FliteToSamples(voice, rate, pitch, after, secondRate);
-        if (first.empty() || second.empty() || secondRate != sampleRate) {
-            return {};
-        }
-        first.resize(LastSound(first) + static_cast<std::size_t>(pauseMs) * sampleRate / 1000, 0.0f);
-        first.insert(first.end(), second.begin(), second.end());
-        return first;
-    }
     // flite has no rate in words a minute; its voices speak at about espeak-ng's own 175.
     std::string command = "flite -voice " + voice;
     if (rate > 0) {
@@ -392,6 +370,31 @@ std::vector<float> FliteToSamples(const std::string& voice, int rate, int pitch,
     }
     command += " -t " + ShellQuote(text) + " -o /dev/stdout 2>/dev/null";
     return SamplesOf(command, sampleRate);
+}
+
+// The voice saying the text; with a pause, "Dorva", the pause, then the rest of "Dorva, <command>".
+std::vector<float> Say(const VoiceSpec& voice, const std::string& text, int pauseMs, int& sampleRate) {
+    const std::string command = pauseMs > 0 ? text.substr(std::string_view("Dorva, ").size()) : text;
+    if (voice.half != Half::OtherSynthesizer) {
+        return SpeakToSamples(voice.name, voice.rate, voice.pitch,
+                              pauseMs > 0 ? "<speak>Dorva<break time=\"" + std::to_string(pauseMs) +
+                                                "ms\"/>" + command + "</speak>"
+                                          : text,
+                              sampleRate);
+    }
+    if (pauseMs == 0) {
+        return FliteToSamples(voice.name, voice.rate, voice.pitch, text, sampleRate);
+    }
+    // flite reads no markup: the pause is laid between the two parts, said apart.
+    std::vector<float> speech = FliteToSamples(voice.name, voice.rate, voice.pitch, "Dorva", sampleRate);
+    int rate = 0;
+    const std::vector<float> rest = FliteToSamples(voice.name, voice.rate, voice.pitch, command, rate);
+    if (speech.empty() || rest.empty() || rate != sampleRate) {
+        return {};
+    }
+    speech.resize(LastSound(speech) + static_cast<std::size_t>(pauseMs) * sampleRate / 1000, 0.0f);
+    speech.insert(speech.end(), rest.begin(), rest.end());
+    return speech;
 }
 
 // Other people at the table: several voices saying table talk at once, made once a run.
@@ -444,14 +447,11 @@ std::vector<float> Background(const Room& room, std::size_t count, double speech
 // Synthesises the text as heard in the room (or reuses the file from an earlier run) and gives where
 // its speech ends.
 std::optional<double> Synthesize(const VoiceSpec& voice, const Room& room, const std::string& text,
-                                 const fs::path& file) {
+                                 int pauseMs, const fs::path& file) {
     const fs::path endFile = file.string() + ".end";
     if (!fs::exists(file) || !fs::exists(endFile)) {
         int rate = 0;
-        const std::vector<float> speech =
-            voice.half == Half::OtherSynthesizer
-                ? FliteToSamples(voice.name, voice.rate, voice.pitch, text, rate)
-                : SpeakToSamples(voice.name, voice.rate, voice.pitch, text, rate);
+        const std::vector<float> speech = Say(voice, text, pauseMs, rate);
         if (speech.empty()) {
             return std::nullopt;
         }
@@ -874,8 +874,6 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; wakeWord && i < commandCount; i += 4) {
         Sample paused = samples[i];
         paused.pauseMs = 700 + static_cast<int>(i * 137 % 800);
-        paused.text = "<speak>Dorva<break time=\"" + std::to_string(paused.pauseMs) + "ms\"/>" +
-                      paused.text.substr(std::string_view("Dorva, ").size()) + "</speak>";
         samples.push_back(paused);
     }
     // Table talk among the commands, as at a real table: every fifth utterance.
@@ -918,7 +916,8 @@ int main(int argc, char** argv) {
                                       static_cast<std::size_t>(sample - samples.data()));
             // Named apart from the same words said where they count: the heard lines find their
             // recording by its name.
-            const std::string name = Slug(sample->text) + RoomTag(room) + (sample->idle ? "-idle" : "");
+            const std::string name = Slug(sample->text) + RoomTag(room) + (sample->idle ? "-idle" : "") +
+                                     (sample->pauseMs > 0 ? "-paused" : "");
             spoken[v].push_back({sample, voices[v], folder / (name + ".wav"), 0, {}, room.used});
         }
     }
@@ -933,7 +932,8 @@ int main(int argc, char** argv) {
                 Spoken& s = spoken[i / perVoice][i % perVoice];
                 const Room room = RoomFor(static_cast<std::size_t>(s.voice - kVoices.data()),
                                           static_cast<std::size_t>(s.sample - samples.data()));
-                const std::optional<double> end = Synthesize(*s.voice, room, s.sample->text, s.file);
+                const std::optional<double> end =
+                    Synthesize(*s.voice, room, s.sample->text, s.sample->pauseMs, s.file);
                 if (!end) {
                     std::cerr << "the synthesiser could not say \"" << s.sample->text << "\" with "
                               << s.voice->name << "\n";
