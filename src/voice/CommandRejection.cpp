@@ -108,7 +108,19 @@ std::optional<WakeWordFit> FitOfWakeWord(const UtteranceEvidence& evidence, cons
     return WakeWordFit{Frames(*word), speech.In(*word), (word->score - loopScore) / Frames(*word)};
 }
 
+// The fixed bar for the gap per frame of a phrase (its words in normalised form).
+double GapBar(const std::string& words, const RejectionThresholds& thresholds) {
+    const auto wordCount = static_cast<std::size_t>(std::count(words.begin(), words.end(), ' ')) + 1;
+    return wordCount <= thresholds.shortPhraseWords ? thresholds.shortPhraseGap : thresholds.longPhraseGap;
+}
+
 } // namespace
+
+RejectionThresholds WithPlayerFitFloor(RejectionThresholds thresholds) {
+    thresholds.shortPhraseGap = std::min(thresholds.shortPhraseGap, thresholds.playerFitFloor);
+    thresholds.longPhraseGap = std::min(thresholds.longPhraseGap, thresholds.playerFitFloor);
+    return thresholds;
+}
 
 double GapPerFrame(const UtteranceEvidence& evidence, double speechWithinDb) {
     return Gap(evidence, SpeechFrames(evidence, speechWithinDb));
@@ -131,14 +143,11 @@ Verdict Judge(const UtteranceEvidence& evidence, const RejectionThresholds& thre
     if (words.empty() || evidence.frames <= 0) {
         return Verdict::NoHypothesis;
     }
-    const auto wordCount = static_cast<std::size_t>(std::count(words.begin(), words.end(), ' ')) + 1;
     // The wake word said on its own is held to the bar it has before a command, not to a command's:
     // the tuning voices' "Dorva" alone came within -29 a frame of the free loop 128 times of 462, and
     // within -60 every time. What it lets through does no more than make the next utterance a command
     // as it would be without the wake word.
-    const double threshold = words == kWakeWord                         ? thresholds.wakeWordGap
-                             : wordCount <= thresholds.shortPhraseWords ? thresholds.shortPhraseGap
-                                                                        : thresholds.longPhraseGap;
+    const double threshold = words == kWakeWord ? thresholds.wakeWordGap : GapBar(words, thresholds);
     const SpeechFrames speech(evidence, thresholds.speechWithinDb);
     if (Gap(evidence, speech) < threshold) {
         return Verdict::PoorFit;
@@ -161,14 +170,14 @@ Verdict Judge(const UtteranceEvidence& evidence, const RejectionThresholds& thre
     return Verdict::Command;
 }
 
-bool PlayerFit::FarBelow(double gapPerFrame) const {
+std::optional<double> PlayerFit::OwnBar() const {
     if (recent_.empty() || recent_.size() < thresholds_.playerFitLeast) {
-        return false;
+        return std::nullopt;
     }
     std::vector<double> sorted(recent_.begin(), recent_.end());
     const auto middle = sorted.begin() + static_cast<long>(sorted.size() / 2);
     std::nth_element(sorted.begin(), middle, sorted.end());
-    return gapPerFrame < *middle - thresholds_.playerFitSpread;
+    return std::max(thresholds_.playerFitFloor, *middle - thresholds_.playerFitSpread);
 }
 
 void PlayerFit::Heard(double gapPerFrame) {
@@ -180,12 +189,19 @@ void PlayerFit::Heard(double gapPerFrame) {
 
 Verdict PlayerFit::Weigh(Verdict verdict, const std::string& hypothesis, double gapPerFrame,
                          bool overProgram) {
-    if (verdict != Verdict::Command || overProgram || NormalizeWords(hypothesis) == kWakeWord) {
+    const std::string words = NormalizeWords(hypothesis);
+    if (verdict != Verdict::Command || words == kWakeWord) {
         return verdict;
     }
-    const bool farBelow = FarBelow(gapPerFrame);
-    Heard(gapPerFrame);
-    return farBelow ? Verdict::UnlikePlayer : verdict;
+    const double fixed = GapBar(words, thresholds_);
+    const std::optional<double> own = overProgram ? std::nullopt : OwnBar();
+    if (!overProgram) {
+        Heard(gapPerFrame);
+    }
+    if (gapPerFrame >= own.value_or(fixed)) {
+        return Verdict::Command;
+    }
+    return gapPerFrame < fixed ? Verdict::PoorFit : Verdict::UnlikePlayer;
 }
 
 } // namespace dorva::voice
