@@ -204,4 +204,9 @@ Verdict PlayerFit::Weigh(Verdict verdict, const std::string& hypothesis, double 
     return gapPerFrame < fixed ? Verdict::PoorFit : Verdict::UnlikePlayer;
 }
 
+Verdict PlayerFit::Weigh(const UtteranceEvidence& evidence, double gapPerFrame, bool overProgram) {
+    return Weigh(Judge(evidence, WithPlayerFitFloor(thresholds_)), evidence.hypothesis, gapPerFrame,
+                 overProgram);
+}
+
 } // namespace dorva::voice

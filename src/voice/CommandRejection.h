@@ -154,6 +154,8 @@ public:
     // to -34 through the canceller alone): it is held to the fixed bar and not taken as a sign of
     // the player's fit. The wake word alone has a bar of its own.
     Verdict Weigh(Verdict verdict, const std::string& hypothesis, double gapPerFrame, bool overProgram);
+    // The same for an utterance's evidence, judged first with the gap at the floor.
+    Verdict Weigh(const UtteranceEvidence& evidence, double gapPerFrame, bool overProgram);
 
 private:
     // The lowest gap per frame this player's commands may have; none until the player's fit is known.

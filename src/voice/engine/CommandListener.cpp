@@ -171,8 +171,7 @@ Utterance CommandListener::EndUtterance(bool overProgram) {
     Utterance utterance;
     utterance.endSample = samplesFed_;
     utterance.gapPerFrame = GapPerFrame(evidence);
-    utterance.verdict = playerFit_.Weigh(Judge(evidence, WithPlayerFitFloor(kRejectionThresholds)),
-                                         evidence.hypothesis, utterance.gapPerFrame, overProgram);
+    utterance.verdict = playerFit_.Weigh(evidence, utterance.gapPerFrame, overProgram);
     utterance.result.phrase = evidence.hypothesis;
     utterance.result.lacksWakeWord = utterance.verdict == Verdict::NoWakeWord;
     utterance.evidence = std::move(evidence);
