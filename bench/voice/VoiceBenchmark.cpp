@@ -14,16 +14,16 @@
 // 75), padded with silence, and run through dorva-recognize, one process a voice, so that each voice starts
 // from a fresh recogniser as the program does. Half the recordings are heard in a room: a reverberation and
 // pink noise or babble 25 to 35 dB below the speaker, which goes on after the command. The recogniser listens
-// as the program does with the switches as they stand: a switch command is said where it changes something
-// ("start talking" while the program is silent), and once more, after everything else, where it changes
-// nothing; the table talk is said once more while listening is off. The voices are split once, before any
-// tuning, into a tuning half and a held-out half; wording and thresholds are chosen on the tuning half only,
-// and the held-out figures are the ones that count. Eight voices of another synthesiser, flite, are a
-// second set never tuned on (--voices flite), printed apart. Printed per half: commands heard right (rule and
-// values), wrong and rejected; commands heard as their opposite (the other switch, another table, another
-// firepower); table talk taken for a command; a switch said where it changes nothing taken for the other
-// switch; table talk taken for a command while listening is off; and the time from the end of speech in the
-// audio to the decision (the audio the endpointer waited for, plus the time the decision took). --rules
+// for every phrase whatever the switches, as the program does: a switch command is said where it changes
+// something ("start talking" while the program is silent), and once more, after everything else, where it
+// changes nothing; the table talk is said once more while listening is off. The voices are split once,
+// before any tuning, into a tuning half and a held-out half; wording and thresholds are chosen on the tuning
+// half only, and the held-out figures are the ones that count. Eight voices of another synthesiser, flite,
+// are a second set never tuned on (--voices flite), printed apart. Printed per half: commands heard right
+// (rule and values), wrong and rejected; commands heard as their opposite (the other switch, another table,
+// another firepower); table talk taken for a command; a switch said where it changes nothing taken for the
+// other switch; table talk taken for a command while listening is off; and the time from the end of speech in
+// the audio to the decision (the audio the endpointer waited for, plus the time the decision took). --rules
 // prints the held-out figures of the grammar's rules whose names start with the given prefixes as well.
 // --wake-word measures the program's wake-word option: every command is said after "Dorva," and the
 // recogniser listens for phrases that begin with it; the table talk stays as it is. Every fourth command is
@@ -122,12 +122,18 @@ const std::vector<VoiceSpec> kVoices = {
 
 constexpr double kPaddingSeconds = 0.3;
 
+// How "Speak results" and "Recognize speech" stand when a sample is said.
+struct Switches {
+    bool speaking = true;
+    bool listening = true;
+};
+
 struct Sample {
     std::string text;
     std::string rule; // empty for table talk
     std::vector<std::string> properties;
     // The switches as the player says it: for a command, where it changes something.
-    dorva::voice::Switches switches;
+    Switches switches;
     // A switch command said where it changes nothing ("stop talking" while silent), or table talk
     // while listening is off: what the recogniser must not turn into the other switch.
     bool idle = false;
@@ -137,7 +143,7 @@ struct Sample {
 
 // Whether the rule's command would change anything with the switches as they are: while listening
 // is off, only "start listening" would.
-bool ChangesSomething(std::string_view rule, dorva::voice::Switches switches) {
+bool ChangesSomething(std::string_view rule, Switches switches) {
     if (!switches.listening) {
         return rule == "startlistening";
     }
@@ -145,7 +151,7 @@ bool ChangesSomething(std::string_view rule, dorva::voice::Switches switches) {
 }
 
 // The first of the four states of the switches in which the rule changes something (or nothing).
-dorva::voice::Switches StateWhere(const std::string& rule, bool changes) {
+Switches StateWhere(const std::string& rule, bool changes) {
     for (const bool listening : {true, false}) {
         for (const bool speaking : {true, false}) {
             if (ChangesSomething(rule, {speaking, listening}) == changes) {
@@ -547,7 +553,8 @@ bool Accepted(const json& line) {
 
 // A command heard as its opposite is worse than one not heard at all: the player asked for one thing
 // and the program did another that is hard to notice (the other switch, another table, another
-// firepower).
+// firepower). The other switch heard where it changes nothing ("stop talking" while silent) did
+// nothing the other way: it is a wrong command, not an opposite one.
 bool Opposite(const Sample& said, const json& heard) {
     const std::string rule = heard["rule"].get<std::string>();
     const auto props = heard["properties"].get<std::vector<std::string>>();
@@ -560,7 +567,7 @@ bool Opposite(const Sample& said, const json& heard) {
         return std::string();
     };
     if (!stem(said.rule).empty() && stem(said.rule) == stem(rule) && said.rule != rule) {
-        return true;
+        return ChangesSomething(rule, said.switches);
     }
     if (said.rule.starts_with("table6") && rule.starts_with("table6")) {
         return said.rule != rule;
@@ -573,16 +580,6 @@ bool Opposite(const Sample& said, const json& heard) {
 }
 
 enum class Outcome { Right, Wrong, Rejected };
-
-// The arguments that tell dorva-recognize of the switches changed since the last recording.
-void AddSwitches(std::vector<std::string>& args, dorva::voice::Switches was, dorva::voice::Switches now) {
-    if (was.speaking != now.speaking) {
-        args.insert(args.end(), {"--speaking", now.speaking ? "on" : "off"});
-    }
-    if (was.listening != now.listening) {
-        args.insert(args.end(), {"--listening", now.listening ? "on" : "off"});
-    }
-}
 
 Outcome Judge(const Spoken& s) {
     int accepted = 0;
@@ -957,10 +954,7 @@ int main(int argc, char** argv) {
         if (wakeWord) {
             run.args.push_back("--wake-word");
         }
-        dorva::voice::Switches switches;
         for (const Spoken& s : spoken[v]) {
-            AddSwitches(run.args, switches, s.sample->switches);
-            switches = s.sample->switches;
             run.args.push_back(s.file.string());
         }
         runs.push_back(std::move(run));
@@ -984,7 +978,6 @@ int main(int argc, char** argv) {
                 if (wakeWord) {
                     runs.back().args.push_back("--wake-word");
                 }
-                AddSwitches(runs.back().args, {}, sample.switches);
                 runs.back().args.push_back(spoken[v][i].file.string());
             }
         }

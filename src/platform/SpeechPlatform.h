@@ -49,9 +49,6 @@ public:
     virtual long CmdSetRuleIdState(int ruleId, int state) = 0;                 // 0, 1: all rules active
     // Whether every phrase must begin with the wake word ("Dorva"), for the grammar loaded now and later.
     virtual long SetWakeWord(bool on) = 0;
-    // The state of "Speak results" and "Recognize speech": the recogniser leaves out of its grammar
-    // the stops that would change nothing (voice::ListenedFor), for the grammar loaded now and later.
-    virtual long SetSwitches(bool speaking, bool listening) = 0;
 };
 
 class RecoContext {

@@ -55,7 +55,6 @@ void LoadGameData(SettingsStore& store, StartupView& view) {
 void StartSpeech(StartupView& view) {
     voice::gRecoAvailable = voice::InitReco();
     voice::gVoiceAvailable = voice::InitVoice();
-    voice::ListenForSwitches();
     view.ShowSpeechEngines();
 }
 

@@ -66,8 +66,9 @@ public:
     virtual void SetRecognizeBox(bool on) = 0;
 };
 
-// The command of one recognition. While listening is off only "startlistening" is obeyed; a rule
-// name the table does not know does nothing.
+// The command of one recognition. While listening is off only "startlistening" is obeyed; a stop
+// heard where it changes nothing says so in the VASL window; a rule name the table does not know does
+// nothing.
 // Reads: gRecognize, gSpeak, gLastSpokenText, gTableIF. Writes: gSpeak, gRecognize, gDRStats,
 // gVoiceCommandRunning.
 void RecoContext_Recognition(const platform::RecoResult& result, CommandTarget& target);

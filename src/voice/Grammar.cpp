@@ -267,14 +267,6 @@ Grammar WithoutWakeWord(Grammar grammar) {
     return grammar;
 }
 
-Grammar ListenedFor(Grammar grammar, Switches switches, bool wakeWord) {
-    std::erase_if(grammar.rules, [switches](const GrammarRule& rule) {
-        return (rule.name == "stoptalking" && !switches.speaking) ||
-               (rule.name == "stoplistening" && !switches.listening);
-    });
-    return wakeWord ? WithWakeWord(std::move(grammar)) : grammar;
-}
-
 std::vector<std::string> WordsMissingFrom(const Grammar& grammar, std::string_view dictionary) {
     const std::vector<std::string> words = grammar.Words();
     const std::unordered_set<std::string_view> wanted(words.begin(), words.end());

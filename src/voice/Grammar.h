@@ -104,25 +104,6 @@ inline constexpr std::string_view kWakeWordAloneRule = "<dorva>";
 // at the board, while talk that follows a stray "Dorva" soon goes back to needing the word.
 inline constexpr int kFollowUpSeconds = 4;
 
-// The two switches a command can turn: "Speak results" and "Recognize speech".
-struct Switches {
-    bool speaking = true;
-    bool listening = true;
-    bool operator==(const Switches&) const = default;
-};
-
-// The grammar without "stop talking" while silent and "stop listening" while not listening. The model
-// tells "start" from "stop" only by their last sounds and hears "stop" too often: a player who said
-// "start talking" to end the silence was told "I will stop talking", and the same voice failed each
-// time it tried again. The starts stay where they change nothing, because a player says "start
-// listening" to make sure, and heard there as "stop listening" in a grammar without the start, it
-// switched listening off (half the time); said where it changes nothing a stop is the rarer slip, and
-// it is taken for the start. The other commands stay, also while listening is off, when they are not
-// obeyed: table talk fits one of them better than it fits "start listening", which took about one
-// sentence in ten when it was listened for alone.
-// With the wake word on, every phrase that stays begins with it (WithWakeWord).
-Grammar ListenedFor(Grammar grammar, Switches switches, bool wakeWord);
-
 // The grammar as JSGF for PocketSphinx: one public rule that is any of the commands, each command a
 // rule of its own whose alternatives are its phrases in lower case.
 std::string BuildJsgf(const Grammar& grammar);

@@ -80,12 +80,6 @@ std::int16_t InitReco() {
     return done;
 }
 
-void ListenForSwitches() {
-    if (gRecoAvailable == 1 && gRecoGrammar) {
-        gRecoGrammar->SetSwitches(gSpeak != 0, gRecognize != 0);
-    }
-}
-
 SpeechEngineSet SetUpSpeechEngines(platform::SpeechPlatform& platform) {
     SpeechEngineSet set;
     set.recoAvailable = InitReco(platform, set);
@@ -101,7 +95,6 @@ void TakeSpeechEngines(SpeechEngineSet set) {
     gVoiceAvailable = set.voiceAvailable;
     TTSError = set.ttsError;
     SRError = set.srError;
-    ListenForSwitches();
 }
 
 void AddAudioLevelInterest() {
@@ -127,7 +120,6 @@ void RemoveAudioLevelInterest() {
 void RecognizerFailed(long error) {
     SRError = static_cast<std::int32_t>(error);
     gRecognize = 0;
-    ListenForSwitches();
 }
 
 void SetStopWhenTalkedOver(bool on) {

@@ -44,11 +44,6 @@ std::int16_t InitVoice();
 // Reads: gWakeWord, gStopWhenTalkedOver. Writes: gRecoContext, gRecoGrammar, SRError.
 std::int16_t InitReco();
 
-// Tells the recogniser how "Speak results" and "Recognize speech" stand, after every change of
-// either: it leaves out the stops that would change nothing (ListenedFor).
-// Reads: gSpeak, gRecognize, gRecoAvailable, gRecoGrammar.
-void ListenForSwitches();
-
 // The grammar file as the recognizer is handed it: dorva.cfg of the support folder, resolved
 // against the program's folder.
 std::string GrammarFilePath();

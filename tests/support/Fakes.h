@@ -101,8 +101,7 @@ public:
     std::vector<std::string> calls;
     std::vector<std::pair<std::string, int>> spoken; // text and flags
     std::string loadedGrammar;
-    std::optional<std::pair<bool, bool>> switches; // speaking, listening: as the recogniser was told last
-    std::optional<bool> stopWhenTalkedOver;        // as the recognition context was told last
+    std::optional<bool> stopWhenTalkedOver; // as the recognition context was told last
 
     long Call(const std::string& call, long error) {
         calls.push_back(call);
@@ -131,10 +130,6 @@ public:
         long CmdLoadFromFile(const std::string& path, int option) override {
             platform.loadedGrammar = path;
             return platform.Call("CmdLoadFromFile " + std::to_string(option), platform.loadError);
-        }
-        long SetSwitches(bool speaking, bool listening) override {
-            platform.switches = {speaking, listening};
-            return 0;
         }
         long SetWakeWord(bool on) override {
             return platform.Call(std::string("SetWakeWord ") + (on ? "1" : "0"), platform.wakeWordError);

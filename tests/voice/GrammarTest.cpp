@@ -72,30 +72,6 @@ TEST(GrammarReading, EachMalformedLineIsRefusedAtItsNumber) {
 }
 
 // A stop is listened for only where it changes something; the starts and the other commands always are.
-TEST(GrammarListened, LeavesOutWhatWouldChangeNothing) {
-    Grammar grammar;
-    for (const char* name : {"rolldice", "starttalking", "stoptalking", "startlistening", "stoplistening"}) {
-        grammar.rules.push_back({name, {{name, {}}}});
-    }
-    for (const auto& [switches, kept] :
-         {std::pair{Switches{true, true}, "rolldice starttalking stoptalking startlistening stoplistening"},
-          {Switches{false, true}, "rolldice starttalking startlistening stoplistening"},
-          {Switches{true, false}, "rolldice starttalking stoptalking startlistening"},
-          {Switches{false, false}, "rolldice starttalking startlistening"}}) {
-        std::string names;
-        for (const GrammarRule& rule : ListenedFor(grammar, switches, false).rules) {
-            names += (names.empty() ? "" : " ") + rule.name;
-        }
-        EXPECT_EQ(names, kept) << switches.speaking << switches.listening;
-    }
-    // With the wake word, the same rules are left out and every phrase that stays begins with it.
-    std::string phrases;
-    for (const GrammarRule& rule : ListenedFor(grammar, Switches{false, false}, true).rules) {
-        phrases += (phrases.empty() ? "" : " | ") + rule.phrases.at(0).words;
-    }
-    EXPECT_EQ(phrases, "dorva rolldice | dorva starttalking | dorva startlistening");
-}
-
 TEST(GrammarLookup, FindsWholePhrasesWhateverTheirCaseAndBlanksAndTellsWhichGoOn) {
     const Grammar grammar = Parsed(kGrammar);
     const std::optional<GrammarMatch> match = grammar.Find("  Attack with FOUR   minus two ");

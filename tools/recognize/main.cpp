@@ -25,16 +25,14 @@ using nlohmann::json;
 constexpr const char* kUsage =
     "usage: dorva-recognize [--grammar FILE] [--wake-word] --phrases\n"
     "       dorva-recognize [--grammar FILE] [--wake-word] [--model DIR] [--details]\n"
-    "                       [--speaking on|off] [--listening on|off] FILE.wav...\n"
+    "                       FILE.wav...\n"
     "The grammar is DORVA_Support/dorva.cfg beside the program unless --grammar names another;\n"
     "--model names the PocketSphinx model folder (en-us/ and cmudict-en-us.dict); --details adds\n"
     "the words heard, the score gap, the verdict, where in the file the utterance ended\n"
     "(end_ms) and how long the decision took after that audio had arrived (compute_ms); with the\n"
     "environment variable DORVA_RECOGNIZE_SEGMENTS set, also both decoders' best paths and each\n"
     "frame's loudness (frame_db, from the grammar path's first frame on).\n"
-    "--wake-word puts the wake word \"dorva\" before every phrase, as the program's option does.\n"
-    "--speaking and --listening set the switches for the recordings after them (both start on):\n"
-    "with speaking off \"stop talking\" is not listened for, with listening off \"stop listening\".\n";
+    "--wake-word puts the wake word \"dorva\" before every phrase, as the program's option does.\n";
 
 int Usage() {
     std::cerr << kUsage;
@@ -137,13 +135,8 @@ json UtteranceLine(const std::string& file, const engine::Utterance& u, std::int
     return line;
 }
 
-struct Recording {
-    std::string file;
-    Switches switches;
-};
-
 int Recognize(const std::filesystem::path& grammarFile, const std::filesystem::path& model,
-              const std::vector<Recording>& recordings, bool details, bool wakeWord) {
+              const std::vector<std::string>& recordings, bool details, bool wakeWord) {
     engine::EngineSettings settings = engine::DefaultEngineSettings();
     if (!model.empty()) {
         settings.modelFolder = model;
@@ -154,20 +147,16 @@ int Recognize(const std::filesystem::path& grammarFile, const std::filesystem::p
     if (error == 0) {
         error = listener->LoadGrammar(grammarFile, detail);
     }
-    const Grammar whole = error == 0 ? listener->CurrentGrammar() : Grammar{};
-    // LoadGrammar has loaded the whole grammar, which is what both switches on listen for.
-    std::optional<Switches> listening = wakeWord ? std::nullopt : std::optional<Switches>(Switches{});
+    if (error == 0 && wakeWord) {
+        error = listener->SetGrammar(WithWakeWord(listener->CurrentGrammar()), detail);
+    }
+    if (error != 0) {
+        std::cerr << "dorva-recognize: the recogniser's set-up failed with error " << error << ": " << detail
+                  << "\n";
+        return 3;
+    }
     int status = 0;
-    for (const auto& [file, switches] : recordings) {
-        if (error == 0 && listening != switches) {
-            listening = switches;
-            error = listener->SetGrammar(ListenedFor(whole, switches, wakeWord), detail);
-        }
-        if (error != 0) {
-            std::cerr << "dorva-recognize: the recogniser's set-up failed with error " << error << ": "
-                      << detail << "\n";
-            return 3;
-        }
+    for (const std::string& file : recordings) {
         const WavReading reading = ReadWavFile(file);
         if (!reading.audio) {
             std::cerr << "dorva-recognize: " << file << ": " << reading.error << "\n";
@@ -212,18 +201,11 @@ int main(int argc, char** argv) {
     bool phrases = false;
     bool details = false;
     bool wakeWord = false;
-    std::vector<Recording> recordings;
-    Switches switches;
+    std::vector<std::string> recordings;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if ((arg == "--grammar" || arg == "--model") && i + 1 < argc) {
             (arg == "--grammar" ? grammar : model) = argv[++i];
-        } else if ((arg == "--speaking" || arg == "--listening") && i + 1 < argc) {
-            const std::string state = argv[++i];
-            if (state != "on" && state != "off") {
-                return Usage();
-            }
-            (arg == "--speaking" ? switches.speaking : switches.listening) = state == "on";
         } else if (arg == "--phrases") {
             phrases = true;
         } else if (arg == "--details") {
@@ -233,7 +215,7 @@ int main(int argc, char** argv) {
         } else if (arg.starts_with("--")) {
             return Usage();
         } else {
-            recordings.push_back({arg, switches});
+            recordings.push_back(arg);
         }
     }
     if (phrases) {

@@ -541,11 +541,9 @@ void Form1::ChangeLogFileBtn_Click() {
 
 void Form1::SpeechCB_Click() {
     voice::gSpeak = Checked(SpeechCB);
-    voice::ListenForSwitches();
 }
 void Form1::RecognizeCB_Click() {
     voice::gRecognize = static_cast<std::int16_t>(Checked(RecognizeCB));
-    voice::ListenForSwitches();
 }
 
 void Form1::WakeWordCB_Click() {

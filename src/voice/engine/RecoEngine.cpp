@@ -122,12 +122,6 @@ public:
         wakeWord_ = on;
     }
 
-    void SetSwitches(Switches switches) {
-        const std::lock_guard lock(listenerMutex_);
-        grammarChanged_ = grammarChanged_ || switches_ != switches;
-        switches_ = switches;
-    }
-
     long Activate(std::string& detail) {
         const std::lock_guard control(controlMutex_);
         if (stopped_) {
@@ -235,12 +229,13 @@ private:
             }
             listener_ = std::move(loaded.listener);
         }
-        // A change waits for the utterance going on to end: it is most often the player's next
-        // command, said right after the switch that changed the grammar.
+        // A change waits for the utterance going on to end, which was heard against the grammar it
+        // began with.
         if (listener_ && grammarChanged_ && !listener_->InUtterance()) {
             grammarChanged_ = false;
             std::string detail;
-            if (const long error = listener_->SetGrammar(ListenedFor(grammar_, switches_, wakeWord_), detail);
+            if (const long error =
+                    listener_->SetGrammar(wakeWord_ ? WithWakeWord(grammar_) : grammar_, detail);
                 error != 0) {
                 PostFailure("loading the command grammar", error, detail);
                 listener_.reset();
@@ -359,7 +354,6 @@ private:
     Grammar grammar_;             // the grammar loaded last
     bool grammarChanged_ = false; // not yet handed to the listener
     bool wakeWord_ = false;       // every phrase begins with the wake word
-    Switches switches_;           // as the program has them now
     std::mutex listenerMutex_;
     std::shared_ptr<PlaybackGate> gate_;
 
@@ -399,11 +393,6 @@ public:
 
     long SetWakeWord(bool on) override {
         core_->SetWakeWord(on);
-        return 0;
-    }
-
-    long SetSwitches(bool speaking, bool listening) override {
-        core_->SetSwitches({speaking, listening});
         return 0;
     }
 
