@@ -83,7 +83,7 @@ TEST_F(Dispatcher, WhileNotListeningOnlyStartListeningIsObeyed) {
         Say(rule, {"0403"});
     }
     EXPECT_TRUE(target.done.empty() && target.ran.empty() && speech.spoken.empty() && dice.Rolled() == 0);
-    // The stop alone is shown, as the start said without its "r" that it mostly is.
+    // Of these only the stop is shown: it is mostly the start said without its "r".
     EXPECT_EQ(vasl.text, "Listening is off already. To switch it on, say \"resume listening\".");
     Say("startlistening");
     EXPECT_EQ(target.done, std::vector<std::string>({"listen box on"}));
