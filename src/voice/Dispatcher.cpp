@@ -137,7 +137,7 @@ void RecoContext_Recognition(const platform::RecoResult& result, CommandTarget& 
     // A stop heard while listening is off is mostly its start said without the "r" (table talk on
     // the benchmark never was): the player is told the wording that is told apart, as for talking.
     if (rule == "stoplistening" && gRecognize == 0) {
-        data::ShowInActivationWindow("Listening is off already. To switch it on, say \"resume listening\".");
+        data::ShowInActivationWindow("(Listening is off already: say \"resume listening\" to switch it on.)");
         return;
     }
     if (rule != "startlistening" && gRecognize == 0) {
@@ -179,7 +179,7 @@ void RecoContext_Recognition(const platform::RecoResult& result, CommandTarget& 
         // on (34 times in 40 on the tuning voices). The price is a start heard as its stop (10 times
         // in 60), nearly all "start" said without its "r", which the model hears as "stop" every
         // time: that player is told the wording it tells apart.
-        data::ShowInActivationWindow("Speech is off already. To switch it on, say \"resume talking\".");
+        data::ShowInActivationWindow("(Speech is off already: say \"resume talking\" to switch it on.)");
     } else if (rule == "stoptalking") {
         // Spoken while speech is still on: the voice queues it and says it after the switch.
         SpeakText("I will stop talking", kSpeakAsync);

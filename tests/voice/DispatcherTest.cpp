@@ -84,7 +84,7 @@ TEST_F(Dispatcher, WhileNotListeningOnlyStartListeningIsObeyed) {
     }
     EXPECT_TRUE(target.done.empty() && target.ran.empty() && speech.spoken.empty() && dice.Rolled() == 0);
     // Of these only the stop is shown: it is mostly the start said without its "r".
-    EXPECT_EQ(vasl.text, "Listening is off already. To switch it on, say \"resume listening\".");
+    EXPECT_EQ(vasl.text, "(Listening is off already: say \"resume listening\" to switch it on.)");
     Say("startlistening");
     EXPECT_EQ(target.done, std::vector<std::string>({"listen box on"}));
     EXPECT_EQ(vasl.text, "I will start listening");
@@ -97,7 +97,7 @@ TEST_F(Dispatcher, TheSwitchesAnnounceThemselvesInTheirOrder) {
     Say("stoptalking");
     // A stop heard while silent changes nothing and names the wording that is told apart from it.
     Say("stoptalking");
-    EXPECT_EQ(vasl.text, "Speech is off already. To switch it on, say \"resume talking\".");
+    EXPECT_EQ(vasl.text, "(Speech is off already: say \"resume talking\" to switch it on.)");
     for (const char* rule : {"starttalking", "stoplistening"}) {
         Say(rule);
     }
