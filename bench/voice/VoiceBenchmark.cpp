@@ -1,7 +1,7 @@
 // Voice benchmark: how well and how fast the program hears its commands, and how soon it speaks.
 //
 //   dorva-bench-voice [--voices tune|check|flite|all] [--jobs N] [--audio DIR] [--details FILE]
-//                     [--grammar FILE] [--rules PREFIX,...] [--wake-word] [--no-speak]
+//                     [--grammar FILE] [--rules PREFIX,...] [--wake-word] [--lessons] [--no-speak]
 //   dorva-bench-voice --speak-only
 //
 // --audio keeps the synthesised recordings in DIR and reuses them in later runs; --details writes
@@ -28,11 +28,15 @@
 // --wake-word measures the program's wake-word option: every command is said after "Dorva," and the
 // recogniser listens for phrases that begin with it; the table talk stays as it is. Every fourth command is
 // said again, last, after "Dorva" and a pause of 0.7 to 1.5 s, and counted apart.
+// --lessons measures what the voice lessons give: each voice first says the lessons' phrases, clean and a
+// little slower and higher than its commands (a player reading them out at the set-up screen does not
+// say them as at the table), and its recogniser learns from them before it hears anything else.
 //
 // Speaking: a private PulseAudio server (tests/voice/e2e/pulse.sh), the program's own voice, and a
 // recorder on the speaker's monitor; printed is the time from Speak to the first sample there.
 #include "voice/Grammar.h"
 #include "voice/Resampler.h"
+#include "voice/VoiceLessons.h"
 #include "voice/WavFile.h"
 #include "voice/engine/SpeechEngines.h"
 
@@ -801,6 +805,7 @@ int main(int argc, char** argv) {
     fs::path detailsFile;
     bool speak = true;
     bool wakeWord = false;
+    bool lessons = false;
     std::vector<std::string> onlyRules;
     std::string onlyRulesText;
     for (int i = 1; i < argc; ++i) {
@@ -825,9 +830,12 @@ int main(int argc, char** argv) {
             speak = false;
         } else if (arg == "--wake-word") {
             wakeWord = true;
+        } else if (arg == "--lessons") {
+            lessons = true;
         } else {
             std::cerr << "usage: dorva-bench-voice [--voices tune|check|flite|all] [--jobs N] [--audio DIR] "
-                         "[--details FILE] [--grammar FILE] [--rules PREFIX,...] [--wake-word] [--no-speak]\n"
+                         "[--details FILE] [--grammar FILE] [--rules PREFIX,...] [--wake-word] [--lessons]\n"
+                         "                         [--no-speak]\n"
                          "       dorva-bench-voice --speak-only\n";
             return 2;
         }
@@ -943,8 +951,51 @@ int main(int argc, char** argv) {
     for (std::thread& t : synthesizers) {
         t.join();
     }
+    // The lessons: 10 % slower and a little higher than the voice's commands, never in a room.
+    std::vector<fs::path> lessonFolders(voices.size());
+    for (std::size_t v = 0; lessons && v < voices.size(); ++v) {
+        VoiceSpec reader = *voices[v];
+        const bool flite = reader.half == Half::OtherSynthesizer;
+        reader.rate = (reader.rate > 0 ? reader.rate : 175) * 9 / 10;
+        reader.pitch = reader.pitch >= 0 ? reader.pitch + (flite ? 10 : 6) : (flite ? -1 : 56);
+        lessonFolders[v] = spoken[v].front().file.parent_path() / "lessons";
+        fs::create_directories(lessonFolders[v]);
+        for (std::size_t i = 0; i < std::size(dorva::voice::kLessonPhrases); ++i) {
+            const std::string name = (i < 10 ? "0" : "") + std::to_string(i) + ".wav";
+            if (!Synthesize(reader, Room{}, std::string(dorva::voice::kLessonPhrases[i].words), 0,
+                            lessonFolders[v] / name)) {
+                synthesisFailed = true;
+            }
+        }
+    }
     if (synthesisFailed) {
         return 1;
+    }
+    // What each voice's lessons taught, learnt once and handed to every recogniser of that voice.
+    std::vector<std::string> learnt(voices.size());
+    if (lessons) {
+        std::vector<Run> lessonRuns;
+        for (std::size_t v = 0; v < voices.size(); ++v) {
+            lessonRuns.push_back({{recognizer.string(), "--grammar", grammarFile.string(), "--lessons",
+                                   lessonFolders[v].string()},
+                                  audioDir / ("lessons-" + std::to_string(v) + ".jsonl")});
+        }
+        RunAll(lessonRuns, jobs);
+        for (std::size_t v = 0; v < voices.size(); ++v) {
+            std::ifstream line(lessonRuns[v].output);
+            std::string text;
+            std::getline(line, text);
+            const json taught = json::parse(text, nullptr, false);
+            if (taught.is_discarded() || !taught.contains("pronunciations")) {
+                std::cerr << "the lessons of " << voices[v]->name << " taught nothing: " << text << "\n";
+                return 1;
+            }
+            learnt[v] = taught["pronunciations"].get<std::string>();
+            std::printf("  lessons of %s: %d of %zu heard right; learnt %s\n", voices[v]->name.c_str(),
+                        taught["heard_right"].get<int>(), std::size(dorva::voice::kLessonPhrases),
+                        learnt[v].c_str());
+        }
+        std::fflush(stdout);
     }
     const auto recognitionStart = Clock::now();
     std::vector<Run> runs;
@@ -953,6 +1004,9 @@ int main(int argc, char** argv) {
                 audioDir / ("heard-" + std::to_string(v) + ".jsonl")};
         if (wakeWord) {
             run.args.push_back("--wake-word");
+        }
+        if (lessons) {
+            run.args.insert(run.args.end(), {"--pronunciations", learnt[v]});
         }
         for (const Spoken& s : spoken[v]) {
             run.args.push_back(s.file.string());
@@ -977,6 +1031,9 @@ int main(int argc, char** argv) {
                     {{recognizer.string(), "--grammar", grammarFile.string()}, firsts.back().output});
                 if (wakeWord) {
                     runs.back().args.push_back("--wake-word");
+                }
+                if (lessons) {
+                    runs.back().args.insert(runs.back().args.end(), {"--pronunciations", learnt[v]});
                 }
                 runs.back().args.push_back(spoken[v][i].file.string());
             }

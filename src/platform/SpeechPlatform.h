@@ -33,6 +33,16 @@ struct RecoResult {
     bool lacksWakeWord = false;
 };
 
+// What the voice lessons taught the recogniser.
+struct LessonsResult {
+    long error = 0; // the lessons could not be learnt from: the error number, and why in detail
+    std::string detail;
+    std::string pronunciations;     // the player's pronunciations as the settings keep them
+    std::vector<std::string> words; // the words given a pronunciation of the player's own
+    int heardRight = 0;             // lessons heard right with them
+    int lessons = 0;
+};
+
 class Voice {
 public:
     virtual ~Voice() = default;
@@ -61,6 +71,17 @@ public:
     // hears the player through its own voice (an echo canceller) can it tell; on by default.
     virtual void SetStopWhenTalkedOver(bool on) = 0;
 
+    // The player's own pronunciations, as the settings keep them (LessonsResult): heard with from the
+    // next utterance on; "" goes back to the dictionary's alone.
+    virtual void SetPronunciations(const std::string& pronunciations) { (void)pronunciations; }
+    // The voice lessons: from now on nothing heard is obeyed; each utterance is taken as the next
+    // lesson phrase, or not (onLessonHeard), and after the last one the recogniser learns from them
+    // and hears with what it learnt (onLessonsLearnt), then obeys commands again. 0, or the error
+    // number when nothing is listening.
+    virtual long BeginLessons() { return kErrNoRecognizer; }
+    // Back to commands before the last lesson; what was learnt before stays.
+    virtual void CancelLessons() {}
+
     // Events, always delivered on the user-interface thread between the program's other events.
     std::function<void(const RecoResult&)> onRecognition;
     std::function<void(const RecoResult&)> onFalseRecognition;
@@ -78,6 +99,10 @@ public:
     // The wait after it ended with nothing said (or the wake word was switched off meanwhile): a
     // command must begin with the wake word again, if it is on.
     std::function<void()> onWakeWordExpired;
+    // The lesson at this index was heard (understood), or what was heard did not sound like it and
+    // it is asked for again.
+    std::function<void(int lesson, bool understood)> onLessonHeard;
+    std::function<void(const LessonsResult&)> onLessonsLearnt;
 };
 
 class SpeechPlatform {

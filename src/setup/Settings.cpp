@@ -74,6 +74,7 @@ void LoadSettings(SettingsStore& store) {
         voice::gSpeak = 0;
         voice::gWakeWord = false;
         voice::gStopWhenTalkedOver = true;
+        voice::gPlayerPronunciations.clear();
         data::gKeepLogFile = 0;
         data::gLogFileName = "DORVALog.txt";
         data::gLogEveryRoll = 1;
@@ -98,6 +99,8 @@ void LoadSettings(SettingsStore& store) {
     // Read back as it was stored; like every key it reads "0" when it went missing.
     data::gLogFileName = GetParam(store, "FileLogName");
     voice::gWakeWord = Setting(store, "WakeWord", 0, 1, 0) == 1;
+    // What is damaged in it is left out when the recogniser is told; the rest still helps.
+    voice::gPlayerPronunciations = store.Get("PlayerPronunciations");
     // On unless switched off: settings from before the option had the voice stop, as it does now.
     voice::gStopWhenTalkedOver =
         store.Get("StopWhenTalkedOver").empty() || Setting(store, "StopWhenTalkedOver", 0, 1, 1) == 1;
@@ -130,6 +133,7 @@ void SaveSettings(SettingsStore& store) {
     number("LogEveryRoll", data::gLogEveryRoll);
     number("WakeWord", voice::gWakeWord ? 1 : 0);
     number("StopWhenTalkedOver", voice::gStopWhenTalkedOver ? 1 : 0);
+    store.Set("PlayerPronunciations", voice::gPlayerPronunciations);
 }
 
 } // namespace dorva::setup

@@ -12,6 +12,8 @@ public:
     // The set-up screen's OK has recorded a scenario titled title: the activation screen takes the
     // AC number, the attitude and the title, then the toolbar and the activation screen come up.
     virtual void ScenarioConfirmed(const QString& title) = 0;
+    // The set-up screen's "Voice Lessons" button: the lessons window comes up over it.
+    virtual void OpenVoiceLessons() = 0;
 };
 
 // The installed screens; nullptr before start-up installed them.

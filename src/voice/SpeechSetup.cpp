@@ -49,6 +49,7 @@ std::int16_t InitReco(platform::SpeechPlatform& platform, SpeechEngineSet& set) 
         return fail(platform::kErrNoRecognizer);
     }
     set.recoContext->SetStopWhenTalkedOver(gStopWhenTalkedOver);
+    set.recoContext->SetPronunciations(gPlayerPronunciations);
     if (const long error = set.recoContext->CreateGrammar(0, set.recoGrammar); error != 0) {
         return fail(error);
     }

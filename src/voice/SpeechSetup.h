@@ -41,7 +41,8 @@ std::int16_t InitVoice();
 // grammar file and activates all its rules. Returns 1, or 0 with SRError set to the error number of
 // the step that failed; the steps done before it stay done.
 // With the wake word on, the grammar is told so before it is loaded.
-// Reads: gWakeWord, gStopWhenTalkedOver. Writes: gRecoContext, gRecoGrammar, SRError.
+// Reads: gWakeWord, gStopWhenTalkedOver, gPlayerPronunciations. Writes: gRecoContext, gRecoGrammar,
+// SRError.
 std::int16_t InitReco();
 
 // The grammar file as the recognizer is handed it: dorva.cfg of the support folder, resolved

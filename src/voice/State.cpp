@@ -12,6 +12,7 @@ void ResetState() {
     gSpeak = 0;
     gRecognize = 0;
     gWakeWord = false;
+    gPlayerPronunciations.clear();
     gStopWhenTalkedOver = true;
     TTSError = 0;
     SRError = 0;

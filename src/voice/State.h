@@ -25,6 +25,9 @@ inline bool gWakeWord = false;
 // The voice falls silent when the player talks over it ("Stop speaking when I talk"); kept like
 // gWakeWord.
 inline bool gStopWhenTalkedOver = true;
+// How this player says the numbers, learnt in the voice lessons, as the settings keep them ("" for
+// the dictionary's alone); kept like gWakeWord.
+inline std::string gPlayerPronunciations;
 inline std::string gLastSpokenText; // the text most recently handed to the voice
 // True while a voice command's operation runs: a screen that says its results only while speaking
 // is on still shows them in the VASL window then, and speaks them when it can.

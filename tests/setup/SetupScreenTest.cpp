@@ -6,6 +6,7 @@
 #include "setup/Settings.h"
 #include "setup/gui/UserSettings.h"
 #include "support/WindowTest.h"
+#include "voice/gui/VoiceLessonsWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -287,6 +288,101 @@ TEST_F(SetupScreen, ExitWritesTheChoicesAndTheNextRunOpensAsLeft) {
                            "-1 A5 Modifier", "Forts on Final even A1",
                            "HexGrainShortRB KeepLogFileCB SpeechCB WakeWordCB ChangeLogFileBtn"}));
     EXPECT_EQ(speech.stopWhenTalkedOver, false); // and the next recogniser as it was set up
+}
+
+// The lessons window walks the player through the phrases as the recogniser hears them, keeps what it
+// learnt in the settings for the next run, and forgets it on request.
+TEST_F(SetupScreen, VoiceLessonsTeachTheRecogniserAndTheNextRunHearsWithIt) {
+    Form1& form = StartUp();
+    Press(form, "VoiceLessonsBtn");
+    VoiceLessonsWindow* lessons = ui::ExistingWindow<VoiceLessonsWindow>();
+    ASSERT_TRUE(lessons && lessons->isVisible());
+    const auto shown = [lessons] {
+        return QStringList{lessons->PhraseLabel->text(), lessons->ProgressLabel->text(),
+                           lessons->StatusLabel->text()};
+    };
+    EXPECT_EQ(shown(), QStringList({"", "", "DORVA hears the numbers as its dictionary says them."}));
+    EXPECT_FALSE(lessons->ForgetBtn->isEnabled());
+
+    Press(*lessons, "StartBtn");
+    EXPECT_EQ(speech.lessonsBegun, 1);
+    EXPECT_EQ(shown(), QStringList({"\u201c"
+                                    "attack using one even\u201d",
+                                    "Phrase 1 of 15", ""}));
+    EXPECT_EQ(lessons->CloseBtn->text(), "Cancel");
+    voice::gRecoContext->onLessonHeard(0, false);
+    EXPECT_EQ(shown(),
+              QStringList({"\u201c"
+                           "attack using one even\u201d",
+                           "Phrase 1 of 15", "(That did not sound like the phrase: say it again.)"}));
+    voice::gRecoContext->onLessonHeard(0, true);
+    EXPECT_EQ(shown(), QStringList({"\u201c"
+                                    "attack using two even\u201d",
+                                    "Phrase 2 of 15", ""}));
+    for (int lesson = 1; lesson < 15; ++lesson) {
+        voice::gRecoContext->onLessonHeard(lesson, true);
+    }
+    EXPECT_EQ(shown(), QStringList({"", "", "Learning how you say the numbers\u2026"}));
+
+    platform::LessonsResult failed;
+    failed.error = platform::kErrNoAcousticModel;
+    failed.detail = "the model is gone";
+    voice::gPlayerPronunciations = "four=F AO L R";
+    voice::gRecoContext->onLessonsLearnt(failed);
+    EXPECT_EQ(voice::gPlayerPronunciations, "four=F AO L R"); // a failure changes nothing
+    platform::LessonsResult learnt;
+    learnt.pronunciations = "two=T EH UW;thirty=TH AH T IY";
+    learnt.words = {"two", "thirty"};
+    learnt.heardRight = 15;
+    learnt.lessons = 15;
+    voice::gRecoContext->onLessonsLearnt(learnt);
+    EXPECT_EQ(shown(), QStringList({"", "",
+                                    "Learnt how you say two and thirty. With that, 15 of the 15 phrases were "
+                                    "heard right. DORVA listens with it from now on."}));
+    EXPECT_TRUE(lessons->ForgetBtn->isEnabled());
+    Press(*lessons, "CloseBtn");
+    EXPECT_FALSE(lessons->isVisible());
+    EXPECT_EQ(speech.lessonsCancelled, 0);
+    form.OKBtn_Click();
+    setup::SaveUserSettings();
+
+    ui::DestroyAllWindows();
+    WindowTest::SetUp();
+    speech.pronunciations.reset();
+    Press(StartUp(), "VoiceLessonsBtn");
+    EXPECT_EQ(speech.pronunciations, "two=T EH UW;thirty=TH AH T IY");
+    lessons = ui::ExistingWindow<VoiceLessonsWindow>();
+    EXPECT_EQ(lessons->StatusLabel->text(), "DORVA hears you say two and thirty your own way.");
+    Press(*lessons, "ForgetBtn");
+    EXPECT_EQ(speech.pronunciations, "");
+    EXPECT_EQ(voice::gPlayerPronunciations, "");
+    EXPECT_FALSE(lessons->ForgetBtn->isEnabled());
+}
+
+// Cancelled half-way, the recogniser goes back to commands; lessons that cannot start say why.
+TEST_F(SetupScreen, VoiceLessonsCancelledOrRefused) {
+    Form1& form = StartUp();
+    Press(form, "VoiceLessonsBtn");
+    VoiceLessonsWindow& lessons = *ui::ExistingWindow<VoiceLessonsWindow>();
+    Press(lessons, "StartBtn");
+    voice::gRecoContext->onLessonHeard(0, true);
+    Press(lessons, "CloseBtn");
+    EXPECT_EQ(speech.lessonsCancelled, 1);
+    EXPECT_FALSE(lessons.isVisible());
+    // A late event of the lessons given up changes nothing.
+    voice::gRecoContext->onLessonHeard(1, true);
+    Press(form, "VoiceLessonsBtn");
+    EXPECT_EQ(lessons.PhraseLabel->text(), "");
+    EXPECT_TRUE(lessons.StartBtn->isEnabled());
+
+    speech.lessonsError = platform::kErrNoAudioServer;
+    Press(lessons, "StartBtn");
+    EXPECT_EQ(lessons.StatusLabel->text(), "The lessons cannot start: nothing is listening (error 1003). See "
+                                           "\"Speech Errors\" on the set-up screen.");
+    EXPECT_EQ(lessons.PhraseLabel->text(), "");
+    // Without a recogniser there is nothing to teach.
+    voice::gRecoContext->onFailure(platform::kErrNoAudioServer);
+    EXPECT_FALSE(form.VoiceLessonsBtn->isEnabled());
 }
 
 } // namespace

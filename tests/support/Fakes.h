@@ -101,7 +101,10 @@ public:
     std::vector<std::string> calls;
     std::vector<std::pair<std::string, int>> spoken; // text and flags
     std::string loadedGrammar;
-    std::optional<bool> stopWhenTalkedOver; // as the recognition context was told last
+    std::optional<bool> stopWhenTalkedOver;    // as the recognition context was told last
+    std::optional<std::string> pronunciations; // the player's, as the context was told last
+    long lessonsError = 0;
+    int lessonsBegun = 0, lessonsCancelled = 0;
 
     long Call(const std::string& call, long error) {
         calls.push_back(call);
@@ -151,6 +154,12 @@ public:
         int EventInterests() const override { return interests; }
         void SetEventInterests(int value) override { interests = value; }
         void SetStopWhenTalkedOver(bool on) override { platform.stopWhenTalkedOver = on; }
+        void SetPronunciations(const std::string& text) override { platform.pronunciations = text; }
+        long BeginLessons() override {
+            ++platform.lessonsBegun;
+            return platform.lessonsError;
+        }
+        void CancelLessons() override { ++platform.lessonsCancelled; }
         int interests = 0;
         FakeSpeechPlatform& platform;
     };

@@ -41,7 +41,10 @@ TEST_F(SpeechSetup, RecognitionRunsItsStepsInOrderAndStopsAtTheOneThatFails) {
 // only; the list of what to say begins by saying it.
 TEST_F(SpeechSetup, TheWakeWordReachesTheRecogniserAndTheListSaysSo) {
     voice::gWakeWord = true;
+    voice::gPlayerPronunciations = "two=T EH UW";
     ASSERT_EQ(voice::InitReco(), 1);
+    // The player's own pronunciations come with the other choices the settings keep.
+    EXPECT_EQ(speech.pronunciations, "two=T EH UW");
     EXPECT_EQ(speech.calls,
               (std::vector<std::string>{"CreateSharedRecoContext", "CreateGrammar 0", "DictationSetState 0",
                                         "SetWakeWord 1", "CmdLoadFromFile 1", "CmdSetRuleIdState 0 1"}));

@@ -4,6 +4,7 @@
 #include "voice/Resampler.h"
 #include "voice/WavFile.h"
 #include "voice/engine/CommandListener.h"
+#include "voice/engine/Lessons.h"
 
 #include <nlohmann/json.hpp>
 
@@ -25,14 +26,18 @@ using nlohmann::json;
 constexpr const char* kUsage =
     "usage: dorva-recognize [--grammar FILE] [--wake-word] --phrases\n"
     "       dorva-recognize [--grammar FILE] [--wake-word] [--model DIR] [--details]\n"
-    "                       FILE.wav...\n"
+    "                       [--lessons DIR | --pronunciations TEXT] FILE.wav...\n"
     "The grammar is DORVA_Support/dorva.cfg beside the program unless --grammar names another;\n"
     "--model names the PocketSphinx model folder (en-us/ and cmudict-en-us.dict); --details adds\n"
     "the words heard, the score gap, the verdict, where in the file the utterance ended\n"
     "(end_ms) and how long the decision took after that audio had arrived (compute_ms); with the\n"
     "environment variable DORVA_RECOGNIZE_SEGMENTS set, also both decoders' best paths and each\n"
     "frame's loudness (frame_db, from the grammar path's first frame on).\n"
-    "--wake-word puts the wake word \"dorva\" before every phrase, as the program's option does.\n";
+    "--wake-word puts the wake word \"dorva\" before every phrase, as the program's option does.\n"
+    "--lessons learns from the voice lessons recorded in DIR (00.wav, 01.wav, ... in the lessons'\n"
+    "order) before it hears the recordings, as the program does, and first writes a line with what it\n"
+    "learnt (\"pronunciations\", as the settings keep them); no recordings are needed then.\n"
+    "--pronunciations hears with the player's pronunciations given as the settings keep them.\n";
 
 int Usage() {
     std::cerr << kUsage;
@@ -135,11 +140,66 @@ json UtteranceLine(const std::string& file, const engine::Utterance& u, std::int
     return line;
 }
 
+// 16 kHz samples of the recording, or nothing with the reason written out.
+std::optional<std::vector<std::int16_t>> ReadSamples(const std::string& file) {
+    const WavReading reading = ReadWavFile(file);
+    if (!reading.audio) {
+        std::cerr << "dorva-recognize: " << file << ": " << reading.error << "\n";
+        return std::nullopt;
+    }
+    const std::vector<float> audio =
+        Resample(reading.audio->mono, reading.audio->sampleRate, engine::kListenSampleRate);
+    std::vector<std::int16_t> samples(audio.size());
+    std::transform(audio.begin(), audio.end(), samples.begin(), ToPcm16);
+    return samples;
+}
+
+// Learns from the lessons in the folder into the settings; false when they cannot be read.
+bool Learn(const std::filesystem::path& folder, const std::filesystem::path& grammarFile,
+           engine::EngineSettings& settings) {
+    const GrammarReading reading = ReadGrammarFile(grammarFile);
+    if (!reading.grammar) {
+        std::cerr << "dorva-recognize: " << grammarFile.string() << ": " << reading.error << "\n";
+        return false;
+    }
+    std::vector<std::vector<std::int16_t>> recordings;
+    for (std::size_t i = 0; i < std::size(kLessonPhrases); ++i) {
+        const std::string name = (i < 10 ? "0" : "") + std::to_string(i) + ".wav";
+        std::optional<std::vector<std::int16_t>> samples = ReadSamples((folder / name).string());
+        if (!samples) {
+            return false;
+        }
+        recordings.push_back(std::move(*samples));
+    }
+    const engine::LessonOutcome outcome = engine::LearnFromLessons(settings, *reading.grammar, recordings);
+    if (outcome.error != 0) {
+        std::cerr << "dorva-recognize: the lessons failed with error " << outcome.error << ": "
+                  << outcome.detail << "\n";
+        return false;
+    }
+    json learnt = json::object();
+    for (const PlayerPronunciation& p : outcome.learnt) {
+        learnt[p.word] = p.phones;
+    }
+    std::cout << json{{"pronunciations", FormatPronunciations(outcome.learnt)},
+                      {"learnt", learnt},
+                      {"heard_right", outcome.heardRight}}
+                     .dump()
+              << "\n";
+    settings.pronunciations = outcome.learnt;
+    return true;
+}
+
 int Recognize(const std::filesystem::path& grammarFile, const std::filesystem::path& model,
-              const std::vector<std::string>& recordings, bool details, bool wakeWord) {
+              const std::vector<std::string>& recordings, bool details, bool wakeWord,
+              const std::filesystem::path& lessons, const std::string& pronunciations) {
     engine::EngineSettings settings = engine::DefaultEngineSettings();
     if (!model.empty()) {
         settings.modelFolder = model;
+    }
+    settings.pronunciations = ParsePronunciations(pronunciations);
+    if (!lessons.empty() && !Learn(lessons, grammarFile, settings)) {
+        return 3;
     }
     std::unique_ptr<engine::CommandListener> listener;
     std::string detail;
@@ -157,16 +217,12 @@ int Recognize(const std::filesystem::path& grammarFile, const std::filesystem::p
     }
     int status = 0;
     for (const std::string& file : recordings) {
-        const WavReading reading = ReadWavFile(file);
-        if (!reading.audio) {
-            std::cerr << "dorva-recognize: " << file << ": " << reading.error << "\n";
+        std::optional<std::vector<std::int16_t>> read = ReadSamples(file);
+        if (!read) {
             status = 1;
             continue;
         }
-        const std::vector<float> audio =
-            Resample(reading.audio->mono, reading.audio->sampleRate, engine::kListenSampleRate);
-        std::vector<std::int16_t> samples(audio.size());
-        std::transform(audio.begin(), audio.end(), samples.begin(), ToPcm16);
+        std::vector<std::int16_t>& samples = *read;
         // One recording after another, as one stream: the recogniser carries over what it has
         // learnt of the channel, as it does between the commands of a game. A stretch of silence
         // keeps one file's last word apart from the next one's first.
@@ -198,6 +254,8 @@ int Recognize(const std::filesystem::path& grammarFile, const std::filesystem::p
 int main(int argc, char** argv) {
     std::filesystem::path grammar = DefaultGrammar();
     std::filesystem::path model;
+    std::filesystem::path lessons;
+    std::string pronunciations;
     bool phrases = false;
     bool details = false;
     bool wakeWord = false;
@@ -206,6 +264,10 @@ int main(int argc, char** argv) {
         const std::string arg = argv[i];
         if ((arg == "--grammar" || arg == "--model") && i + 1 < argc) {
             (arg == "--grammar" ? grammar : model) = argv[++i];
+        } else if (arg == "--lessons" && i + 1 < argc) {
+            lessons = argv[++i];
+        } else if (arg == "--pronunciations" && i + 1 < argc) {
+            pronunciations = argv[++i];
         } else if (arg == "--phrases") {
             phrases = true;
         } else if (arg == "--details") {
@@ -221,8 +283,8 @@ int main(int argc, char** argv) {
     if (phrases) {
         return recordings.empty() ? ListPhrases(grammar, wakeWord) : Usage();
     }
-    if (recordings.empty()) {
+    if (recordings.empty() && lessons.empty()) {
         return Usage();
     }
-    return Recognize(grammar, model, recordings, details, wakeWord);
+    return Recognize(grammar, model, recordings, details, wakeWord, lessons, pronunciations);
 }

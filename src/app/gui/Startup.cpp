@@ -18,6 +18,7 @@
 #include "ui/Windows.h"
 #include "voice/SpeechSetup.h"
 #include "voice/State.h"
+#include "voice/gui/VoiceLessonsWindow.h"
 
 #include <QApplication>
 #include <QDate>
@@ -121,6 +122,7 @@ public:
         ui::ShowWindow<Form4>();
         ui::ShowWindow<Form2>();
     }
+    void OpenVoiceLessons() override { ui::Window<VoiceLessonsWindow>().Open(); }
 };
 
 // Shows the splash and lets it paint before the loading keeps the event loop busy.

@@ -183,6 +183,10 @@ void Form1::BuildControls() {
     SpeechCB = Named(new QCheckBox(QStringLiteral("Speak results"), Frame3), "SpeechCB");
     SpeechErrorsBnt = Named(new QPushButton(QStringLiteral("Speech Errors"), Frame3), "SpeechErrorsBnt");
     SpeechErrorsBnt->setAutoDefault(false);
+    VoiceLessonsBtn = Named(new QPushButton(QStringLiteral("Voice Lessons"), Frame3), "VoiceLessonsBtn");
+    VoiceLessonsBtn->setAutoDefault(false);
+    VoiceLessonsBtn->setToolTip(
+        QStringLiteral("Read out a few commands so that DORVA learns how you say the numbers"));
     WakeWordCB = Named(new QCheckBox(QStringLiteral("Commands begin with \"Dorva\""), Frame3), "WakeWordCB");
     WakeWordCB->setToolTip(
         QStringLiteral("For a noisy table: only what begins with \"Dorva\" is a command, as in "
@@ -195,7 +199,7 @@ void Form1::BuildControls() {
                        "cut the voice short."));
     // Nothing to switch and no errors to report until the engines have been set up.
     for (QWidget* pending : std::initializer_list<QWidget*>{RecognizeCB, SpeechCB, SpeechErrorsBnt,
-                                                            WakeWordCB, StopTalkedOverCB}) {
+                                                            VoiceLessonsBtn, WakeWordCB, StopTalkedOverCB}) {
         pending->setEnabled(false);
     }
     Label7 = Named(new QLabel(QStringLiteral("Sound Level"), Frame3), "Label7");
@@ -208,6 +212,7 @@ void Form1::BuildControls() {
     speech->addWidget(RecognizeCB, 0, 0);
     speech->addWidget(SpeechErrorsBnt, 0, 1);
     speech->addWidget(SpeechCB, 1, 0);
+    speech->addWidget(VoiceLessonsBtn, 1, 1);
     speech->addWidget(WakeWordCB, 2, 0, 1, 2);
     speech->addWidget(StopTalkedOverCB, 3, 0, 1, 2);
     speech->addWidget(Label7, 4, 0);
@@ -296,6 +301,7 @@ void Form1::ConnectControls() {
 
     connect(ChangeLogFileBtn, &QPushButton::clicked, this, &Form1::ChangeLogFileBtn_Click);
     connect(SpeechErrorsBnt, &QPushButton::clicked, this, &Form1::SpeechErrorsBnt_Click);
+    connect(VoiceLessonsBtn, &QPushButton::clicked, this, &Form1::VoiceLessonsBtn_Click);
     connect(OKBtn, &QPushButton::clicked, this, &Form1::OKBtn_Click);
 }
 
@@ -373,6 +379,7 @@ void Form1::StartSpeech(voice::SpeechEngineSet engines) {
 void Form1::ShowSpeechEngines() {
     // The boxes keep the saved switches (shown on activation); a failed engine only greys its box.
     RecognizeCB->setEnabled(voice::gRecoAvailable == 1);
+    VoiceLessonsBtn->setEnabled(voice::gRecoAvailable == 1);
     // Switched only once the recogniser is there to be told, or can no longer be: its set-up reads it.
     WakeWordCB->setEnabled(true);
     // Only a voice can be stopped, and only a recogniser hears the player over it.
@@ -559,6 +566,12 @@ void Form1::SpeechErrorsBnt_Click() {
     platform::CurrentDialogs().Message(voice::SpeechErrorsText());
 }
 
+void Form1::VoiceLessonsBtn_Click() {
+    if (ui::Screens* screens = ui::CurrentScreens()) {
+        screens->OpenVoiceLessons();
+    }
+}
+
 void Form1::RecoContext_AudioLevel(int audioLevel) {
     Label6->setText(QString(audioLevel > 0 ? audioLevel : 0, QLatin1Char('*')));
 }
@@ -594,6 +607,7 @@ void Form1::RecoContext_Failure(long error) {
     voice::RecognizerFailed(error);
     SetBoxValue(RecognizeCB, voice::gRecognize, this, &Form1::RecognizeCB_Click);
     RecognizeCB->setEnabled(false);
+    VoiceLessonsBtn->setEnabled(false);
     Label7->setEnabled(false);
     Label6->clear();
     SpeechErrorsBnt->setEnabled(true);
@@ -603,6 +617,7 @@ void Form1::RecoContext_Recovery() {
     voice::RecognizerRecovered();
     // Listening stays off: the player switches it on again, knowing the microphone is back.
     RecognizeCB->setEnabled(true);
+    VoiceLessonsBtn->setEnabled(true);
     Label7->setEnabled(true);
     SpeechErrorsBnt->setEnabled(voice::SpeechErrorsOnOffer());
 }

@@ -63,6 +63,7 @@ public:
     QCheckBox* RecognizeCB;
     QCheckBox* SpeechCB;
     QPushButton* SpeechErrorsBnt;
+    QPushButton* VoiceLessonsBtn;
     QCheckBox* WakeWordCB;       // only phrases that begin with "Dorva" are commands
     QCheckBox* StopTalkedOverCB; // the voice falls silent when the player talks over it
     QLabel* Label7;              // "Sound Level"
@@ -108,6 +109,7 @@ public:
     void WakeWordCB_Click();
     void StopTalkedOverCB_Click();
     void SpeechErrorsBnt_Click();
+    void VoiceLessonsBtn_Click();
     void RecoContext_AudioLevel(int audioLevel);
     void RecoContext_FalseRecognition(const platform::RecoResult& result);
     // The recogniser stopped hearing after its set-up, and heard again.

@@ -30,6 +30,7 @@ DecoderSettings CommandListener::Settings(const EngineSettings& settings) {
     decoderSettings.acousticModel = settings.modelFolder / "en-us";
     decoderSettings.dictionary = settings.modelFolder / "cmudict-en-us.dict";
     decoderSettings.vadPostspeechFrames = kVadPostspeechFrames;
+    decoderSettings.playerPronunciations = settings.pronunciations;
     return decoderSettings;
 }
 

@@ -6,6 +6,7 @@
 #include "voice/Grammar.h"
 #include "voice/SerialDelivery.h"
 #include "voice/engine/CommandListener.h"
+#include "voice/engine/Lessons.h"
 #include "voice/engine/PulseStreams.h"
 #include "voice/engine/SphinxDecoder.h"
 
@@ -44,12 +45,19 @@ struct RecoEvent {
         Recovery,
         SpokenOver,
         WakeWord,
-        WakeWordExpired
+        WakeWordExpired,
+        LessonHeard, // level: the lesson's index; error: 1 when it was understood
+        LessonsLearnt
     } kind;
     platform::RecoResult result;
     int level = 0;
     long error = 0; // of a failure
+    platform::LessonsResult lessons{};
 };
+
+// The lesson recording keeps at most this much of what came before the lesson's end: enough for a
+// slow phrase with the pause before it, not a minute of a player who walked away.
+constexpr std::size_t kLessonSamples = 12 * kListenSampleRate;
 
 long ErrorOf(PulseFault fault) {
     return fault == PulseFault::Device ? platform::kErrNoMicrophone : platform::kErrNoAudioServer;
@@ -122,6 +130,38 @@ public:
         wakeWord_ = on;
     }
 
+    void SetPronunciations(const std::string& text) {
+        const std::lock_guard lock(listenerMutex_);
+        settings_.pronunciations = ParsePronunciations(text);
+        // A listener loaded or loading hears with the old ones: a fresh one is loaded in its place.
+        reload_ = listener_ || loading_.valid();
+    }
+
+    long BeginLessons() {
+        const std::lock_guard control(controlMutex_);
+        if (!worker_.joinable()) {
+            return platform::kErrNoRecognizer;
+        }
+        const std::lock_guard lock(listenerMutex_);
+        if (learning_.valid()) {
+            return platform::kErrNoRecognizer;
+        }
+        lessons_ = true;
+        lessonIndex_ = 0;
+        lessonAudio_.assign(std::size(kLessonPhrases), {});
+        heardSince_.clear();
+        // The lessons' phrases are said without the wake word.
+        grammarChanged_ = true;
+        return 0;
+    }
+
+    void CancelLessons() {
+        const std::lock_guard lock(listenerMutex_);
+        if (lessons_ && !learning_.valid()) {
+            EndLessons();
+        }
+    }
+
     long Activate(std::string& detail) {
         const std::lock_guard control(controlMutex_);
         if (stopped_) {
@@ -167,12 +207,67 @@ public:
         // Raised before the lock: Activate may hold it while it waits for a frozen server.
         abort_ = true;
         stopWorker_ = true;
+        stopLearning_ = true;
         const std::lock_guard control(controlMutex_);
         stopped_ = true;
         EndWorker();
     }
 
 private:
+    // Called with the listener's lock held.
+    void EndLessons() {
+        lessons_ = false;
+        lessonAudio_.clear();
+        heardSince_.clear();
+        grammarChanged_ = true;
+    }
+
+    // An utterance heard during the lessons, with the listener's lock held: the next lesson's phrase,
+    // or not. After the last one the learning starts on a thread of its own, so that the worker goes
+    // on taking the audio in (and hears nothing as a command) until it is done.
+    void TakeLesson(const Utterance& heard) {
+        if (lessonIndex_ >= lessonAudio_.size()) {
+            return;
+        }
+        const bool understood = HeardNumberPhones(heard.evidence, kLessonPhrases[lessonIndex_]).has_value();
+        if (understood) {
+            lessonAudio_[lessonIndex_] = std::move(heardSince_);
+        }
+        heardSince_.clear();
+        Post({RecoEvent::Kind::LessonHeard, {}, static_cast<int>(lessonIndex_), understood ? 1 : 0, {}});
+        if (understood && ++lessonIndex_ == lessonAudio_.size()) {
+            learning_ = std::async(std::launch::async, [this, settings = settings_, grammar = grammar_,
+                                                        recordings = std::move(lessonAudio_)] {
+                return LearnFromLessons(settings, grammar, recordings, &stopLearning_);
+            });
+            lessonAudio_.clear();
+        }
+    }
+
+    // Once the learning is done: the listener is loaded again with what it learnt, and commands are
+    // obeyed again. With the listener's lock held.
+    void TakeLearning() {
+        if (!learning_.valid() || learning_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+            return;
+        }
+        const LessonOutcome outcome = learning_.get();
+        platform::LessonsResult result;
+        result.error = outcome.error;
+        result.detail = outcome.detail;
+        result.heardRight = outcome.heardRight;
+        result.lessons = static_cast<int>(std::size(kLessonPhrases));
+        if (outcome.error == 0) {
+            settings_.pronunciations = outcome.learnt;
+            reload_ = true;
+            result.pronunciations = FormatPronunciations(outcome.learnt);
+            for (const PlayerPronunciation& p : outcome.learnt) {
+                result.words.push_back(p.word);
+            }
+        }
+        EndLessons();
+        Post({RecoEvent::Kind::LessonsLearnt, {}, 0, 0, std::move(result)});
+    }
+
     void EndWorker() {
         {
             const std::lock_guard lock(samplesMutex_);
@@ -222,6 +317,18 @@ private:
     // The listener when it has loaded, with the grammar loaded last; false when it cannot listen.
     bool ListenerReady() {
         const std::lock_guard lock(listenerMutex_);
+        TakeLearning();
+        // New pronunciations of the player's: a fresh listener, once the utterance going on has ended.
+        if (reload_ && !loading_.valid() && (!listener_ || !listener_->InUtterance())) {
+            reload_ = false;
+            listener_.reset();
+            grammarChanged_ = true;
+            loading_ = std::async(std::launch::async, [settings = settings_] {
+                LoadedListener loaded;
+                loaded.error = CommandListener::Open(settings, loaded.listener, loaded.detail);
+                return loaded;
+            });
+        }
         if (!listener_ && loading_.valid()) {
             LoadedListener loaded = loading_.get();
             if (loaded.error != 0) {
@@ -235,7 +342,7 @@ private:
             grammarChanged_ = false;
             std::string detail;
             if (const long error =
-                    listener_->SetGrammar(wakeWord_ ? WithWakeWord(grammar_) : grammar_, detail);
+                    listener_->SetGrammar(wakeWord_ && !lessons_ ? WithWakeWord(grammar_) : grammar_, detail);
                 error != 0) {
                 PostFailure("loading the command grammar", error, detail);
                 listener_.reset();
@@ -318,7 +425,18 @@ private:
             const bool speaking = !echoCancelled_ && gate_->Muted();
             overlapped = overlapped || (speaking && listener_->InUtterance());
             listener_->SetProgramSpeaking(speaking || gate_->Muted());
+            if (lessons_) {
+                heardSince_.insert(heardSince_.end(), samples.begin(), samples.end());
+                if (heardSince_.size() > kLessonSamples) {
+                    heardSince_.erase(heardSince_.begin(),
+                                      heardSince_.end() - static_cast<std::ptrdiff_t>(kLessonSamples));
+                }
+            }
             for (Utterance& heard : listener_->Feed(samples)) {
+                if (lessons_) {
+                    TakeLesson(heard);
+                    continue;
+                }
                 awaitingCommand = false;
                 if (speaking || overlapped) {
                     overlapped = false;
@@ -354,6 +472,14 @@ private:
     Grammar grammar_;             // the grammar loaded last
     bool grammarChanged_ = false; // not yet handed to the listener
     bool wakeWord_ = false;       // every phrase begins with the wake word
+    bool reload_ = false;         // the player's pronunciations changed since the listener was loaded
+    // The voice lessons: while they go on, what is heard is taken as their phrases, in order.
+    bool lessons_ = false;
+    std::size_t lessonIndex_ = 0;
+    std::vector<std::vector<std::int16_t>> lessonAudio_; // of each lesson heard so far
+    std::vector<std::int16_t> heardSince_;               // since the last utterance ended
+    std::future<LessonOutcome> learning_;
+    std::atomic<bool> stopLearning_{false};
     std::mutex listenerMutex_;
     std::shared_ptr<PlaybackGate> gate_;
 
@@ -449,6 +575,11 @@ public:
     int EventInterests() const override { return core_->interests; }
     void SetEventInterests(int interests) override { core_->interests = interests; }
     void SetStopWhenTalkedOver(bool on) override { core_->stopWhenTalkedOver = on; }
+    void SetPronunciations(const std::string& pronunciations) override {
+        core_->SetPronunciations(pronunciations);
+    }
+    long BeginLessons() override { return core_->BeginLessons(); }
+    void CancelLessons() override { core_->CancelLessons(); }
 
 private:
     void Deliver(const RecoEvent& event) {
@@ -490,6 +621,20 @@ private:
             return;
         case RecoEvent::Kind::WakeWordExpired:
             RunInTurn(&platform::RecoContext::onWakeWordExpired);
+            return;
+        case RecoEvent::Kind::LessonHeard:
+            serial_.Run([this, lesson = event.level, understood = event.error != 0] {
+                if (onLessonHeard) {
+                    onLessonHeard(lesson, understood);
+                }
+            });
+            return;
+        case RecoEvent::Kind::LessonsLearnt:
+            serial_.Run([this, result = event.lessons] {
+                if (onLessonsLearnt) {
+                    onLessonsLearnt(result);
+                }
+            });
             return;
         }
     }

@@ -236,6 +236,16 @@ long SphinxDecoder::Open(const DecoderSettings& settings, std::unique_ptr<Sphinx
             }
         }
     }
+    // The player's own pronunciations come from the settings, which may have been damaged: one the
+    // decoder refuses is left out, and the rest are heard as before.
+    for (const PlayerPronunciation& own : settings.playerPronunciations) {
+        char* known = ps_lookup_word(handles->grammar.get(), own.word.c_str());
+        if (known) {
+            ckd_free(known);
+            Teach(handles->grammar.get(), {own.word, own.phones});
+        }
+    }
+    TakeSphinxMessages();
     if (ps_set_allphone_file(handles->phones.get(), kPhoneSearch, nullptr) != 0 ||
         ps_set_search(handles->phones.get(), kPhoneSearch) != 0) {
         detail = "PocketSphinx could not set up the phone loop: " + TakeSphinxMessages();

@@ -6,6 +6,7 @@
 #include "voice/AudioLevel.h"
 #include "voice/CommandRejection.h"
 #include "voice/Grammar.h"
+#include "voice/VoiceLessons.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -20,6 +21,7 @@ struct DecoderSettings {
     std::filesystem::path acousticModel; // the folder with mdef, means, variances, ...
     std::filesystem::path dictionary;
     int vadPostspeechFrames = 50;
+    std::vector<PlayerPronunciation> playerPronunciations;
 };
 
 class SphinxDecoder {

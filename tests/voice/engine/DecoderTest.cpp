@@ -4,6 +4,7 @@
 #include "voice/Resampler.h"
 #include "voice/WavFile.h"
 #include "voice/engine/CommandListener.h"
+#include "voice/engine/Lessons.h"
 #include "voice/engine/SpeechEngines.h"
 #include "voice/engine/SphinxDecoder.h"
 
@@ -18,11 +19,12 @@ using namespace dorva::voice;
 
 namespace {
 
-std::vector<std::int16_t> Synthesised(const std::string& words) {
+// espeak-ng's options choose the voice: "-v en-us" by default.
+std::vector<std::int16_t> Synthesised(const std::string& words, const std::string& voice = "-v en-us") {
     // A name of the run's own: the sanitizer build's tests may run beside the plain build's.
     const std::filesystem::path file =
         std::filesystem::temp_directory_path() / ("dorva-decoder-test-" + std::to_string(getpid()) + ".wav");
-    const std::string command = "espeak-ng -v en-us -w '" + file.string() + "' '" + words + "'";
+    const std::string command = "espeak-ng " + voice + " -w '" + file.string() + "' '" + words + "'";
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
     const WavReading reading = ReadWavFile(file);
     std::filesystem::remove(file);
@@ -37,12 +39,39 @@ std::vector<std::int16_t> Synthesised(const std::string& words) {
     return samples;
 }
 
+Grammar ShippedGrammar() {
+    const std::filesystem::path file =
+        std::filesystem::path(std::getenv("DORVA_TEST_BINARY_DIR")) / "bin" / "DORVA_Support" / "dorva.cfg";
+    GrammarReading reading = ReadGrammarFile(file);
+    EXPECT_TRUE(reading.grammar) << reading.error;
+    return reading.grammar.value_or(Grammar{});
+}
+
+// The words a listener with these settings hears in the command, said once after start-up.
+std::string Heard(const engine::EngineSettings& settings, const std::vector<std::int16_t>& command) {
+    std::unique_ptr<engine::CommandListener> listener;
+    std::string detail;
+    if (engine::CommandListener::Open(settings, listener, detail) != 0 ||
+        listener->SetGrammar(ShippedGrammar(), detail) != 0) {
+        ADD_FAILURE() << detail;
+        return {};
+    }
+    std::vector<std::int16_t> audio = command;
+    audio.insert(audio.end(), engine::kListenSampleRate, 0);
+    std::string heard;
+    for (const engine::Utterance& u : listener->Feed(audio)) {
+        heard += u.evidence.hypothesis;
+    }
+    return NormalizeWords(heard);
+}
+
 std::unique_ptr<engine::SphinxDecoder> Decoder() {
     const std::filesystem::path model = engine::DefaultEngineSettings().modelFolder;
     std::unique_ptr<engine::SphinxDecoder> decoder;
     std::string detail;
-    EXPECT_EQ(engine::SphinxDecoder::Open({model / "en-us", model / "cmudict-en-us.dict"}, decoder, detail),
-              0)
+    EXPECT_EQ(
+        engine::SphinxDecoder::Open({model / "en-us", model / "cmudict-en-us.dict", 50, {}}, decoder, detail),
+        0)
         << detail;
     const std::filesystem::path grammar =
         std::filesystem::path(std::getenv("DORVA_TEST_BINARY_DIR")) / "bin" / "DORVA_Support" / "dorva.cfg";
@@ -72,6 +101,30 @@ TEST(SphinxDecoder, TheFirstUtteranceIsSearchedThroughTheMeanItTaught) {
     EXPECT_EQ(NormalizeWords(first.hypothesis), "attack using thirty even");
     EXPECT_EQ(first.hypothesis, later.hypothesis);
     EXPECT_NEAR(GapPerFrame(first), GapPerFrame(later), 2.0);
+}
+
+// A British voice whose "four" the dictionary's pronunciations hear as "five": once its lessons (said
+// a little slower and higher, as a player reading them out would) are learnt from, its "four" is
+// heard right, and so are the lessons. Stopped, the learning ends at once with nothing learnt.
+TEST(VoiceLessons, AVoicesOwnFourIsHeardOnceItsLessonsAreLearnt) {
+    std::vector<std::vector<std::int16_t>> lessons;
+    for (const LessonPhrase& lesson : kLessonPhrases) {
+        lessons.push_back(Synthesised(std::string(lesson.words), "-v en-gb-x-rp+f1 -s 153 -p 56"));
+    }
+    engine::EngineSettings settings = engine::DefaultEngineSettings();
+    const std::atomic<bool> stopped{true};
+    const engine::LessonOutcome cut = engine::LearnFromLessons(settings, ShippedGrammar(), lessons, &stopped);
+    EXPECT_NE(cut.error, 0);
+    EXPECT_TRUE(cut.learnt.empty());
+
+    const engine::LessonOutcome outcome = engine::LearnFromLessons(settings, ShippedGrammar(), lessons);
+    ASSERT_EQ(outcome.error, 0) << outcome.detail;
+    EXPECT_EQ(outcome.heardRight, static_cast<int>(std::size(kLessonPhrases)));
+    const std::vector<std::int16_t> command =
+        Synthesised("ordnance versus vehicle table four", "-v en-gb-x-rp+f1 -s 170");
+    EXPECT_EQ(Heard(settings, command), "ordnance versus vehicle table five");
+    settings.pronunciations = outcome.learnt;
+    EXPECT_EQ(Heard(settings, command), "ordnance versus vehicle table four");
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "voice/Grammar.h"
 #include "voice/SpeechSetup.h"
 #include "voice/State.h"
+#include "voice/VoiceLessons.h"
 #include "voice/engine/SpeechEngines.h"
 
 #include <QCoreApplication>
@@ -18,6 +19,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <thread>
 #include <unistd.h>
 
@@ -199,6 +201,39 @@ TEST_F(LiveEngines, WhileSilentStopTalkingIsHeardAsItself) {
     Listen();
     voice::gSpeak = 0;
     SayUntilObeyed("stop talking", "stoptalking");
+}
+
+// The voice lessons through the microphone, with the wake word on: their phrases are heard without
+// it and obeyed as nothing; once learnt from, the listener with the player's pronunciations obeys
+// commands again, and with the wake word.
+TEST_F(LiveEngines, VoiceLessonsAreHeardInTurnAndCommandsComeBackAfterThem) {
+    Listen();
+    ASSERT_EQ(voice::SetWakeWord(true), 0);
+    std::vector<std::pair<int, bool>> heard;
+    voice::gRecoContext->onLessonHeard = [&heard](int lesson, bool understood) {
+        heard.emplace_back(lesson, understood);
+    };
+    std::optional<platform::LessonsResult> learnt;
+    voice::gRecoContext->onLessonsLearnt = [&learnt](const platform::LessonsResult& result) {
+        learnt = result;
+    };
+    ASSERT_EQ(voice::gRecoContext->BeginLessons(), 0);
+    int understood = 0;
+    for (int lesson = 0; lesson < static_cast<int>(std::size(voice::kLessonPhrases)); ++lesson) {
+        for (int attempt = 0; attempt < 3 && understood == lesson; ++attempt) {
+            const std::size_t before = heard.size();
+            PlayIntoMicrophone(std::string(voice::kLessonPhrases[lesson].words));
+            RunEventsUntil([&heard, before] { return heard.size() > before; }, 15s);
+            understood += heard.size() > before && heard.back() == std::pair{lesson, true} ? 1 : 0;
+        }
+        ASSERT_EQ(understood, lesson + 1) << voice::kLessonPhrases[lesson].words;
+    }
+    ASSERT_TRUE(RunEventsUntil([&learnt] { return learnt.has_value(); }, 60s));
+    EXPECT_EQ(learnt->error, 0) << learnt->detail;
+    EXPECT_EQ(voice::ParsePronunciations(learnt->pronunciations).size(), learnt->words.size());
+    EXPECT_TRUE(recognized_.empty());
+    EXPECT_EQ(falseRecognitions_, "");
+    SayUntilObeyed("Dorva, roll for activation");
 }
 
 // The audio server goes away while the program listens, and comes back: the failure says which

@@ -1,0 +1,113 @@
+#include "voice/engine/Lessons.h"
+
+#include "voice/engine/CommandListener.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace dorva::voice::engine {
+
+namespace {
+
+// Contradictions are taken out one round at a time: a word dropped can make another lesson right.
+constexpr int kRounds = 4;
+
+// The utterances a fresh listener hears in each recording, one recording after another as in a
+// game, with a second of silence after each so that one lesson's end is not heard with the next.
+long HearLessons(const EngineSettings& settings, const Grammar& grammar,
+                 std::span<const std::vector<std::int16_t>> recordings,
+                 std::vector<std::vector<Utterance>>& heard, std::string& detail,
+                 const std::atomic<bool>* stop) {
+    std::unique_ptr<CommandListener> listener;
+    long error = CommandListener::Open(settings, listener, detail);
+    if (error == 0) {
+        error = listener->SetGrammar(grammar, detail);
+    }
+    if (error != 0) {
+        return error;
+    }
+    heard.assign(recordings.size(), {});
+    const std::vector<std::int16_t> pause(kListenSampleRate, 0);
+    for (std::size_t i = 0; i < recordings.size(); ++i) {
+        if (stop && *stop) {
+            detail = "the recogniser was stopped";
+            return platform::kErrNoRecognizer;
+        }
+        if (recordings[i].empty()) {
+            continue;
+        }
+        for (const std::span<const std::int16_t> audio : {std::span(recordings[i]), std::span(pause)}) {
+            for (Utterance& u : listener->Feed(audio)) {
+                heard[i].push_back(std::move(u));
+            }
+        }
+        if (std::optional<Utterance> last = listener->Finish()) {
+            heard[i].push_back(std::move(*last));
+        }
+    }
+    return 0;
+}
+
+// The number heard in a lesson: from its last utterance with words, which is the one the player
+// finished with.
+std::string NumberHeard(const std::vector<Utterance>& utterances, const LessonPhrase& lesson) {
+    for (auto u = utterances.rbegin(); u != utterances.rend(); ++u) {
+        if (!u->evidence.hypothesis.empty()) {
+            return HeardNumber(u->evidence.hypothesis, lesson);
+        }
+    }
+    return {};
+}
+
+int CountRight(const std::vector<std::vector<Utterance>>& heard, std::vector<std::string>& numbers) {
+    numbers.clear();
+    int right = 0;
+    for (std::size_t i = 0; i < heard.size(); ++i) {
+        numbers.push_back(NumberHeard(heard[i], kLessonPhrases[i]));
+        right += numbers.back() == kLessonPhrases[i].number ? 1 : 0;
+    }
+    return right;
+}
+
+} // namespace
+
+LessonOutcome LearnFromLessons(const EngineSettings& settings, const Grammar& grammar,
+                               std::span<const std::vector<std::int16_t>> recordings,
+                               const std::atomic<bool>* stop) {
+    LessonOutcome outcome;
+    const std::size_t lessons = std::min(recordings.size(), std::size(kLessonPhrases));
+    recordings = recordings.first(lessons);
+    EngineSettings own = settings;
+    own.pronunciations.clear();
+    std::vector<std::vector<Utterance>> heard;
+    if ((outcome.error = HearLessons(own, grammar, recordings, heard, outcome.detail, stop)) != 0) {
+        return outcome;
+    }
+    std::vector<std::string> numbers;
+    outcome.heardRight = CountRight(heard, numbers);
+    for (std::size_t i = 0; i < lessons; ++i) {
+        for (auto u = heard[i].rbegin(); u != heard[i].rend(); ++u) {
+            if (std::optional<std::string> phones = HeardNumberPhones(u->evidence, kLessonPhrases[i])) {
+                outcome.learnt.push_back({std::string(kLessonPhrases[i].number), std::move(*phones)});
+                break;
+            }
+        }
+    }
+    for (int round = 0; round < kRounds && !outcome.learnt.empty(); ++round) {
+        own.pronunciations = outcome.learnt;
+        if ((outcome.error = HearLessons(own, grammar, recordings, heard, outcome.detail, stop)) != 0) {
+            outcome.learnt.clear();
+            return outcome;
+        }
+        outcome.heardRight = CountRight(heard, numbers);
+        const std::set<std::string> contradicted = Contradicted(outcome.learnt, numbers);
+        if (contradicted.empty()) {
+            break;
+        }
+        std::erase_if(outcome.learnt,
+                      [&](const PlayerPronunciation& p) { return contradicted.count(p.word) != 0; });
+    }
+    return outcome;
+}
+
+} // namespace dorva::voice::engine
