@@ -77,6 +77,63 @@ bool IsWordText(std::string_view word) {
 
 } // namespace
 
+std::size_t PhoneDistance(std::string_view phones, std::string_view other) {
+    const std::vector<std::string> a = Split(phones);
+    const std::vector<std::string> b = Split(other);
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) {
+        row[j] = j;
+    }
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+std::map<std::string, std::vector<std::string>> KnownNumberPronunciations(std::string_view dictionary) {
+    std::map<std::string, std::vector<std::string>> known;
+    for (const LessonPhrase& lesson : kLessonPhrases) {
+        known[std::string(lesson.number)];
+    }
+    for (std::size_t line = 0; line < dictionary.size();) {
+        const std::size_t end = std::min(dictionary.find('\n', line), dictionary.size());
+        const std::string_view entry = dictionary.substr(line, end - line);
+        line = end + 1;
+        const std::size_t split = entry.find_first_of(" \t");
+        const std::string_view word = entry.substr(0, std::min(entry.find('('), split));
+        if (split == std::string_view::npos || word.empty() || word.front() < 'e' || word.front() > 't') {
+            continue; // every number word begins with a letter from e to t
+        }
+        if (const auto it = known.find(std::string(word)); it != known.end()) {
+            std::string phones;
+            for (std::size_t at = split; at < entry.size();) {
+                const std::size_t first = entry.find_first_not_of(" \t\r", at);
+                if (first == std::string_view::npos) {
+                    break;
+                }
+                const std::size_t last = std::min(entry.find_first_of(" \t\r", first), entry.size());
+                phones += (phones.empty() ? "" : " ") + std::string(entry.substr(first, last - first));
+                at = last;
+            }
+            if (!phones.empty()) {
+                it->second.push_back(phones);
+            }
+        }
+    }
+    for (const TaughtPronunciation& taught : kAccentPronunciations) {
+        if (const auto it = known.find(std::string(taught.word)); it != known.end()) {
+            it->second.emplace_back(taught.phones);
+        }
+    }
+    return known;
+}
+
 std::string HeardNumber(std::string_view heardWords, const LessonPhrase& lesson) {
     const std::vector<std::string> heard = Split(heardWords);
     const auto span = NumberSpan(heard, ShapeOf(lesson));

@@ -9,6 +9,7 @@
 #include "platform/SpeechPlatform.h"
 #include "voice/CommandRejection.h"
 
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -59,6 +60,14 @@ std::string HeardNumber(std::string_view heardWords, const LessonPhrase& lesson)
 // another number. heard[i] is HeardNumber of lesson i heard again ("" when it was not heard).
 std::set<std::string> Contradicted(const std::vector<PlayerPronunciation>& learnt,
                                    const std::vector<std::string>& heard);
+
+// How many phones must change (be swapped, added or dropped) to make one way of saying a word into
+// another ("T UW" into "T EH UW": 1).
+std::size_t PhoneDistance(std::string_view phones, std::string_view other);
+
+// The ways of saying each lesson's number that the recogniser knows already: those of a
+// pronunciation dictionary (the text of a CMU dictionary) and the accents' the decoder is taught.
+std::map<std::string, std::vector<std::string>> KnownNumberPronunciations(std::string_view dictionary);
 
 // The settings' form of the player's pronunciations: "two=T EH UW;four=F AO L R". Reading skips
 // what is not a lower-case word with upper-case phones, so a damaged setting costs only itself.

@@ -340,6 +340,12 @@ TEST_F(SetupScreen, VoiceLessonsTeachTheRecogniserAndTheNextRunHearsWithIt) {
                                     "Learnt how you say two and thirty. With that, 15 of the 15 phrases were "
                                     "heard right. DORVA listens with it from now on."}));
     EXPECT_TRUE(lessons->ForgetBtn->isEnabled());
+    lessons->PhraseLabel->setText(QStringLiteral("\u201cinfantry fire table eleven\u201d"));
+    QCoreApplication::processEvents();
+    for (const QWidget* control : std::initializer_list<const QWidget*>{
+             lessons->PhraseLabel, lessons->StartBtn, lessons->ForgetBtn, lessons->CloseBtn}) {
+        EXPECT_TRUE(test::ShowsWhole(*control));
+    }
     Press(*lessons, "CloseBtn");
     EXPECT_FALSE(lessons->isVisible());
     EXPECT_EQ(speech.lessonsCancelled, 0);

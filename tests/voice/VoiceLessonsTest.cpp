@@ -118,6 +118,32 @@ TEST(VoiceLessons, APronunciationThatMakesALessonWrongIsContradicted) {
     }
 }
 
+TEST(VoiceLessons, PhoneDistanceCountsTheSoundsChanged) {
+    for (const auto& [a, b, distance] :
+         std::vector<std::tuple<const char*, const char*, std::size_t>>{{"T UW", "T UW", 0},
+                                                                        {"T UW", "T EH UW", 1},
+                                                                        {"F AO L R", "F AO R", 1},
+                                                                        {"W AA N", "W AH N", 1},
+                                                                        {"TH UW", "T UW", 1},
+                                                                        {"", "T UW", 2},
+                                                                        {"Z AE M AH N", "S EH V AH N", 3}}) {
+        EXPECT_EQ(PhoneDistance(a, b), distance) << a << " / " << b;
+        EXPECT_EQ(PhoneDistance(b, a), distance) << b << " / " << a;
+    }
+}
+
+// The dictionary's entries of the lessons' numbers, alternates included, and the accents' beside them.
+TEST(VoiceLessons, KnownPronunciationsComeFromTheDictionaryAndTheAccents) {
+    const auto known = KnownNumberPronunciations("eight  EY T\r\nthirty TH ER D IY\nthirty(2) TH ER T IY\n"
+                                                 "twelve T W EH L V\nthirtyish TH ER T IY IH SH\ntwo\n");
+    EXPECT_EQ(known.size(), std::size(kLessonPhrases));
+    EXPECT_EQ(known.at("eight"), std::vector<std::string>{"EY T"});
+    EXPECT_EQ(known.at("thirty"), (std::vector<std::string>{"TH ER D IY", "TH ER T IY"}));
+    EXPECT_EQ(known.at("twelve"), (std::vector<std::string>{"T W EH L V", "T W EH OW V"}));
+    EXPECT_TRUE(known.at("two").empty()); // a line without phones is no pronunciation
+    EXPECT_TRUE(known.at("one").empty());
+}
+
 TEST(VoiceLessons, TheSettingsFormKeepsWhatIsSoundAndSkipsTheRest) {
     const std::vector<PlayerPronunciation> kept = {{"two", "T EH UW"}, {"thirty", "TH AH T IY"}};
     EXPECT_EQ(FormatPronunciations(kept), "two=T EH UW;thirty=TH AH T IY");

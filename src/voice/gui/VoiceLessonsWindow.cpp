@@ -45,13 +45,21 @@ VoiceLessonsWindow::VoiceLessonsWindow(QWidget* parent) : QDialog(parent) {
     StatusLabel = Named(new QLabel(this), "StatusLabel");
     StatusLabel->setWordWrap(true);
     StatusLabel->setMinimumHeight(StatusLabel->fontMetrics().height() * 3);
+    // Empty between the steps: screen readers name them all the same.
+    PhraseLabel->setAccessibleName(QStringLiteral("Phrase to say"));
+    ProgressLabel->setAccessibleName(QStringLiteral("Lessons progress"));
+    StatusLabel->setAccessibleName(QStringLiteral("What the lessons heard"));
 
     StartBtn = Named(new QPushButton(QStringLiteral("Start"), this), "StartBtn");
     ForgetBtn = Named(new QPushButton(QStringLiteral("Forget My Numbers"), this), "ForgetBtn");
     ForgetBtn->setToolTip(QStringLiteral("Hear the numbers as the dictionary says them again"));
     CloseBtn = Named(new QPushButton(QStringLiteral("Close"), this), "CloseBtn");
-    for (QPushButton* button : {StartBtn, ForgetBtn, CloseBtn}) {
+    // Each button has room for the longest caption it shows, with its frame.
+    for (const auto& [button, longest] :
+         {std::pair{StartBtn, QStringLiteral("Start Again")}, std::pair{ForgetBtn, ForgetBtn->text()},
+          std::pair{CloseBtn, QStringLiteral("Cancel")}}) {
         button->setAutoDefault(false);
+        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(longest) + ui::Twips(300));
     }
 
     auto* buttons = new QHBoxLayout;
@@ -66,7 +74,7 @@ VoiceLessonsWindow::VoiceLessonsWindow(QWidget* parent) : QDialog(parent) {
     layout->addWidget(ProgressLabel);
     layout->addWidget(StatusLabel);
     layout->addLayout(buttons);
-    setMinimumWidth(ui::Twips(6000));
+    setMinimumWidth(ui::Twips(7500));
 
     connect(StartBtn, &QPushButton::clicked, this, &VoiceLessonsWindow::StartBtn_Click);
     connect(ForgetBtn, &QPushButton::clicked, this, &VoiceLessonsWindow::ForgetBtn_Click);

@@ -103,13 +103,20 @@ TEST(SphinxDecoder, TheFirstUtteranceIsSearchedThroughTheMeanItTaught) {
     EXPECT_NEAR(GapPerFrame(first), GapPerFrame(later), 2.0);
 }
 
-// A British voice whose "four" the dictionary's pronunciations hear as "five": once its lessons (said
-// a little slower and higher, as a player reading them out would) are learnt from, its "four" is
-// heard right, and so are the lessons. Stopped, the learning ends at once with nothing learnt.
+// A British voice whose firepower "four" the dictionary's pronunciations hear as "twelve": once its
+// lessons (said a little slower and higher, as a player reading them out would) are learnt from, its
+// "four" is heard right, and so are the lessons. Stopped, the learning ends at once with nothing
+// learnt.
 TEST(VoiceLessons, AVoicesOwnFourIsHeardOnceItsLessonsAreLearnt) {
     std::vector<std::vector<std::int16_t>> lessons;
     for (const LessonPhrase& lesson : kLessonPhrases) {
-        lessons.push_back(Synthesised(std::string(lesson.words), "-v en-gb-x-rp+f1 -s 153 -p 56"));
+        // With the pause before and after it that the microphone hears around a phrase read out.
+        std::vector<std::int16_t> said(engine::kListenSampleRate * 3 / 10, 0);
+        const std::vector<std::int16_t> words =
+            Synthesised(std::string(lesson.words), "-v en-gb-x-rp+f1 -s 153 -p 56");
+        said.insert(said.end(), words.begin(), words.end());
+        said.resize(said.size() + engine::kListenSampleRate * 3 / 10, 0);
+        lessons.push_back(std::move(said));
     }
     engine::EngineSettings settings = engine::DefaultEngineSettings();
     const std::atomic<bool> stopped{true};
@@ -121,10 +128,10 @@ TEST(VoiceLessons, AVoicesOwnFourIsHeardOnceItsLessonsAreLearnt) {
     ASSERT_EQ(outcome.error, 0) << outcome.detail;
     EXPECT_EQ(outcome.heardRight, static_cast<int>(std::size(kLessonPhrases)));
     const std::vector<std::int16_t> command =
-        Synthesised("ordnance versus vehicle table four", "-v en-gb-x-rp+f1 -s 170");
-    EXPECT_EQ(Heard(settings, command), "ordnance versus vehicle table five");
+        Synthesised("attack using four plus one", "-v en-gb-x-rp+f1 -s 170");
+    EXPECT_EQ(Heard(settings, command), "attack using twelve plus one");
     settings.pronunciations = outcome.learnt;
-    EXPECT_EQ(Heard(settings, command), "ordnance versus vehicle table four");
+    EXPECT_EQ(Heard(settings, command), "attack using four plus one");
 }
 
 } // namespace
