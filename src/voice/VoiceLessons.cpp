@@ -3,7 +3,7 @@
 #include "voice/Grammar.h"
 
 #include <algorithm>
-#include <cctype>
+#include <iterator>
 
 namespace dorva::voice {
 

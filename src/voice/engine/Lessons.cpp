@@ -4,10 +4,9 @@
 #include "voice/engine/CommandListener.h"
 #include "voice/engine/SphinxDecoder.h"
 
+#include <algorithm>
 #include <limits>
 #include <map>
-
-#include <algorithm>
 #include <optional>
 
 namespace dorva::voice::engine {
@@ -20,8 +19,10 @@ constexpr int kRounds = 4;
 // differ from a way the recogniser knows by one phone. Keeping everything the loop heard made the
 // tuning voices' commands worse (97.0 → 96.3 % right: a "one" heard as "M W AO G" took the "four"
 // of "four plus two"); one phone changed made them better (97.6 %, opposite commands 13 → 7), two
-// less so (97.4 %, 11); keeping only the numbers the lessons heard wrong learnt next to nothing,
-// since a number said alone and slowly is rarely wrong where the same voice's commands are.
+// less so (97.4 %, 11). A number the lessons heard as another one is learnt as it was said, however
+// far that is from the dictionary's: the player's own lesson shows the known ways are not the
+// player's (97.7 %; keeping only those learnt next to nothing, since a number read out slowly is
+// rarely wrong where the same voice's commands are).
 constexpr std::size_t kMostChanged = 1;
 
 // The utterances a fresh listener hears in each recording, one recording after another as in a
@@ -110,7 +111,8 @@ LessonOutcome LearnFromLessons(const EngineSettings& settings, const Grammar& gr
             for (const std::string& way : known.at(std::string(kLessonPhrases[i].number))) {
                 nearest = std::min(nearest, PhoneDistance(*phones, way));
             }
-            if (nearest > 0 && nearest <= kMostChanged) {
+            const bool misheard = !numbers[i].empty() && numbers[i] != kLessonPhrases[i].number;
+            if (nearest > 0 && (nearest <= kMostChanged || misheard)) {
                 outcome.learnt.push_back({std::string(kLessonPhrases[i].number), std::move(*phones)});
             }
             break;

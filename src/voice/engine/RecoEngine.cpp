@@ -20,6 +20,7 @@
 #include <iostream>
 #include <mutex>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
 namespace dorva::voice::engine {
@@ -590,18 +591,10 @@ private:
             }
             return;
         case RecoEvent::Kind::Recognition:
-            serial_.Run([this, result = event.result] {
-                if (onRecognition) {
-                    onRecognition(result);
-                }
-            });
+            RunInTurn(&platform::RecoContext::onRecognition, event.result);
             return;
         case RecoEvent::Kind::FalseRecognition:
-            serial_.Run([this, result = event.result] {
-                if (onFalseRecognition) {
-                    onFalseRecognition(result);
-                }
-            });
+            RunInTurn(&platform::RecoContext::onFalseRecognition, event.result);
             return;
         case RecoEvent::Kind::Failure:
             if (onFailure) {
@@ -623,27 +616,20 @@ private:
             RunInTurn(&platform::RecoContext::onWakeWordExpired);
             return;
         case RecoEvent::Kind::LessonHeard:
-            serial_.Run([this, lesson = event.level, understood = event.error != 0] {
-                if (onLessonHeard) {
-                    onLessonHeard(lesson, understood);
-                }
-            });
+            RunInTurn(&platform::RecoContext::onLessonHeard, event.level, event.error != 0);
             return;
         case RecoEvent::Kind::LessonsLearnt:
-            serial_.Run([this, result = event.lessons] {
-                if (onLessonsLearnt) {
-                    onLessonsLearnt(result);
-                }
-            });
+            RunInTurn(&platform::RecoContext::onLessonsLearnt, event.lessons);
             return;
         }
     }
 
     // The handler is read when its turn comes: one set meanwhile is the one called.
-    void RunInTurn(std::function<void()> platform::RecoContext::*handler) {
-        serial_.Run([this, handler] {
+    template <typename... Args>
+    void RunInTurn(std::function<void(Args...)> platform::RecoContext::*handler, std::decay_t<Args>... args) {
+        serial_.Run([this, handler, args...] {
             if (this->*handler) {
-                (this->*handler)();
+                (this->*handler)(args...);
             }
         });
     }
