@@ -37,9 +37,8 @@ struct RecoResult {
 struct LessonsResult {
     long error = 0; // the lessons could not be learnt from: the error number, and why in detail
     std::string detail;
-    std::string pronunciations;     // the player's pronunciations as the settings keep them
-    std::vector<std::string> words; // the words given a pronunciation of the player's own
-    int heardRight = 0;             // lessons heard right with them
+    std::string pronunciations; // the player's pronunciations as the settings keep them
+    int heardRight = 0;         // lessons heard right with them
     int lessons = 0;
 };
 

@@ -107,8 +107,8 @@ std::map<std::string, std::vector<std::string>> KnownNumberPronunciations(std::s
         line = end + 1;
         const std::size_t split = entry.find_first_of(" \t");
         const std::string_view word = entry.substr(0, std::min(entry.find('('), split));
-        if (split == std::string_view::npos || word.empty() || word.front() < 'e' || word.front() > 't') {
-            continue; // every number word begins with a letter from e to t
+        if (split == std::string_view::npos) {
+            continue;
         }
         if (const auto it = known.find(std::string(word)); it != known.end()) {
             std::string phones;
@@ -246,10 +246,12 @@ std::vector<PlayerPronunciation> ParsePronunciations(std::string_view text) {
 
 namespace {
 
-std::string WordList(const std::vector<std::string>& words) {
+// The words the pronunciations are of, as the player reads them: "two, four and thirty".
+std::string LearntWords(std::string_view pronunciations) {
+    const std::vector<PlayerPronunciation> learnt = ParsePronunciations(pronunciations);
     std::string list;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        list += (i == 0 ? "" : i + 1 == words.size() ? " and " : ", ") + words[i];
+    for (std::size_t i = 0; i < learnt.size(); ++i) {
+        list += (i == 0 ? "" : i + 1 == learnt.size() ? " and " : ", ") + learnt[i].word;
     }
     return list;
 }
@@ -257,14 +259,11 @@ std::string WordList(const std::vector<std::string>& words) {
 } // namespace
 
 std::string LearntNowText(std::string_view pronunciations) {
-    std::vector<std::string> words;
-    for (const PlayerPronunciation& p : ParsePronunciations(pronunciations)) {
-        words.push_back(p.word);
-    }
+    const std::string words = LearntWords(pronunciations);
     if (words.empty()) {
         return "DORVA hears the numbers as its dictionary says them.";
     }
-    return "DORVA hears you say " + WordList(words) + " your own way.";
+    return "DORVA hears you say " + words + " your own way.";
 }
 
 std::string LessonsLearntText(const platform::LessonsResult& result) {
@@ -274,12 +273,12 @@ std::string LessonsLearntText(const platform::LessonsResult& result) {
     }
     const std::string heard = std::to_string(result.heardRight) + " of the " +
                               std::to_string(result.lessons) + " phrases were heard right";
-    if (result.words.empty()) {
+    const std::string words = LearntWords(result.pronunciations);
+    if (words.empty()) {
         return "Your numbers sound as the dictionary has them: there was nothing new to learn (" + heard +
                ").";
     }
-    return "Learnt how you say " + WordList(result.words) + ". With that, " + heard +
-           ". DORVA listens with it from now on.";
+    return "Learnt how you say " + words + ". With that, " + heard + ". DORVA listens with it from now on.";
 }
 
 } // namespace dorva::voice

@@ -326,13 +326,14 @@ TEST_F(SetupScreen, VoiceLessonsTeachTheRecogniserAndTheNextRunHearsWithIt) {
 
     platform::LessonsResult failed;
     failed.error = platform::kErrNoAcousticModel;
-    failed.detail = "the model is gone";
+    failed.detail = "PocketSphinx could not load the model /usr/share/pocketsphinx/model/en-us/en-us: ERROR: "
+                    "\"acmod.c\", line 83: Folder does not contain acoustic model definition 'mdef'";
     voice::gPlayerPronunciations = "four=F AO L R";
     voice::gRecoContext->onLessonsLearnt(failed);
     EXPECT_EQ(voice::gPlayerPronunciations, "four=F AO L R"); // a failure changes nothing
+    EXPECT_TRUE(test::ShowsWhole(*lessons->StatusLabel));     // the window grows to the engine's reason
     platform::LessonsResult learnt;
     learnt.pronunciations = "two=T EH UW;thirty=TH AH T IY";
-    learnt.words = {"two", "thirty"};
     learnt.heardRight = 15;
     learnt.lessons = 15;
     voice::gRecoContext->onLessonsLearnt(learnt);

@@ -168,7 +168,7 @@ TEST(VoiceLessons, TheWindowSaysWhatWasLearntInWords) {
     EXPECT_EQ(LessonsLearntText(result),
               "Your numbers sound as the dictionary has them: there was nothing new "
               "to learn (14 of the 15 phrases were heard right).");
-    result.words = {"two"};
+    result.pronunciations = "two=T EH UW";
     EXPECT_EQ(LessonsLearntText(result), "Learnt how you say two. With that, 14 of the 15 phrases were heard "
                                          "right. DORVA listens with it from now on.");
     result.error = 1004;

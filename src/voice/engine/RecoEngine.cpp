@@ -261,9 +261,6 @@ private:
             settings_.pronunciations = outcome.learnt;
             reload_ = true;
             result.pronunciations = FormatPronunciations(outcome.learnt);
-            for (const PlayerPronunciation& p : outcome.learnt) {
-                result.words.push_back(p.word);
-            }
         }
         EndLessons();
         Post({RecoEvent::Kind::LessonsLearnt, {}, 0, 0, std::move(result)});

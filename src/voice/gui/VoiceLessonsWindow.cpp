@@ -7,6 +7,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -89,11 +90,23 @@ void VoiceLessonsWindow::Open() {
     open();
 }
 
+void VoiceLessonsWindow::ShowStatus(const QString& text) {
+    StatusLabel->setText(text);
+    // A long message (a failure with the engine's reason) wraps to more lines than the window had:
+    // it grows to show it whole rather than cut it off.
+    layout()->activate();
+    const int needed =
+        layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width()) : sizeHint().height();
+    if (needed > height()) {
+        resize(width(), needed);
+    }
+}
+
 void VoiceLessonsWindow::ShowIdle() {
     running_ = false;
     PhraseLabel->clear();
     ProgressLabel->clear();
-    StatusLabel->setText(ui::ToQt(voice::LearntNowText(voice::gPlayerPronunciations)));
+    ShowStatus(ui::ToQt(voice::LearntNowText(voice::gPlayerPronunciations)));
     StartBtn->setEnabled(voice::gRecoContext != nullptr);
     StartBtn->setText(QStringLiteral("Start"));
     ForgetBtn->setEnabled(!voice::gPlayerPronunciations.empty());
@@ -116,9 +129,9 @@ void VoiceLessonsWindow::StartBtn_Click() {
         }
     };
     if (const long error = voice::gRecoContext->BeginLessons(); error != 0) {
-        StatusLabel->setText(QStringLiteral("The lessons cannot start: nothing is listening (error %1). "
-                                            "See \"Speech Errors\" on the set-up screen.")
-                                 .arg(error));
+        ShowStatus(QStringLiteral("The lessons cannot start: nothing is listening (error %1). "
+                                  "See \"Speech Errors\" on the set-up screen.")
+                       .arg(error));
         return;
     }
     running_ = true;
@@ -140,7 +153,7 @@ void VoiceLessonsWindow::LessonHeard(int lesson, bool understood) {
         return;
     }
     if (!understood) {
-        StatusLabel->setText(QStringLiteral("(That did not sound like the phrase: say it again.)"));
+        ShowStatus(QStringLiteral("(That did not sound like the phrase: say it again.)"));
         return;
     }
     StatusLabel->clear();
@@ -150,7 +163,7 @@ void VoiceLessonsWindow::LessonHeard(int lesson, bool understood) {
     }
     PhraseLabel->clear();
     ProgressLabel->clear();
-    StatusLabel->setText(QStringLiteral("Learning how you say the numbers\u2026"));
+    ShowStatus(QStringLiteral("Learning how you say the numbers\u2026"));
     // The learning cannot be called back; closing the window now leaves it to finish.
     CloseBtn->setText(QStringLiteral("Close"));
 }
@@ -160,7 +173,7 @@ void VoiceLessonsWindow::LessonsLearnt(const platform::LessonsResult& result) {
         voice::gPlayerPronunciations = result.pronunciations;
     }
     ShowIdle();
-    StatusLabel->setText(ui::ToQt(voice::LessonsLearntText(result)));
+    ShowStatus(ui::ToQt(voice::LessonsLearntText(result)));
     StartBtn->setText(QStringLiteral("Start Again"));
 }
 

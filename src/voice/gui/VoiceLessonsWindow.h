@@ -42,6 +42,7 @@ protected:
 
 private:
     void ShowPhrase(int lesson);
+    void ShowStatus(const QString& text);
     bool running_ = false; // between Start and the learning's end
 };
 
