@@ -20,11 +20,13 @@
 // before any tuning, into a tuning half and a held-out half; wording and thresholds are chosen on the tuning
 // half only, and the held-out figures are the ones that count. Eight voices of another synthesiser, flite,
 // are a second set never tuned on (--voices flite), printed apart. Printed per half: commands heard right
-// (rule and values), wrong and rejected; commands heard as their opposite (the other switch, another table,
-// another firepower); table talk taken for a command; a switch said where it changes nothing taken for the
-// other switch; table talk taken for a command while listening is off; and the time from the end of speech in
-// the audio to the decision (the audio the endpointer waited for, plus the time the decision took). --rules
-// prints the held-out figures of the grammar's rules whose names start with the given prefixes as well.
+// (rule and values), wrong and rejected; how many the grammar search's best path alone got right, with no
+// rejection at all (the most any rejection rule could reach); commands heard as their opposite (the other
+// switch, another table, another firepower); table talk taken for a command; a switch said where it changes
+// nothing taken for the other switch; table talk taken for a command while listening is off; and the time
+// from the end of speech in the audio to the decision (the audio the endpointer waited for, plus the time the
+// decision took). --rules prints the held-out figures of the grammar's rules whose names start with the given
+// prefixes as well.
 // --wake-word measures the program's wake-word option: every command is said after "Dorva," and the
 // recogniser listens for phrases that begin with it; the table talk stays as it is. Every fourth command is
 // said again, last, after "Dorva" and a pause of 0.7 to 1.5 s, and counted apart.
@@ -601,6 +603,28 @@ Outcome Judge(const Spoken& s) {
     return right && accepted == 1 ? Outcome::Right : Outcome::Wrong;
 }
 
+// Whether the grammar search's own best path was the command, whatever the rejection made of it: the
+// ceiling no rejection rule can rise above. The command is the longest utterance that held words, so
+// that noise heard after it does not count.
+bool BestPathRight(const Spoken& s, const dorva::voice::Grammar& grammar) {
+    const json* longest = nullptr;
+    for (const json& line : s.heard) {
+        if (!line.value("heard", "").empty() &&
+            (!longest || line.value("frames", 0) > longest->value("frames", 0))) {
+            longest = &line;
+        }
+    }
+    if (!longest) {
+        return false;
+    }
+    std::string words = dorva::voice::NormalizeWords((*longest)["heard"].get<std::string>());
+    if (const std::string wake = std::string(dorva::voice::kWakeWord) + " "; words.starts_with(wake)) {
+        words.erase(0, wake.size());
+    }
+    const std::optional<dorva::voice::GrammarMatch> match = grammar.Find(words);
+    return match && match->rule->name == s.sample->rule && match->phrase->properties == s.sample->properties;
+}
+
 // With listening off the recogniser still hears the whole grammar, so that the other phrases compete
 // with "start listening"; only that one is obeyed, and only that one is counted.
 bool FalseCommand(const Spoken& s) {
@@ -612,7 +636,7 @@ bool FalseCommand(const Spoken& s) {
 
 struct Figures {
     int commands = 0, right = 0, wrong = 0, rejected = 0, opposites = 0, talk = 0, falseCommands = 0;
-    int inRoom = 0, rightInRoom = 0;
+    int inRoom = 0, rightInRoom = 0, bestPathRight = 0;
     int idleSwitches = 0, idleOpposites = 0, pausedTalk = 0, pausedFalse = 0;
     std::vector<double> latencies;
     std::vector<std::string> oppositeExamples;
@@ -620,7 +644,7 @@ struct Figures {
     void Add(const Figures& other) {
         commands += other.commands, right += other.right, wrong += other.wrong, rejected += other.rejected;
         opposites += other.opposites, talk += other.talk, falseCommands += other.falseCommands;
-        inRoom += other.inRoom, rightInRoom += other.rightInRoom;
+        inRoom += other.inRoom, rightInRoom += other.rightInRoom, bestPathRight += other.bestPathRight;
         idleSwitches += other.idleSwitches, idleOpposites += other.idleOpposites;
         pausedTalk += other.pausedTalk, pausedFalse += other.pausedFalse;
         latencies.insert(latencies.end(), other.latencies.begin(), other.latencies.end());
@@ -637,6 +661,8 @@ void PrintFigures(const std::string& title, const Figures& f) {
                 "opposite commands %d\n",
                 f.commands, Share(f.right, f.commands), Share(f.wrong, f.commands),
                 Share(f.rejected, f.commands), Share(f.rightInRoom, f.inRoom), f.opposites);
+    std::printf("    with no rejection at all (the grammar search's best path): right %.1f %%\n",
+                Share(f.bestPathRight, f.commands));
     if (f.talk) {
         std::printf("    table talk %d: false commands %.1f %% (%d)\n", f.talk,
                     Share(f.falseCommands, f.talk), f.falseCommands);
@@ -1082,6 +1108,7 @@ int main(int argc, char** argv) {
                 one.commands = 1;
                 const Outcome outcome = Judge(s);
                 one.right = outcome == Outcome::Right;
+                one.bestPathRight = BestPathRight(s, *reading.grammar);
                 one.wrong = outcome == Outcome::Wrong;
                 one.rejected = outcome == Outcome::Rejected;
                 one.inRoom = s.inRoom;

@@ -80,6 +80,12 @@ public:
     virtual long BeginLessons() { return kErrNoRecognizer; }
     // Back to commands before the last lesson; what was learnt before stays.
     virtual void CancelLessons() {}
+    // The lesson at this index, one already heard or the one awaited, is taken again from the next
+    // utterance, and those after it in turn. False once the lessons have ended or the learning began.
+    virtual bool RepeatLesson(int lesson) {
+        (void)lesson;
+        return false;
+    }
 
     // Events, always delivered on the user-interface thread between the program's other events.
     std::function<void(const RecoResult&)> onRecognition;

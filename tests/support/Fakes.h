@@ -105,6 +105,8 @@ public:
     std::optional<std::string> pronunciations; // the player's, as the context was told last
     long lessonsError = 0;
     int lessonsBegun = 0, lessonsCancelled = 0;
+    std::vector<int> lessonsRepeated;
+    bool repeatRefused = false; // as when the learning began meanwhile
 
     long Call(const std::string& call, long error) {
         calls.push_back(call);
@@ -160,6 +162,10 @@ public:
             return platform.lessonsError;
         }
         void CancelLessons() override { ++platform.lessonsCancelled; }
+        bool RepeatLesson(int lesson) override {
+            platform.lessonsRepeated.push_back(lesson);
+            return !platform.repeatRefused;
+        }
         int interests = 0;
         FakeSpeechPlatform& platform;
     };

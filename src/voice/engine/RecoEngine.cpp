@@ -14,6 +14,7 @@
 #include <QMetaObject>
 #include <QObject>
 
+#include <algorithm>
 #include <condition_variable>
 #include <functional>
 #include <future>
@@ -161,6 +162,18 @@ public:
         if (lessons_ && !learning_.valid()) {
             EndLessons();
         }
+    }
+
+    bool RepeatLesson(int lesson) {
+        const std::lock_guard lock(listenerMutex_);
+        if (!lessons_ || learning_.valid() || lesson < 0 || static_cast<std::size_t>(lesson) > lessonIndex_) {
+            return false;
+        }
+        lessonIndex_ = static_cast<std::size_t>(lesson);
+        std::for_each(lessonAudio_.begin() + lesson, lessonAudio_.end(), [](auto& audio) { audio.clear(); });
+        // The phrase said again comes after whatever was heard since the last one.
+        heardSince_.clear();
+        return true;
     }
 
     long Activate(std::string& detail) {
@@ -578,6 +591,7 @@ public:
     }
     long BeginLessons() override { return core_->BeginLessons(); }
     void CancelLessons() override { core_->CancelLessons(); }
+    bool RepeatLesson(int lesson) override { return core_->RepeatLesson(lesson); }
 
 private:
     void Deliver(const RecoEvent& event) {

@@ -34,7 +34,8 @@ VoiceLessonsWindow::VoiceLessonsWindow(QWidget* parent) : QDialog(parent) {
     Explanation->setText(QStringLiteral(
         "Say each phrase once, as you say commands at the table, then wait for the next one. DORVA "
         "learns how you say the numbers in them, so that your \"two\" is not taken for \"eight\". "
-        "Nothing you say is obeyed until the lessons are over; they take about a minute."));
+        "Nothing you say is obeyed until the lessons are over; they take about a minute. If you "
+        "said a phrase wrong, press Back and say it again."));
     PhraseLabel = Named(new QLabel(this), "PhraseLabel");
     QFont big = PhraseLabel->font();
     big.setPointSizeF(big.pointSizeF() * 1.6);
@@ -52,19 +53,22 @@ VoiceLessonsWindow::VoiceLessonsWindow(QWidget* parent) : QDialog(parent) {
     StatusLabel->setAccessibleName(QStringLiteral("What the lessons heard"));
 
     StartBtn = Named(new QPushButton(QStringLiteral("Start"), this), "StartBtn");
+    BackBtn = Named(new QPushButton(QStringLiteral("Back"), this), "BackBtn");
+    BackBtn->setToolTip(QStringLiteral("Say the phrase before this one again"));
     ForgetBtn = Named(new QPushButton(QStringLiteral("Forget My Numbers"), this), "ForgetBtn");
     ForgetBtn->setToolTip(QStringLiteral("Hear the numbers as the dictionary says them again"));
     CloseBtn = Named(new QPushButton(QStringLiteral("Close"), this), "CloseBtn");
     // Each button has room for the longest caption it shows, with its frame.
     for (const auto& [button, longest] :
-         {std::pair{StartBtn, QStringLiteral("Start Again")}, std::pair{ForgetBtn, ForgetBtn->text()},
-          std::pair{CloseBtn, QStringLiteral("Cancel")}}) {
+         {std::pair{StartBtn, QStringLiteral("Start Again")}, std::pair{BackBtn, BackBtn->text()},
+          std::pair{ForgetBtn, ForgetBtn->text()}, std::pair{CloseBtn, QStringLiteral("Cancel")}}) {
         button->setAutoDefault(false);
         button->setMinimumWidth(button->fontMetrics().horizontalAdvance(longest) + ui::Twips(300));
     }
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(StartBtn);
+    buttons->addWidget(BackBtn);
     buttons->addWidget(ForgetBtn);
     buttons->addStretch(1);
     buttons->addWidget(CloseBtn);
@@ -78,6 +82,7 @@ VoiceLessonsWindow::VoiceLessonsWindow(QWidget* parent) : QDialog(parent) {
     setMinimumWidth(ui::Twips(7500));
 
     connect(StartBtn, &QPushButton::clicked, this, &VoiceLessonsWindow::StartBtn_Click);
+    connect(BackBtn, &QPushButton::clicked, this, &VoiceLessonsWindow::BackBtn_Click);
     connect(ForgetBtn, &QPushButton::clicked, this, &VoiceLessonsWindow::ForgetBtn_Click);
     connect(CloseBtn, &QPushButton::clicked, this, &VoiceLessonsWindow::CloseBtn_Click);
     ShowIdle();
@@ -104,8 +109,7 @@ void VoiceLessonsWindow::ShowStatus(const QString& text) {
 
 void VoiceLessonsWindow::ShowIdle() {
     running_ = false;
-    PhraseLabel->clear();
-    ProgressLabel->clear();
+    ShowPhrase(-1);
     ShowStatus(ui::ToQt(voice::LearntNowText(voice::gPlayerPronunciations)));
     StartBtn->setEnabled(voice::gRecoContext != nullptr);
     StartBtn->setText(QStringLiteral("Start"));
@@ -143,13 +147,33 @@ void VoiceLessonsWindow::StartBtn_Click() {
 }
 
 void VoiceLessonsWindow::ShowPhrase(int lesson) {
+    shown_ = lesson;
+    BackBtn->setEnabled(lesson > 0);
+    if (lesson < 0) {
+        PhraseLabel->clear();
+        ProgressLabel->clear();
+        return;
+    }
     PhraseLabel->setText(
         QStringLiteral("\u201c%1\u201d").arg(ui::ToQt(std::string(voice::kLessonPhrases[lesson].words))));
     ProgressLabel->setText(QStringLiteral("Phrase %1 of %2").arg(lesson + 1).arg(kLessonCount));
 }
 
+void VoiceLessonsWindow::BackBtn_Click() {
+    if (!running_ || shown_ <= 0 || !voice::gRecoContext) {
+        return;
+    }
+    // Refused when the last phrase was heard meanwhile: its report, on its way, starts the learning.
+    if (voice::gRecoContext->RepeatLesson(shown_ - 1)) {
+        StatusLabel->clear();
+        ShowPhrase(shown_ - 1);
+    }
+}
+
 void VoiceLessonsWindow::LessonHeard(int lesson, bool understood) {
-    if (!running_ || lesson < 0 || lesson >= kLessonCount) {
+    // A report of another phrase than the one shown was on its way when Back was pressed: the
+    // recogniser has gone back with the window.
+    if (!running_ || lesson != shown_) {
         return;
     }
     if (!understood) {
@@ -161,8 +185,7 @@ void VoiceLessonsWindow::LessonHeard(int lesson, bool understood) {
         ShowPhrase(lesson + 1);
         return;
     }
-    PhraseLabel->clear();
-    ProgressLabel->clear();
+    ShowPhrase(-1);
     ShowStatus(QStringLiteral("Learning how you say the numbers\u2026"));
     // The learning cannot be called back; closing the window now leaves it to finish.
     CloseBtn->setText(QStringLiteral("Close"));
@@ -191,7 +214,7 @@ void VoiceLessonsWindow::CloseBtn_Click() {
 
 void VoiceLessonsWindow::reject() {
     // Cancelled before the last phrase: commands are obeyed again, and what was learnt before stays.
-    if (running_ && voice::gRecoContext && !PhraseLabel->text().isEmpty()) {
+    if (running_ && voice::gRecoContext && shown_ >= 0) {
         voice::gRecoContext->CancelLessons();
         ShowIdle();
     }

@@ -22,6 +22,7 @@ public:
     QLabel* ProgressLabel; // "Phrase 3 of 15"
     QLabel* StatusLabel;   // a phrase not understood, the learning, what was learnt
     QPushButton* StartBtn;
+    QPushButton* BackBtn; // the phrase before this one again, after a slip
     QPushButton* ForgetBtn;
     QPushButton* CloseBtn;
 
@@ -30,6 +31,7 @@ public:
     // Shows what is learnt now and offers the lessons.
     void ShowIdle();
     void StartBtn_Click();
+    void BackBtn_Click();
     void ForgetBtn_Click();
     void CloseBtn_Click();
 
@@ -44,6 +46,7 @@ private:
     void ShowPhrase(int lesson);
     void ShowStatus(const QString& text);
     bool running_ = false; // between Start and the learning's end
+    int shown_ = -1;       // the lesson whose phrase is shown, -1 when none is
 };
 
 } // namespace dorva
