@@ -14,7 +14,6 @@
 #include <QMetaObject>
 #include <QObject>
 
-#include <algorithm>
 #include <condition_variable>
 #include <functional>
 #include <future>
@@ -169,8 +168,8 @@ public:
         if (!lessons_ || learning_.valid() || lesson < 0 || static_cast<std::size_t>(lesson) > lessonIndex_) {
             return false;
         }
+        // The recordings from this lesson on are each taken again before the learning can begin.
         lessonIndex_ = static_cast<std::size_t>(lesson);
-        std::for_each(lessonAudio_.begin() + lesson, lessonAudio_.end(), [](auto& audio) { audio.clear(); });
         // The phrase said again comes after whatever was heard since the last one.
         heardSince_.clear();
         return true;
